@@ -1,0 +1,199 @@
+#include "control/bridge.h"
+
+#include "control/command_line.h"
+#include "control/state_texts.h"
+#include "core/main_window_model.h"
+#include "core/operator.h"
+#include "device/register_link.h"
+#include "diagnostics/debug_log.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace merovan {
+
+namespace {
+
+const QString kParamFile = QStringLiteral("param.ini");
+
+// How often command-line mode asks for the register before it gives up and
+// leaves the job file for the host to retry (each try is up to 28 s).
+constexpr int kCommandLineSearchTries = 10;
+
+} // namespace
+
+Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
+    : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow())
+{
+    timer1_.setInterval(3000);
+    upkeep_.setInterval(1000);
+    connect(&timer2_, &QTimer::timeout, this, &Bridge::searchTick);
+    connect(&log_, &DebugLog::activeChanged, this,
+            [this](bool on) { window_.setChecked(QStringLiteral("wndDebug"), on); });
+
+    for (const QString &name : {QStringLiteral("serialtxt"), QStringLiteral("baudtxt"), QStringLiteral("filetxt"),
+                                QStringLiteral("desctxt"), QStringLiteral("commentstxt"), QStringLiteral("currtxt")})
+        window_.setLabel(name, QStringLiteral("Label8"));
+    window_.setLabel(QStringLiteral("Label2"), QStringLiteral("..."));
+    window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
+    window_.setStatus(QStringLiteral("status"));
+    window_.setDefaultButton(QStringLiteral("Command1"));
+    window_.setEnabled(QStringLiteral("zreports"), false);
+    window_.setEnabled(QStringLiteral("mZREp"), false);
+}
+
+Bridge::~Bridge() = default;
+
+std::optional<int> Bridge::start(const QString &commandLine)
+{
+    commandLine_ = commandLine;
+    if (commandLine_.isEmpty()) {
+        if (auto status = readStartupSettings())
+            return status;
+    } else {
+        CommandLineSettings given;
+        if (!settingsFromCommandLine(readcoman(commandLine_), given))
+            return exitprg();
+        link_.connection().ConnectionText = given.connectionText;
+        baud_ = given.baud;
+        settings_ = given.settings;
+    }
+
+    fillLabels();
+
+    window_.setCaption(state::searchingCaption());
+    window_.setStatus(state::searchingStatus());
+    window_.repaint();
+    window_.setVisible(true);
+
+    timer2_.setInterval(1000);
+    timer2_.start();
+    upkeep_.start();
+    window_.setEnabled(QStringLiteral("Command1"), false);
+    window_.setEnabled(QStringLiteral("Command2"), false);
+    window_.setTrayIcon(true);
+    timer1_.stop();
+
+    if (!commandLine_.isEmpty())
+        return runCommandLineJob();
+    return std::nullopt;
+}
+
+std::optional<int> Bridge::readStartupSettings()
+{
+    ParamReading reading;
+    reading.connectionText = link_.connection().ConnectionText;
+    if (!readParamFile(kParamFile, ParamReader::Startup, reading)) {
+        op_.fatal(QStringLiteral("Δεν είναι δυνατή η ανάγνωση του αρχείου ρυθμίσεων \"%1\" στον φάκελο %2")
+                      .arg(kParamFile, QDir::currentPath()));
+        return 2;
+    }
+    settings_ = reading.settings;
+    link_.connection().ConnectionText = reading.connectionText;
+    baud_ = reading.baud;
+    autoStart_ = reading.autoStart;
+    return std::nullopt;
+}
+
+void Bridge::fillLabels()
+{
+    window_.setLabel(QStringLiteral("serialtxt"), link_.connection().ConnectionText);
+    window_.setLabel(QStringLiteral("baudtxt"), baud_);
+    window_.setLabel(QStringLiteral("filetxt"), settings_.file + QStringLiteral(" @Path : ") + settings_.location);
+    window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
+    window_.setLabel(QStringLiteral("desctxt"), settings_.printDesc == QStringLiteral("true")
+                                                    ? QStringLiteral("Να Εκτυπώνεται")
+                                                    : QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
+    // The first letter of "Nαι" is a Latin N.
+    window_.setLabel(QStringLiteral("commentstxt"),
+                     settings_.comments == QStringLiteral("fals") ? QStringLiteral("Οχι") : QStringLiteral("Nαι"));
+    if (settings_.currency == QStringLiteral("0") || settings_.currency == QStringLiteral("1"))
+        window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Κύριο Νόμισμα"));
+    else if (settings_.currency == QStringLiteral("2"))
+        window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Δευτερεύων Νομισμα"));
+}
+
+std::optional<int> Bridge::runCommandLineJob()
+{
+    timer2_.stop();
+    timer1_.setInterval(3000);
+    timer1_.start();
+
+    // The register is asked again and again, as the operator would wait for
+    // it; a bound keeps a host that launched us from hanging for ever.
+    int tries = 0;
+    do {
+        link_.SendCommand(QStringLiteral("KXCL"), link_.EcrErrorCode, LastMessage, false);
+    } while (link_.EcrErrorCode != 0 && ++tries < kCommandLineSearchTries);
+    if (link_.EcrErrorCode != 0) {
+        op_.fatal(QStringLiteral("Η ταμειακή δεν απαντά. Η εργασία %1 δεν εκτελέστηκε.").arg(settings_.file));
+        unload();
+        link_.connection().CloseConnection(link_.connection().ConnectionText);
+        return 3;
+    }
+    showReady();
+    timer2_.stop();
+
+    if (!getdata) {
+        op_.fatal(QStringLiteral("Η εκτέλεση εργασιών δεν είναι διαθέσιμη. Η εργασία %1 δεν εκτελέστηκε.")
+                      .arg(settings_.file));
+        unload();
+        link_.connection().CloseConnection(link_.connection().ConnectionText);
+        return 4;
+    }
+    getdata(settings_.file, settings_);
+    QFile::remove(settings_.file);
+    unload();
+    link_.connection().CloseConnection(link_.connection().ConnectionText);
+    return 0;
+}
+
+void Bridge::showReady()
+{
+    window_.setStatus(state::readyStatus());
+    window_.repaint();
+    window_.setCaption(state::readyCaption());
+    window_.setEnabled(QStringLiteral("Command1"), true);
+    window_.setDefaultButton(QStringLiteral("Command1"));
+}
+
+int Bridge::exitprg()
+{
+    const QString text = QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan");
+    const QString rule(59, QChar(0x2550));
+    op_.showBanner({QString(),
+                    QChar(0x2554) + rule + QChar(0x2557),
+                    QChar(0x2551) + QStringLiteral("   ") + text + QStringLiteral("   ") + QChar(0x2551),
+                    QChar(0x255A) + rule + QChar(0x255D)});
+    // A refused command line: the host learns it from the status.
+    return 1;
+}
+
+void Bridge::orderlyEnd()
+{
+    link_.connection().CloseConnection(link_.connection().ConnectionText);
+    unload();
+    terminate(0);
+}
+
+void Bridge::unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    if (log_.DebugActive())
+        log_.setDebugActive(false);
+    window_.setTrayIcon(false);
+    window_.setVisible(false);
+}
+
+void Bridge::terminate(int status)
+{
+    timer1_.stop();
+    timer2_.stop();
+    upkeep_.stop();
+    link_.connection().CloseConnection(link_.connection().ConnectionText);
+    Q_EMIT programEnded(status);
+}
+
+} // namespace merovan

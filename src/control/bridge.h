@@ -1,0 +1,106 @@
+#pragma once
+
+#include "control/progress.h"
+#include "settings/param_file.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace merovan {
+
+class Clock;
+class DebugLog;
+class MainWindowModel;
+class Operator;
+class RegisterLink;
+
+// The main window's logic (Merovan): start-up in resident or command-line
+// mode, the search for the register, Start and Stop printing, the menu
+// commands and every way the program ends. It owns the timers and writes
+// the main window model; front ends render the model and forward clicks.
+class Bridge : public QObject {
+    Q_OBJECT
+public:
+    Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent = nullptr);
+    ~Bridge() override;
+
+    // Runs the start-up. Returns an exit status when the program must end
+    // at once (refused command line, missing param.ini); otherwise the
+    // bridge runs on its timers until programEnded.
+    std::optional<int> start(const QString &commandLine);
+
+    // Menu items and buttons by their names ("xrep0", "wndDebug", "end",
+    // "Command1", ...). Disabled items do nothing.
+    void trigger(const QString &name);
+
+    void searchTick();
+    void startPrinting();
+    void stopPrinting();
+
+    // Firmware version by "KXVER", or "---".
+    QString getVersion();
+
+    // The orderly end: connection closed, window unloaded, program ended.
+    void orderlyEnd();
+
+    // Runs one job file under the given settings; set by the layer that
+    // interprets job files.
+    std::function<void(const QString &jobPath, const ParamSettings &settings)> getdata;
+
+    bool timer1Active() const { return timer1_.isActive(); }
+    int timer1Interval() const { return timer1_.interval(); }
+    bool timer2Active() const { return timer2_.isActive(); }
+    int searchTries() const { return searchTries_; }
+
+    const ParamSettings &settings() const { return settings_; }
+    QString baud() const { return baud_; }
+    bool autoStart() const { return autoStart_; }
+    QString commandLine() const { return commandLine_; }
+    QString LastMessage;
+    QString MessageCaption;
+
+Q_SIGNALS:
+    // The program ends with this exit status.
+    void programEnded(int status);
+    // Front-end windows that the model does not describe.
+    void aboutRequested();
+    void settingsWindowRequested();
+    void paymentTypesWindowRequested();
+
+private:
+    void fillLabels();
+    std::optional<int> readStartupSettings();
+    std::optional<int> runCommandLineJob();
+    int exitprg();
+    void unload();
+    void terminate(int status);
+    void showReady();
+    void runReport(const QString &command, const QString &waitingText);
+    void printTables(const QString &command);
+    void askTableNumber();
+    void clearRegisterError();
+    void toggleDebugWindow();
+    void sendOwn(const QString &command, qint16 &result);
+
+    Operator &op_;
+    Clock &clock_;
+    DebugLog &log_;
+    RegisterLink &link_;
+    MainWindowModel &window_;
+    QTimer timer1_;
+    QTimer timer2_;
+    QTimer upkeep_;
+    ParamSettings settings_;
+    QString baud_;
+    QString commandLine_;
+    bool autoStart_ = false;
+    int searchTries_ = 0;
+    bool unloaded_ = false;
+};
+
+} // namespace merovan

@@ -1,0 +1,115 @@
+#include "control/bridge.h"
+#include "control/menu_tree.h"
+#include "control/state_texts.h"
+#include "core/main_window_model.h"
+#include "core/numeric_text.h"
+#include "core/operator.h"
+#include "device/register_link.h"
+#include "diagnostics/debug_log.h"
+
+#include <QHash>
+
+#include <cmath>
+
+namespace merovan {
+
+namespace {
+
+QString reportWaitingText(bool firstSpelling)
+{
+    // The first report's text is spelt "ολοκλήρωση", the others "ολοκληρωσή".
+    return firstSpelling ? QStringLiteral("Εκτέλεση Ισοζυγίου!!! Παρακαλώ περιμένετε για την ολοκλήρωση του")
+                         : QStringLiteral("Εκτέλεση Ισοζυγίου!!! Παρακαλώ περιμένετε για την ολοκληρωσή του");
+}
+
+} // namespace
+
+void Bridge::trigger(const QString &name)
+{
+    if (!window_.isEnabled(name))
+        return;
+    // An item inside a disabled menu cannot be reached either.
+    for (const QString &menu : menuAncestors(name)) {
+        if (!window_.isEnabled(menu))
+            return;
+    }
+    static const QHash<QString, void (Bridge::*)()> plain = {
+        {QStringLiteral("Command1"), &Bridge::startPrinting},
+        {QStringLiteral("Command2"), &Bridge::stopPrinting},
+        {QStringLiteral("n_tables_num"), &Bridge::askTableNumber},
+        {QStringLiteral("errorclear"), &Bridge::clearRegisterError},
+        {QStringLiteral("wndDebug"), &Bridge::toggleDebugWindow},
+        {QStringLiteral("end"), &Bridge::orderlyEnd},
+    };
+    if (auto it = plain.find(name); it != plain.end()) {
+        (this->*it.value())();
+    } else if (name == QStringLiteral("xrep0")) {
+        runReport(QStringLiteral("KX0T1"), reportWaitingText(true));
+    } else if (name == QStringLiteral("xrep5")) {
+        runReport(QStringLiteral("KX5T1"), reportWaitingText(false));
+    } else if (name == QStringLiteral("zrep021")) {
+        runReport(QStringLiteral("KX021T1"), reportWaitingText(false));
+    } else if (name == QStringLiteral("zrep521")) {
+        runReport(QStringLiteral("KX521T1"), reportWaitingText(false));
+    } else if (name == QStringLiteral("n_tables_all")) {
+        printTables(QStringLiteral("KX990000OTR"));
+    } else if (name == QStringLiteral("help_text")) {
+        op_.startDetached(QStringLiteral("notepad"), {QStringLiteral("merovan.txt")});
+    } else if (name == QStringLiteral("about")) {
+        Q_EMIT aboutRequested();
+    } else if (name == QStringLiteral("param")) {
+        Q_EMIT settingsWindowRequested();
+    } else if (name == QStringLiteral("paramEft")) {
+        Q_EMIT paymentTypesWindowRequested();
+    }
+}
+
+void Bridge::runReport(const QString &command, const QString &waitingText)
+{
+    window_.setEnabled(QStringLiteral("Command1"), false);
+    window_.setStatus(waitingText);
+    window_.repaint();
+    link_.SendCommand(command, link_.EcrErrorCode, LastMessage, false);
+    // A failure was already reported by the exchange; the report still
+    // counts as finished here.
+    window_.setEnabled(QStringLiteral("Command1"), true);
+    window_.setStatus(QStringLiteral("Το Ισοζύγιο ολοκληρώθηκε"));
+    window_.setCaption(state::readyCaption());
+}
+
+void Bridge::sendOwn(const QString &command, qint16 &result)
+{
+    QString reply;
+    link_.SendCommand(command, result, reply, false);
+}
+
+void Bridge::printTables(const QString &command)
+{
+    qint16 result = 0;
+    sendOwn(command, result);
+    if (result == 0) {
+        QString caption = QStringLiteral("Μύνημα Φορολ. Εκτυπωτή");
+        ShowMessage(op_, QStringLiteral("Επιτυχής εκτύπωση Ισοζυγίου!"), MsgInformation, caption);
+    }
+}
+
+void Bridge::askTableNumber()
+{
+    const auto answer =
+        op_.inputBox(QStringLiteral("Εισαγωγή αριθμού Τραπεζιού\r\n\rΕύρος εισαγωγής: Από 1..150"));
+    if (!answer || !isNumeric(*answer))
+        return;
+    // The range in the prompt is advice; the register judges the number.
+    const auto table = std::lround(leadingNumber(*answer));
+    printTables(QStringLiteral("KX99%1OTR").arg(table, 4, 10, QLatin1Char('0')));
+}
+
+void Bridge::clearRegisterError()
+{
+    qint16 result = 0;
+    sendOwn(QStringLiteral("KXCL"), result);
+}
+
+void Bridge::toggleDebugWindow() { log_.setDebugActive(!log_.DebugActive()); }
+
+} // namespace merovan

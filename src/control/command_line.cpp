@@ -1,0 +1,75 @@
+#include "control/command_line.h"
+
+#include <vector>
+
+namespace merovan {
+
+std::array<QString, 6> readcoman(const QString &commandLine)
+{
+    std::vector<qsizetype> separators;
+    for (qsizetype i = 0; i < commandLine.size() && separators.size() < 5; ++i) {
+        if (commandLine[i] == QLatin1Char(',') || commandLine[i] == QLatin1Char(' '))
+            separators.push_back(i);
+    }
+
+    std::array<QString, 6> fields;
+    const auto count = separators.size();
+    if (count >= 1)
+        fields[0] = commandLine.left(separators[0]);
+    for (std::size_t k = 1; k < 5; ++k) {
+        if (count > k)
+            fields[k] = commandLine.mid(separators[k - 1] + 1, separators[k] - separators[k - 1] - 1);
+    }
+    if (count >= 5)
+        fields[5] = commandLine.mid(separators[4] + 1);
+
+    for (QString &field : fields) {
+        if (field.isEmpty())
+            field = QStringLiteral("e");
+    }
+    return fields;
+}
+
+namespace {
+
+QString flagSetting(QChar c) { return c == QLatin1Char('1') ? QStringLiteral("true") : QStringLiteral("fals"); }
+
+QString printCodeSetting(QChar c)
+{
+    if (c == QLatin1Char('0'))
+        return QStringLiteral("fals");
+    if (c == QLatin1Char('1'))
+        return QStringLiteral("true N");
+    if (c == QLatin1Char('2'))
+        return QStringLiteral("true A");
+    return {};
+}
+
+} // namespace
+
+bool settingsFromCommandLine(const std::array<QString, 6> &fields, CommandLineSettings &out)
+{
+    const QString &flags = fields[5];
+    if (flags.size() < 7)
+        return false;
+
+    out = {};
+    out.connectionText = fields[0];
+    out.baud = fields[1];
+    ParamSettings &s = out.settings;
+    s.file = fields[2];
+    s.time = fields[3];
+    s.ecrt = fields[4];
+    s.multiType = QStringLiteral("fals");
+    s.code = QStringLiteral("true");
+    s.printCode = printCodeSetting(flags[0]);
+    s.printDesc = flagSetting(flags[1]);
+    s.comments = flagSetting(flags[2]);
+    s.currency = flags[3];
+    s.keybOff = flagSetting(flags[4]);
+    s.dirDepa = flagSetting(flags[5]);
+    s.quantity = flagSetting(flags[6]);
+    return true;
+}
+
+} // namespace merovan

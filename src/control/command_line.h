@@ -1,0 +1,27 @@
+#pragma once
+
+#include "settings/param_file.h"
+
+#include <QString>
+
+#include <array>
+
+namespace merovan {
+
+// Splits a command line into its six fields. Every "," and every " " is a
+// separator; only the first five are placed, so the sixth field keeps
+// everything after the fifth. A field that ends up empty reads "e".
+std::array<QString, 6> readcoman(const QString &commandLine);
+
+// The settings that a command line gives instead of param.ini.
+struct CommandLineSettings {
+    ParamSettings settings;
+    QString connectionText;
+    QString baud;
+};
+
+// Builds the settings from the six fields; false when the
+// sixth field (the seven flag characters) is shorter than 7 characters.
+bool settingsFromCommandLine(const std::array<QString, 6> &fields, CommandLineSettings &out);
+
+} // namespace merovan

@@ -1,0 +1,96 @@
+#include "control/console_operator.h"
+
+#include "core/launcher.h"
+#include "core/main_window_model.h"
+#include "core/register_message.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace merovan {
+
+namespace {
+
+void printLine(FILE *stream, const QString &text)
+{
+    // The message boxes keep their CR line breaks; one log line each.
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    std::fputs(line.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+ConsoleOperator::ConsoleOperator(MainWindowModel &model) : Operator(model)
+{
+    // Several changes in one step show as the window would show them once
+    // it is painted: at an explicit repaint or when the event loop runs.
+    const auto queueFlush = [this] {
+        if (flushQueued_)
+            return;
+        flushQueued_ = true;
+        QTimer::singleShot(0, this, &ConsoleOperator::flush);
+    };
+    connect(&model, &MainWindowModel::captionChanged, this, queueFlush);
+    connect(&model, &MainWindowModel::statusChanged, this, queueFlush);
+    connect(&model, &MainWindowModel::repaintRequested, this, &ConsoleOperator::flush);
+}
+
+void ConsoleOperator::flush()
+{
+    flushQueued_ = false;
+    MainWindowModel &model = mainWindow();
+    if (model.caption() != shownCaption_) {
+        shownCaption_ = model.caption();
+        printLine(stdout, QStringLiteral("caption: ") + shownCaption_);
+    }
+    if (model.status() != shownStatus_) {
+        shownStatus_ = model.status();
+        printLine(stdout, QStringLiteral("status: ") + shownStatus_);
+    }
+}
+
+int ConsoleOperator::messageBox(const QString &text, int, const QString &)
+{
+    flush();
+    printLine(stderr, text);
+    return 1;
+}
+
+std::optional<QString> ConsoleOperator::inputBox(const QString &prompt)
+{
+    printLine(stderr, prompt + QStringLiteral(" (no input without a screen: cancelled)"));
+    return std::nullopt;
+}
+
+void ConsoleOperator::showRegisterMessage(RegisterMessage &window)
+{
+    const auto show = [&window] {
+        printLine(stdout, QStringLiteral("register message: %1: %2 %3")
+                              .arg(window.caption(), window.message(), window.detail())
+                              .trimmed());
+    };
+    connect(&window, &RegisterMessage::changed, this, show);
+    show();
+}
+
+void ConsoleOperator::letEventsRun() { QCoreApplication::processEvents(); }
+
+void ConsoleOperator::fatal(const QString &text) { printLine(stderr, text); }
+
+void ConsoleOperator::showBanner(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        printLine(stdout, line);
+}
+
+void ConsoleOperator::startDetached(const QString &program, const QStringList &arguments)
+{
+    startDetachedProgram(program, arguments);
+}
+
+} // namespace merovan

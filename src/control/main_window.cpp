@@ -1,0 +1,174 @@
+#include "control/main_window.h"
+
+#include "control/bridge.h"
+#include "control/menu_tree.h"
+#include "core/main_window_model.h"
+#include "diagnostics/debug_log.h"
+#include "diagnostics/debug_window.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace merovan {
+
+namespace {
+
+// Caption on the left, value label (by its control name) on the right.
+struct LabelRow {
+    QString caption;
+    const char *valueName;
+};
+
+const LabelRow kRows[] = {
+    {QStringLiteral("Πόρτα επικοινωνίας"), "serialtxt"},
+    {QStringLiteral("Ταχύτητα         :"), "baudtxt"},
+    {QStringLiteral("Αρχείο              :"), "filetxt"},
+    {QStringLiteral("Περιγραφή       :"), "desctxt"},
+    {QStringLiteral("Σχόλια              :"), "commentstxt"},
+    {QStringLiteral("Εξόφληση         :"), "currtxt"},
+    {QStringLiteral("Ταμειακή          :"), "Label2"},
+    {QStringLiteral("f/w version"), "txtVersion"},
+    {QStringLiteral(" Αριθμός Αποδείξεων"), "lblreceipt"},
+};
+
+QPushButton *colouredButton(const QString &text, const QString &colour, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; }").arg(colour));
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(MainWindowModel &model, Bridge &bridge, DebugLog &log)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowMinimizeButtonHint),
+      model_(model), bridge_(bridge), log_(log)
+{
+    buildMenus();
+    setCentralWidget(buildBody());
+    bindModel();
+    connect(&log_, &DebugLog::activeChanged, this, &MainWindow::openDebugWindow);
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+void MainWindow::buildMenus()
+{
+    QHash<int, QMenu *> open; // the menu being filled at each depth
+    for (const MenuEntry &entry : mainMenu()) {
+        const QString name = QLatin1String(entry.name);
+        QMenu *parent = entry.depth > 0 ? open.value(entry.depth - 1) : nullptr;
+        if (name.isEmpty()) {
+            parent->addSeparator();
+            continue;
+        }
+        const bool isMenu = std::next(&entry) != mainMenu().data() + mainMenu().size() &&
+                            std::next(&entry)->depth > entry.depth;
+        if (isMenu) {
+            QMenu *menu = parent ? parent->addMenu(entry.caption) : menuBar()->addMenu(entry.caption);
+            menu->setEnabled(entry.enabledAtStart);
+            menus_.insert(name, menu);
+            open.insert(entry.depth, menu);
+            continue;
+        }
+        QAction *action = parent->addAction(entry.caption);
+        if (!entry.shortcut.isEmpty())
+            action->setShortcut(QKeySequence(entry.shortcut));
+        action->setEnabled(entry.enabledAtStart);
+        action->setCheckable(name == QStringLiteral("wndDebug"));
+        connect(action, &QAction::triggered, this, [this, name] { bridge_.trigger(name); });
+        actions_.insert(name, action);
+    }
+}
+
+QWidget *MainWindow::buildBody()
+{
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+
+    status_ = new QLineEdit(body);
+    status_->setObjectName(QStringLiteral("comstattxt"));
+    status_->setReadOnly(true);
+    layout->addWidget(status_);
+
+    auto *grid = new QGridLayout;
+    int row = 0;
+    for (const LabelRow &r : kRows) {
+        grid->addWidget(new QLabel(r.caption, body), row, 0);
+        auto *value = new QLabel(body);
+        value->setObjectName(QLatin1String(r.valueName));
+        grid->addWidget(value, row++, 1);
+        labels_.insert(QLatin1String(r.valueName), value);
+    }
+    auto *progress = new QLabel(body);
+    progress->setObjectName(QStringLiteral("lblProgr"));
+    labels_.insert(QStringLiteral("lblProgr"), progress);
+    grid->addWidget(progress, row, 0, 1, 2);
+    layout->addLayout(grid);
+
+    auto *buttons = new QHBoxLayout;
+    start_ = colouredButton(QStringLiteral("Έναρξη Εκτύπωσης"), QStringLiteral("rgb(192,255,192)"), body);
+    stop_ = colouredButton(QStringLiteral("Διακοπή Εκτύπωσης"), QStringLiteral("rgb(255,192,192)"), body);
+    buttons->addWidget(start_);
+    buttons->addWidget(stop_);
+    layout->addLayout(buttons);
+    connect(start_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("Command1")); });
+    connect(stop_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("Command2")); });
+    return body;
+}
+
+void MainWindow::bindModel()
+{
+    const auto setEnabled = [this](const QString &name, bool on) {
+        if (name == QStringLiteral("Command1"))
+            start_->setEnabled(on);
+        else if (name == QStringLiteral("Command2"))
+            stop_->setEnabled(on);
+        else if (QAction *a = actions_.value(name))
+            a->setEnabled(on);
+        else if (QMenu *m = menus_.value(name))
+            m->setEnabled(on);
+    };
+    const auto setLabel = [this](const QString &name, const QString &text) {
+        if (QLabel *label = labels_.value(name))
+            label->setText(text);
+    };
+    connect(&model_, &MainWindowModel::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&model_, &MainWindowModel::statusChanged, status_, &QLineEdit::setText);
+    connect(&model_, &MainWindowModel::labelChanged, this, setLabel);
+    connect(&model_, &MainWindowModel::enabledChanged, this, setEnabled);
+    connect(&model_, &MainWindowModel::checkedChanged, this, [this](const QString &name, bool on) {
+        if (QAction *a = actions_.value(name))
+            a->setChecked(on);
+    });
+    connect(&model_, &MainWindowModel::defaultButtonChanged, this,
+            [this](const QString &name) { start_->setDefault(name == QStringLiteral("Command1")); });
+    connect(&model_, &MainWindowModel::visibleChanged, this, &QWidget::setVisible);
+    connect(&model_, &MainWindowModel::repaintRequested, this, [this] { repaint(); });
+
+    // Whatever the model already holds.
+    setWindowTitle(model_.caption());
+    status_->setText(model_.status());
+    for (auto it = labels_.cbegin(); it != labels_.cend(); ++it)
+        it.value()->setText(model_.label(it.key()));
+    start_->setEnabled(model_.isEnabled(QStringLiteral("Command1")));
+    stop_->setEnabled(model_.isEnabled(QStringLiteral("Command2")));
+}
+
+void MainWindow::openDebugWindow(bool on)
+{
+    if (!on)
+        return; // the window closes itself when the log switches off
+    auto *window = new DebugWindow(log_);
+    window->setWindowIcon(windowIcon());
+    window->move(frameGeometry().left() + frameGeometry().width(), frameGeometry().top());
+    window->show();
+}
+
+} // namespace merovan

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace merovan {
+
+class Bridge;
+class DebugLog;
+class MainWindowModel;
+
+// The main window "Merovan": renders the main window model and forwards
+// buttons and menu items to the bridge by name. Its title bar offers no
+// Close and no Size: the program ends through its own menu.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(MainWindowModel &model, Bridge &bridge, DebugLog &log);
+
+    QAction *action(const QString &name) const { return actions_.value(name); }
+    QLabel *labelWidget(const QString &name) const { return labels_.value(name); }
+
+private:
+    void buildMenus();
+    QWidget *buildBody();
+    void openDebugWindow(bool on);
+    void bindModel();
+
+    MainWindowModel &model_;
+    Bridge &bridge_;
+    DebugLog &log_;
+    QLineEdit *status_ = nullptr;
+    QPushButton *start_ = nullptr;
+    QPushButton *stop_ = nullptr;
+    QHash<QString, QAction *> actions_;
+    QHash<QString, QMenu *> menus_;
+    QHash<QString, QLabel *> labels_;
+};
+
+} // namespace merovan

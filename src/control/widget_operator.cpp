@@ -1,0 +1,88 @@
+#include "control/widget_operator.h"
+
+#include "core/launcher.h"
+#include "diagnostics/register_message_window.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace merovan {
+
+namespace {
+
+QMessageBox::Icon iconFor(int style)
+{
+    switch (style & 0x70) {
+    case MsgCritical:
+        return QMessageBox::Critical;
+    case MsgQuestion:
+        return QMessageBox::Question;
+    case MsgExclamation:
+        return QMessageBox::Warning;
+    case MsgInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+int WidgetOperator::messageBox(const QString &text, int style, const QString &caption)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(iconFor(style), caption, shown, QMessageBox::Ok);
+    // The nearest a Qt box comes to system-modal: above every window.
+    box.setWindowModality(Qt::ApplicationModal);
+    if (style & MsgSystemModal)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+    return 1;
+}
+
+std::optional<QString> WidgetOperator::inputBox(const QString &prompt)
+{
+    QString shown = prompt;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(nullptr, QApplication::applicationName(), shown, QLineEdit::Normal, {}, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+void WidgetOperator::showRegisterMessage(RegisterMessage &window)
+{
+    auto *widget = new RegisterMessageWindow(window);
+    widget->setWindowIcon(QApplication::windowIcon());
+    widget->show();
+}
+
+void WidgetOperator::letEventsRun() { QApplication::processEvents(); }
+
+void WidgetOperator::fatal(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    QMessageBox::critical(nullptr, QStringLiteral("Merovan"), text);
+}
+
+void WidgetOperator::showBanner(const QStringList &lines)
+{
+    // The program ends at once after the banner, so it goes where it can
+    // still be read: the terminal that started the program.
+    for (const QString &line : lines)
+        std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+
+void WidgetOperator::startDetached(const QString &program, const QStringList &arguments)
+{
+    startDetachedProgram(program, arguments);
+}
+
+} // namespace merovan

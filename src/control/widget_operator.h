@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/operator.h"
+
+namespace merovan {
+
+// The operator of the desktop bridge: Qt message boxes, input boxes and the
+// register message window.
+class WidgetOperator final : public Operator {
+public:
+    using Operator::Operator;
+
+    int messageBox(const QString &text, int style, const QString &caption) override;
+    std::optional<QString> inputBox(const QString &prompt) override;
+    void showRegisterMessage(RegisterMessage &window) override;
+    void letEventsRun() override;
+    void fatal(const QString &text) override;
+    void showBanner(const QStringList &lines) override;
+    void startDetached(const QString &program, const QStringList &arguments) override;
+};
+
+} // namespace merovan

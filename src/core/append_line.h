@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace merovan {
+
+// Appends text and CR LF to a file as Windows-1253, opening and closing the
+// file each time so the host can read or move it between lines. Errors end
+// the call silently: the caller's work goes on.
+void AppendLine(const QString &path, const QString &text);
+
+} // namespace merovan

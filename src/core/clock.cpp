@@ -1,0 +1,33 @@
+#include "core/clock.h"
+
+#include <QThread>
+
+#include <chrono>
+
+namespace merovan {
+
+namespace {
+qint64 steadyMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+} // namespace
+
+SystemClock::SystemClock() : origin_(steadyMs()) {}
+
+QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
+
+qint64 SystemClock::monotonicMs() const { return steadyMs() - origin_; }
+
+void SystemClock::pause(int ms)
+{
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+QString resultStamp(const QDateTime &t) { return t.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")); }
+
+QString logStamp(const QDateTime &t) { return t.toString(QStringLiteral("mm:ss")); }
+
+} // namespace merovan

@@ -1,0 +1,31 @@
+#include "device/connection.h"
+
+namespace merovan {
+
+Connection::Connection(TransportFactory factory) : factory_(std::move(factory)) {}
+
+Connection::~Connection() = default;
+
+qint16 Connection::open(QString &message)
+{
+    const bool serial = ConnectionText.left(3) == QStringLiteral("com");
+    current_ = factory_(serial ? TransportKind::Serial : TransportKind::Network);
+    const qint16 code = current_->OpenConnection(ConnectionText);
+    if (serial)
+        message = current_->exResult;
+    return code;
+}
+
+void Connection::CloseConnection(const QString &connectionText)
+{
+    if (!current_)
+        return;
+    if (connectionText.left(3).toLower() == QStringLiteral("com")) {
+        current_->ShutdownConnection();
+        current_.reset();
+    } else if (current_->isOpen()) {
+        current_->ShutdownConnection();
+    }
+}
+
+} // namespace merovan

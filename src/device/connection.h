@@ -1,0 +1,47 @@
+#pragma once
+
+#include "device/transport/transport.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace merovan {
+
+enum class TransportKind { Serial, Network };
+
+// Makes an unopened transport of the given kind; tests hand in fakes.
+using TransportFactory = std::function<std::unique_ptr<Transport>(TransportKind)>;
+
+// The real serial (cCom) and UDP (cTCPIP) transports.
+TransportFactory defaultTransports();
+
+// The one connection to the register. It is created and opened by the
+// first command from ConnectionText and kept for the whole run: a failed
+// open is not retried, the next commands simply try the same object.
+class Connection {
+public:
+    explicit Connection(TransportFactory factory = defaultTransports());
+    ~Connection();
+
+    // "com1:9600" or "192.168.1.20:5012"; only the first three characters,
+    // exactly "com", choose the serial line.
+    QString ConnectionText;
+
+    Transport *CurrentConnection() const { return current_.get(); }
+
+    // Creates and opens the transport; returns the open's code, and for
+    // the serial line the port's error text through message.
+    qint16 open(QString &message);
+
+    // Shuts the link down at the end of the run. Here the "com" test
+    // ignores letter case.
+    void CloseConnection(const QString &connectionText);
+
+private:
+    TransportFactory factory_;
+    std::unique_ptr<Transport> current_;
+};
+
+} // namespace merovan

@@ -1,0 +1,245 @@
+#include "device/register_link.h"
+
+#include "core/append_line.h"
+#include "core/clock.h"
+#include "core/main_window_model.h"
+#include "core/numeric_text.h"
+#include "core/operator.h"
+#include "core/register_message.h"
+#include "device/error_codes.h"
+#include "diagnostics/debug_log.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <memory>
+
+namespace merovan {
+
+namespace {
+
+constexpr QChar kEot(4);
+constexpr int kAttempts = 4;
+constexpr int kReplySeconds = 7;
+// How long one read may block inside the card wait before events run again.
+constexpr int kEventSliceMs = 50;
+
+QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"); }
+
+// The time of day rounded to the nearest whole second.
+QDateTime roundedToSecond(const QDateTime &t)
+{
+    const int ms = t.time().msec();
+    return t.addMSecs(ms >= 500 ? 1000 - ms : -ms);
+}
+
+} // namespace
+
+RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection)
+    : clock_(clock), op_(op), log_(log), connection_(connection)
+{
+}
+
+void RegisterLink::SendCommand(const QString &command, qint16 &result, QString &message, bool silent,
+                               int asyncSeconds, const QString &resultFile, int extraTimeout)
+{
+    if (!connection_.CurrentConnection()) {
+        result = connection_.open(message);
+        if (result != 0)
+            return;
+    } else {
+        connection_.CurrentConnection()->Result = 0;
+        connection_.CurrentConnection()->exResult.clear();
+    }
+
+    ExchangeCommand(command, message, silent, asyncSeconds, extraTimeout);
+    appendCardReplyLine(message);
+
+    Transport &link = *connection_.CurrentConnection();
+    result = link.Result;
+    message = link.exResult;
+    if (result != 0) {
+        AppendLine(resultFile.isEmpty() ? jobResultFile : resultFile,
+                   QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())));
+    }
+}
+
+void RegisterLink::appendCardReplyLine(const QString &message)
+{
+    const QString head = message.left(15).trimmed();
+    if (head == QStringLiteral("358OK") || head == QStringLiteral("355OK")) {
+        const QString rest = message.mid(5).trimmed();
+        if (!rest.isEmpty())
+            AppendLine(jobResultFile, QStringLiteral("ccPay0 = ") + FormatCardReply(rest));
+    } else if (head == QStringLiteral("356OK")) {
+        AppendLine(jobResultFile, QStringLiteral("ccPay0 = 0,OK"));
+    }
+}
+
+void RegisterLink::ExchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds,
+                                   int extraTimeout)
+{
+    EcrErrorCode = 0;
+    QString reply;
+    switch (collectReply(command, reply, message, extraTimeout)) {
+    case Collected::NoAnswer:
+        reportNoAnswer(message, silent);
+        return;
+    case Collected::Complete:
+        if (command == QStringLiteral("KX794ST\r"))
+            return; // this command is never answered
+        log_.PrintCombine(log_.replyLine(reply));
+        WaitCancelled = false;
+        awaitAsyncReply(reply, asyncSeconds);
+        break;
+    case Collected::ErrorReply:
+        break;
+    }
+    log_.PrintCombine(log_.replyLine(reply));
+
+    reply.remove(QLatin1Char('\r'));
+    reply.remove(kEot);
+    clock_.pause(100);
+
+    Transport &link = *connection_.CurrentConnection();
+    if (reply.startsWith(QStringLiteral("DE"))) {
+        answerErrorReply(reply, silent);
+        link.exResult = QString::number(EcrErrorCode);
+    } else {
+        link.exResult = reply;
+        message = reply;
+    }
+    link.Result = EcrErrorCode;
+    log_.PrintCombine(log_.endLine());
+}
+
+RegisterLink::Collected RegisterLink::collectReply(const QString &command, QString &reply, QString &message,
+                                                   int extraTimeout)
+{
+    Transport &link = *connection_.CurrentConnection();
+    for (int attempt = 0;;) {
+        link.sendData(command);
+        log_.PrintCombine(log_.sendLine(command));
+        if (command == QStringLiteral("KX794ST\r"))
+            return Collected::Complete;
+
+        const qint64 deadline = clock_.monotonicMs() + (kReplySeconds + extraTimeout) * 1000LL;
+        // What came in earlier attempts is kept: a late reply still counts.
+        while (!reply.contains(kEot)) {
+            const auto left = std::max<qint64>(0, deadline - clock_.monotonicMs());
+            reply += link.ReceiveData(static_cast<int>(left));
+            if (reply.contains(QStringLiteral("DE")))
+                return Collected::ErrorReply;
+            if (clock_.monotonicMs() >= deadline) {
+                EcrErrorCode = -4;
+                message = noAnswerText();
+                if (++attempt < kAttempts)
+                    break;
+                return Collected::NoAnswer;
+            }
+            EcrErrorCode = 0;
+        }
+        if (reply.contains(kEot))
+            return Collected::Complete;
+    }
+}
+
+void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
+{
+    Transport &link = *connection_.CurrentConnection();
+    const QDateTime deadline = roundedToSecond(clock_.now().addSecs(asyncSeconds));
+
+    std::unique_ptr<RegisterMessage> window;
+    if (asyncSeconds != 0) {
+        window = std::make_unique<RegisterMessage>(clock_);
+        QObject::connect(window.get(), &RegisterMessage::closed, [this] { WaitCancelled = true; });
+        window->open();
+        op_.showRegisterMessage(*window);
+    }
+
+    while (clock_.now() < deadline) {
+        const auto left = std::clamp<qint64>(clock_.now().msecsTo(deadline), 0, kEventSliceMs);
+        const QString chunk = link.ReceiveData(static_cast<int>(left));
+        if (chunk.isEmpty()) {
+            if (WaitCancelled)
+                break;
+            op_.letEventsRun();
+            continue;
+        }
+        // The terminator's answer may come in pieces: give it time, then
+        // take it whole instead of the first reply.
+        clock_.pause(2000);
+        reply = chunk + link.ReceiveData(0);
+        log_.PrintCombine(log_.asyncReplyLine(reply));
+        break;
+    }
+    if (window)
+        window->close();
+}
+
+void RegisterLink::answerErrorReply(QString &reply, bool silent)
+{
+    // A "DE" without a number is still a refusal: count it as the general
+    // communication error rather than as success.
+    const QString digits = reply.mid(2, 4);
+    EcrErrorCode = isNumeric(digits) ? static_cast<qint16>(leadingNumber(digits)) : qint16(-99);
+    ParseReply(reply, silent);
+
+    Transport &link = *connection_.CurrentConnection();
+    link.sendData(QStringLiteral("KXCL"));
+    clock_.pause(1000);
+    link.ReceiveData(0);
+}
+
+void RegisterLink::ParseReply(QString &reply, bool silent)
+{
+    QString word = reply.section(QLatin1Char(' '), 0, 0);
+    if (word.startsWith(QStringLiteral("DE"))) {
+        word.remove(QStringLiteral("DE"));
+        reply = EcrErrorText(word);
+        if (!silent && isNumeric(word))
+            EcrErrorCode = static_cast<qint16>(leadingNumber(word));
+    }
+    if (word != QStringLiteral("00") && !silent) {
+        op_.mainWindow().setCaption(reply + QStringLiteral("Σφάλμα !!!"));
+        op_.mainWindow().repaint();
+        ShowMessage(op_, QStringLiteral("Λάθος : %1\r%2").arg(EcrErrorCode).arg(reply), MsgCritical);
+    }
+}
+
+void RegisterLink::reportNoAnswer(const QString &message, bool silent)
+{
+    if (!silent) {
+        op_.mainWindow().setCaption(message + QStringLiteral("Σφάλμα !!!"));
+        op_.mainWindow().repaint();
+        QString caption = QStringLiteral("Μύνημα Φορολ. Εκτυπωτή");
+        ShowMessage(op_, message, MsgInformation, caption);
+    }
+    Transport &link = *connection_.CurrentConnection();
+    link.Result = -4;
+    link.exResult = message;
+}
+
+QString FormatCardReply(const QString &rest)
+{
+    // Missing fields of a short answer are taken as empty.
+    const QStringList fields = rest.split(QLatin1Char(':'));
+    const auto field = [&fields](int i) { return i < fields.size() ? fields[i] : QString(); };
+
+    const QString cents = field(3);
+    QString amount;
+    if (cents.size() == 1)
+        amount = QStringLiteral("0,0") + cents;
+    else if (cents.size() == 2)
+        amount = QStringLiteral("0,") + cents;
+    else if (cents.size() > 2)
+        amount = cents.left(cents.size() - 2) + QLatin1Char(',') + cents.right(2);
+
+    QStringList parts;
+    for (int i : {0, 2, 9, 11, 13, 10, 14})
+        parts << field(i);
+    parts << amount;
+    return parts.join(QLatin1Char(';'));
+}
+
+} // namespace merovan

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "device/connection.h"
+
+#include <QString>
+
+namespace merovan {
+
+class Clock;
+class DebugLog;
+class Operator;
+
+// Everything the bridge says to the register goes through here: one
+// command out, one reply back, with the deadline, the four attempts, error
+// replies answered with "KXCL", the optional wait for a card terminal's
+// later answer, the log lines and the result-file lines.
+class RegisterLink {
+public:
+    RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection);
+
+    // result: 0, -4 (no answer), the register's error number, or the
+    // transport's open code. message: the cleaned reply, the error number
+    // as text, or the failure text. silent: no message boxes, no caption.
+    // resultFile: where an "Err = " line goes; empty means the job's file.
+    void SendCommand(const QString &command, qint16 &result, QString &message, bool silent, int asyncSeconds = 0,
+                     const QString &resultFile = {}, int extraTimeout = 0);
+
+    void ExchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds, int extraTimeout);
+
+    // The register's status: 0 no receipt open, 1 and 2 receipt states, any
+    // other number a register error, -4 no answer.
+    qint16 ReadEcrStatus();
+
+    // Holds, with the register message window up, until the status is
+    // okCode or 0, or the operator closes the window. With expected >= 0 any
+    // status other than expected is shown as 1138.
+    void WaitEcrErrorCleared(qint16 okCode, qint16 expected);
+
+    // Decodes an error reply in place and, unless silent, shows it.
+    void ParseReply(QString &reply, bool silent);
+
+    Connection &connection() { return connection_; }
+
+    // The last register error code; 0 exactly when the last command was
+    // accepted.
+    qint16 EcrErrorCode = 0;
+    // Set when the operator closes the register message window.
+    bool WaitCancelled = false;
+    // The running job's result file ("Result" in the working folder when
+    // the job names none).
+    QString jobResultFile = QStringLiteral("Result");
+
+private:
+    enum class Collected { Complete, ErrorReply, NoAnswer };
+    Collected collectReply(const QString &command, QString &reply, QString &message, int extraTimeout);
+    void awaitAsyncReply(QString &reply, int asyncSeconds);
+    void answerErrorReply(QString &reply, bool silent);
+    void reportNoAnswer(const QString &message, bool silent);
+    void appendCardReplyLine(const QString &message);
+
+    Clock &clock_;
+    Operator &op_;
+    DebugLog &log_;
+    Connection &connection_;
+};
+
+// "ccPay0 = " body: fields 0, 2, 9, 11, 13, 10, 14 of a card answer and its
+// amount (field 3, in cents) as "12,34", joined by ";".
+QString FormatCardReply(const QString &rest);
+
+} // namespace merovan

@@ -1,0 +1,75 @@
+#include "core/append_line.h"
+#include "core/clock.h"
+#include "core/numeric_text.h"
+#include "core/operator.h"
+#include "core/register_message.h"
+#include "device/error_codes.h"
+#include "device/register_link.h"
+
+namespace merovan {
+
+qint16 RegisterLink::ReadEcrStatus()
+{
+    QString reply;
+    SendCommand(QStringLiteral("KXSTAT"), EcrErrorCode, reply, true);
+    if (EcrErrorCode != 0)
+        return EcrErrorCode;
+
+    QString tail = reply.mid(7);
+    if (tail.startsWith(QStringLiteral("DE"))) {
+        tail.remove(QStringLiteral("DE"));
+        tail.remove(QLatin1Char('C'));
+        return static_cast<qint16>(leadingNumber(tail.trimmed()));
+    }
+    if (reply.startsWith(QStringLiteral("STAT:")))
+        return static_cast<qint16>(leadingNumber(reply.mid(5)));
+    return 0;
+}
+
+void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
+{
+    const auto substitute = [expected](qint16 code) {
+        return expected >= 0 && code != expected ? qint16(1138) : code;
+    };
+    const auto errLine = [this](const QString &body) {
+        AppendLine(jobResultFile, QStringLiteral("Ecr Err:") + body + resultStamp(clock_.now()));
+    };
+    const auto describe = [](qint16 code) {
+        return QStringLiteral("%1, %2, ").arg(code).arg(EcrErrorText(QString::number(code)));
+    };
+
+    qint16 code = ReadEcrStatus();
+    if (code == okCode)
+        return;
+    code = substitute(code);
+    if (code == 0 || code == 1)
+        return;
+    errLine(describe(code));
+
+    RegisterMessage window(clock_);
+    window.setSkipTimer(true);
+    WaitCancelled = false;
+    QObject::connect(&window, &RegisterMessage::closed, [this] { WaitCancelled = true; });
+    window.setCaption(QStringLiteral("Μύνημα Ταμειακής"));
+    window.setMessage(EcrErrorText(QString::number(code)));
+    window.setDetail(QStringLiteral("Αναμονή..."));
+    op_.showRegisterMessage(window);
+
+    while (code != okCode && code != 0) {
+        if (WaitCancelled) {
+            window.close();
+            errLine(QStringLiteral(" Terminated by the user, "));
+            return;
+        }
+        clock_.pause(1500);
+        const qint16 previous = code;
+        code = substitute(ReadEcrStatus());
+        window.setMessage(EcrErrorText(QString::number(code)));
+        if (code != 0 && code != previous)
+            errLine(describe(code));
+    }
+    errLine(QStringLiteral(" Cleared OK, "));
+    window.close();
+}
+
+} // namespace merovan

@@ -1,0 +1,69 @@
+#include "diagnostics/debug_log.h"
+
+#include "core/append_line.h"
+#include "core/clock.h"
+
+namespace merovan {
+
+DebugLog::DebugLog(const Clock &clock, QString logFilePath, QObject *parent)
+    : QObject(parent), clock_(clock), logFilePath_(std::move(logFilePath))
+{
+}
+
+void DebugLog::PrintCombine(const QString &line)
+{
+    if (!active_)
+        return;
+    if (fileSwitch_)
+        AppendLine(logFilePath_, line);
+    Q_EMIT lineAdded(line);
+}
+
+void DebugLog::setDebugActive(bool on)
+{
+    if (on && !active_)
+        fileSwitch_ = true;
+    if (active_ == on)
+        return;
+    active_ = on;
+    Q_EMIT activeChanged(on);
+}
+
+QString DebugLog::stamp() const { return logStamp(clock_.now()); }
+
+QString DebugLog::sendLine(const QString &command) const
+{
+    return stamp() + QStringLiteral("       send:[") + command + QLatin1Char(']');
+}
+
+QString DebugLog::replyLine(const QString &reply) const
+{
+    return stamp() + QStringLiteral("      reply: ") + PrintableText(reply);
+}
+
+QString DebugLog::asyncReplyLine(const QString &reply) const
+{
+    return stamp() + QStringLiteral("reply async: ") + PrintableText(reply);
+}
+
+QString DebugLog::endLine() const { return stamp() + QStringLiteral(" -----------"); }
+
+QString DebugLog::eftWaitLine(int seconds) const
+{
+    return stamp() + QStringLiteral(" waiting eft print: ") + QString::number(seconds);
+}
+
+QString PrintableText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c.unicode() < 32)
+            out += QStringLiteral("ASC(%1) ").arg(c.unicode());
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace merovan

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace merovan {
+
+class Clock;
+
+// The communication log. Any part of the program hands it finished lines
+// (PrintCombine); while the debug window is open (DebugActive) each line
+// goes to the window's view and, while the file switch is ticked, to
+// "merovanLog.txt" beside the executable. The file is opened and closed per
+// line so it can be read, copied or deleted while the bridge runs.
+class DebugLog : public QObject {
+    Q_OBJECT
+public:
+    DebugLog(const Clock &clock, QString logFilePath, QObject *parent = nullptr);
+
+    void PrintCombine(const QString &line);
+
+    bool DebugActive() const { return active_; }
+    // Opening the window ticks the file switch again, as a fresh window does.
+    void setDebugActive(bool on);
+
+    bool fileSwitch() const { return fileSwitch_; }
+    void setFileSwitch(bool on) { fileSwitch_ = on; }
+
+    QString logFilePath() const { return logFilePath_; }
+
+    // The "mm:ss" time of day that starts every line.
+    QString stamp() const;
+
+    // The exchange's line shapes; the labels have fixed widths so the text
+    // after them starts in the same column.
+    QString sendLine(const QString &command) const;
+    QString replyLine(const QString &reply) const;
+    QString asyncReplyLine(const QString &reply) const;
+    QString endLine() const;
+    QString eftWaitLine(int seconds) const;
+
+Q_SIGNALS:
+    // The view appends CR LF and the line; it never rebuilds its text.
+    void lineAdded(const QString &line);
+    void activeChanged(bool on);
+
+private:
+    const Clock &clock_;
+    QString logFilePath_;
+    bool active_ = false;
+    bool fileSwitch_ = true;
+};
+
+// Every character below 32 written as "ASC(" + code + ") ", for log lines.
+QString PrintableText(const QString &text);
+
+} // namespace merovan

@@ -1,0 +1,62 @@
+#include "diagnostics/register_message_window.h"
+
+#include "core/register_message.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace merovan {
+
+RegisterMessageWindow::RegisterMessageWindow(RegisterMessage &model, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), model_(&model), message_(new QLabel(this)),
+      detail_(new QLabel(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    message_->setObjectName(QStringLiteral("lblErr"));
+    detail_->setObjectName(QStringLiteral("lblErrDesc"));
+    QFont bold = message_->font();
+    bold.setPointSizeF(9.75);
+    bold.setBold(true);
+    message_->setFont(bold);
+    message_->setWordWrap(true);
+    detail_->setWordWrap(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(message_);
+    layout->addWidget(detail_);
+    // 4170 x 1440 twips at 96 dpi.
+    setFixedSize(278, 96);
+
+    connect(&model, &RegisterMessage::changed, this, &RegisterMessageWindow::render);
+    connect(&model, &RegisterMessage::ticked, this, &RegisterMessageWindow::render);
+    connect(&model, &RegisterMessage::closed, this, &QWidget::close);
+    connect(&model, &QObject::destroyed, this, &QWidget::close);
+    model.open();
+    render();
+}
+
+void RegisterMessageWindow::render()
+{
+    if (!model_)
+        return;
+    setWindowTitle(model_->caption());
+    message_->setText(model_->message());
+    detail_->setText(model_->detail());
+    update();
+}
+
+void RegisterMessageWindow::showEvent(QShowEvent *event)
+{
+    move(0, 0);
+    QWidget::showEvent(event);
+}
+
+void RegisterMessageWindow::closeEvent(QCloseEvent *event)
+{
+    if (model_)
+        model_->close();
+    event->accept();
+}
+
+} // namespace merovan

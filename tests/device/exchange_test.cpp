@@ -1,0 +1,255 @@
+#include "link_fixture.h"
+
+#include "core/operator.h"
+#include "core/register_message.h"
+
+using namespace merovan;
+using namespace merovan::test;
+
+namespace {
+
+const QString kNoAnswer = QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !");
+
+struct ExchangeCase {
+    const char *name;
+    // What the register does with each command: pairs of delay and text.
+    std::vector<std::pair<qint64, QString>> firstReply;
+    std::vector<std::pair<qint64, QString>> laterReplies;
+    int extraTimeout;
+    qint16 result;
+    QString message;
+    QStringList sent;
+    qint64 elapsedMs;
+    QStringList resultFile;
+};
+
+class ExchangeOutcome : public LinkTest, public ::testing::WithParamInterface<ExchangeCase> {};
+
+TEST_P(ExchangeOutcome, GivesResultMessageWireAndResultFile)
+{
+    const ExchangeCase &c = GetParam();
+    int commands = 0;
+    registerScript = [&](const QString &, FakeTransport &reg) {
+        for (const auto &[delay, text] : commands++ == 0 ? c.firstReply : c.laterReplies)
+            reg.arrive(delay, text);
+    };
+
+    qint16 result = 99;
+    QString message;
+    link.SendCommand(QStringLiteral("KXCL"), result, message, true, 0, {}, c.extraTimeout);
+
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(message, c.message);
+    EXPECT_EQ(fake->sent, c.sent);
+    EXPECT_EQ(clock.monotonicMs(), c.elapsedMs);
+    EXPECT_EQ(resultLines(), c.resultFile);
+    EXPECT_TRUE(op.boxes.empty()) << "a silent call shows nothing";
+}
+
+const QString kCl = QStringLiteral("KXCL\r\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Exchange, ExchangeOutcome,
+    ::testing::Values(
+        ExchangeCase{"ok", {{5, reply(QStringLiteral("00 OK"))}}, {}, 0, 0, QStringLiteral("00 OK"), {kCl}, 105, {}},
+        ExchangeCase{"split_reply",
+                     {{5, QStringLiteral("00 ")}, {30, QStringLiteral("OK\r\x04")}},
+                     {},
+                     0,
+                     0,
+                     QStringLiteral("00 OK"),
+                     {kCl},
+                     130,
+                     {}},
+        ExchangeCase{"error_reply_without_eot",
+                     {{5, QStringLiteral("DE1038")}},
+                     {{5, reply(QStringLiteral("00 OK"))}},
+                     0,
+                     1038,
+                     QStringLiteral("1038"),
+                     {kCl, kCl},
+                     1105,
+                     {QStringLiteral("Err = 1038, [KXCL] DateTime = 14/03/2026 10:20:31")}},
+        ExchangeCase{"de_inside_text_is_ordinary",
+                     {{5, QStringLiteral("ΚΑΦΕDE")}},
+                     {},
+                     0,
+                     0,
+                     QStringLiteral("ΚΑΦΕDE"),
+                     {kCl},
+                     105,
+                     {}},
+        ExchangeCase{"never_answers",
+                     {},
+                     {},
+                     0,
+                     -4,
+                     kNoAnswer,
+                     {kCl, kCl, kCl, kCl},
+                     28000,
+                     {QStringLiteral("Err = -4, [KXCL] DateTime = 14/03/2026 10:20:58")}},
+        ExchangeCase{"extra_time_per_attempt",
+                     {},
+                     {},
+                     3,
+                     -4,
+                     kNoAnswer,
+                     {kCl, kCl, kCl, kCl},
+                     40000,
+                     {QStringLiteral("Err = -4, [KXCL] DateTime = 14/03/2026 10:21:10")}},
+        ExchangeCase{"half_then_silent",
+                     {{5, QStringLiteral("00 O")}},
+                     {},
+                     0,
+                     -4,
+                     kNoAnswer,
+                     {kCl, kCl, kCl, kCl},
+                     28000,
+                     {QStringLiteral("Err = -4, [KXCL] DateTime = 14/03/2026 10:20:58")}},
+        ExchangeCase{"late_reply_kept_across_attempts",
+                     {{6000, QStringLiteral("00 ")}, {7500, QStringLiteral("OK\r\x04")}},
+                     {},
+                     0,
+                     0,
+                     QStringLiteral("00 OK"),
+                     {kCl, kCl},
+                     8100, // the reply came at 37.5 s: the wait runs to the next whole second
+                     {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(LinkTest, NoAnswerAloudSetsCaptionAndShowsFittedBox)
+{
+    registerScript = [](const QString &, FakeTransport &) {};
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KXCL"), result, message, false);
+
+    EXPECT_EQ(op.model.caption(), kNoAnswer + QStringLiteral("Σφάλμα !!!"));
+    ASSERT_EQ(op.boxes.size(), 1u);
+    // Cut at 40 characters: the final "!" is lost.
+    EXPECT_EQ(op.boxes[0].text, kNoAnswer.left(40));
+    EXPECT_EQ(op.boxes[0].style, MsgInformation | MsgSystemModal);
+    EXPECT_EQ(op.boxes[0].caption, QStringLiteral("Μύνημα Φορολ. Εκτυπωτή"));
+}
+
+TEST_F(LinkTest, ErrorReplyAloudShowsGreekTextAndCode)
+{
+    registerScript = [](const QString &, FakeTransport &reg) { reg.arrive(5, reply(QStringLiteral("DE1038"))); };
+    QString message;
+    link.SendCommand(QStringLiteral("KX100R1"), link.EcrErrorCode, message, false);
+
+    const QString text = QStringLiteral("Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!");
+    EXPECT_EQ(link.EcrErrorCode, 1038);
+    EXPECT_EQ(op.model.caption(), text + QStringLiteral("Σφάλμα !!!"));
+    ASSERT_EQ(op.boxes.size(), 1u);
+    EXPECT_EQ(op.boxes[0].text, fitMessageText(QStringLiteral("Λάθος : 1038\r") + text));
+    EXPECT_EQ(op.boxes[0].style, MsgCritical | MsgSystemModal);
+    EXPECT_EQ(op.boxes[0].caption, QStringLiteral("Merovan4_Vyd"));
+}
+
+TEST_F(LinkTest, ErrorReplyWithoutNumberIsNeverSuccess)
+{
+    registerScript = [](const QString &, FakeTransport &reg) { reg.arrive(5, reply(QStringLiteral("DEXY"))); };
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KXCL"), result, message, false);
+    EXPECT_EQ(result, -99);
+}
+
+TEST_F(LinkTest, LogShowsSendReplyAndSeparatorWithControlCodes)
+{
+    log.setDebugActive(true);
+    QStringList lines;
+    QObject::connect(&log, &DebugLog::lineAdded, [&](const QString &line) { lines << line; });
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("20:30       send:[KXCL]"),
+                                  QStringLiteral("20:30      reply: 00 OKASC(13) ASC(4) "),
+                                  QStringLiteral("20:30      reply: 00 OKASC(13) ASC(4) "),
+                                  QStringLiteral("20:30 -----------")}));
+}
+
+TEST_F(LinkTest, CardVerdictLateAndInTwoPartsReplacesFirstReply)
+{
+    const QString verdict = QStringLiteral("358OK          0001:x:TID7:1234:a:b:c:d:e:AUTH:REF:CARD:g:BANK:STAN");
+    registerScript = [&](const QString &, FakeTransport &reg) {
+        reg.arrive(5, reply(QStringLiteral("00 OK")));
+        reg.arrive(60000, verdict.left(20));
+        reg.arrive(61000, verdict.mid(20) + QStringLiteral("\r\x04"));
+    };
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270, {}, 3);
+
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(message, verdict);
+    EXPECT_EQ(clock.monotonicMs(), 62100);
+    ASSERT_EQ(op.shownWindows.size(), 1u);
+    EXPECT_EQ(resultLines(), QStringList{QStringLiteral("ccPay0 = 0001;TID7;AUTH;CARD;BANK;REF;STAN;12,34")});
+}
+
+TEST_F(LinkTest, ClosingTheWindowEndsTheCardWaitWithTheFirstReply)
+{
+    op.onEvents = [this] {
+        if (op.eventRuns == 3)
+            op.shownWindows.back()->close();
+    };
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
+
+    EXPECT_EQ(message, QStringLiteral("00 OK"));
+    EXPECT_TRUE(link.WaitCancelled);
+    EXPECT_LT(clock.monotonicMs(), 1000);
+}
+
+TEST_F(LinkTest, CardWaitWithoutVerdictEndsAtItsDeadline)
+{
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
+    EXPECT_EQ(message, QStringLiteral("00 OK"));
+    EXPECT_EQ(clock.monotonicMs(), 270100);
+}
+
+TEST_F(LinkTest, FailedSerialOpenSendsNothingAndIsNotRetried)
+{
+    connection.ConnectionText = QStringLiteral("com7:9600");
+    openCode = -1;
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+    EXPECT_EQ(result, -1);
+    EXPECT_TRUE(fake->sent.isEmpty());
+    EXPECT_TRUE(resultLines().isEmpty());
+
+    FakeTransport *first = fake;
+    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+    EXPECT_EQ(fake, first) << "no second open";
+    EXPECT_EQ(kinds, std::vector<TransportKind>{TransportKind::Serial});
+    EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXCL\r\n")});
+}
+
+struct CardReplyCase {
+    QString rest;
+    QString formatted;
+};
+
+TEST(FormatCardReply, OrdersFieldsAndWritesCentsWithComma)
+{
+    const auto fields = [](const QString &cents) {
+        return QStringLiteral("f0:f1:f2:%1:f4:f5:f6:f7:f8:f9:f10:f11:f12:f13:f14").arg(cents);
+    };
+    const CardReplyCase cases[] = {
+        {fields(QStringLiteral("5")), QStringLiteral("f0;f2;f9;f11;f13;f10;f14;0,05")},
+        {fields(QStringLiteral("75")), QStringLiteral("f0;f2;f9;f11;f13;f10;f14;0,75")},
+        {fields(QStringLiteral("1234")), QStringLiteral("f0;f2;f9;f11;f13;f10;f14;12,34")},
+        {QStringLiteral("a:b:c:100"), QStringLiteral("a;c;;;;;;1,00")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FormatCardReply(c.rest), c.formatted) << c.rest.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+#include "link_fixture.h"
+
+#include "core/register_message.h"
+#include "device/error_codes.h"
+
+using namespace merovan;
+using namespace merovan::test;
+
+namespace {
+
+TEST(EcrErrorText, LooksUpNumbersExactlyAndPassesOtherText)
+{
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("DE1038"), QStringLiteral("Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!")},
+        {QStringLiteral("23"), QStringLiteral("Λάθος Ημερομηνία / Ώρα !\rΠατήστε 'Διαγραφή' !")},
+        {QStringLiteral("7"), QStringLiteral("Πρόβλημα στην Φορολογική Μνήμη !\rΚαλέστε τεχνικό !")},
+        {QStringLiteral("0007"), QStringLiteral("0007")},
+        {QStringLiteral("57"), QStringLiteral("Λανθασμένη Λειτουργία  !")},
+        {QStringLiteral("-99"), QStringLiteral("Γενικό σφάλμα επικοινωνίας!")},
+        {QStringLiteral("9999"), QStringLiteral("9999")},
+        {QStringLiteral("OK"), QStringLiteral("OK")},
+        {QStringLiteral("1138 extra words"), QStringLiteral("Καταχώρηση σε εξέλιξη, ολοκληρώστε απο την ταμειακή!")},
+    };
+    for (const auto &[code, text] : cases)
+        EXPECT_EQ(EcrErrorText(code), text) << code.toStdString();
+}
+
+TEST_F(LinkTest, ReadEcrStatusReadsEveryReplyShape)
+{
+    const std::pair<QString, qint16> cases[] = {
+        {reply(QStringLiteral("STAT:2")), 2},
+        {reply(QStringLiteral("STAT:0")), 0},
+        {reply(QStringLiteral("0000000DE1064C")), 1064},
+        {reply(QStringLiteral("something else")), 0},
+        {reply(QStringLiteral("DE0054")), 54},
+    };
+    for (const auto &[answer, status] : cases) {
+        registerScript = [&answer](const QString &command, FakeTransport &reg) {
+            if (command == QStringLiteral("KXSTAT"))
+                reg.arrive(5, answer);
+        };
+        EXPECT_EQ(link.ReadEcrStatus(), status) << answer.toStdString();
+    }
+    registerScript = [](const QString &, FakeTransport &) {};
+    EXPECT_EQ(link.ReadEcrStatus(), -4);
+}
+
+class StatusWait : public LinkTest {
+protected:
+    // The register reports these statuses, one per "KXSTAT".
+    void statuses(std::vector<int> sequence)
+    {
+        sequence_ = std::move(sequence);
+        registerScript = [this](const QString &command, FakeTransport &reg) {
+            if (command != QStringLiteral("KXSTAT")) {
+                reg.arrive(5, reply(QStringLiteral("00 OK")));
+                return;
+            }
+            const int status = sequence_[std::min(polls_++, sequence_.size() - 1)];
+            reg.arrive(5, reply(QStringLiteral("STAT:%1").arg(status)));
+        };
+    }
+    std::vector<int> sequence_;
+    std::size_t polls_ = 0;
+};
+
+TEST_F(StatusWait, ReturnsAtOnceForReceiptStates)
+{
+    statuses({1});
+    link.WaitEcrErrorCleared(2, -1);
+    EXPECT_TRUE(resultLines().isEmpty());
+    EXPECT_TRUE(op.shownWindows.empty());
+}
+
+TEST_F(StatusWait, LogsEachNewErrorThenClearedOk)
+{
+    statuses({1038, 1038, 1064, 0});
+    link.WaitEcrErrorCleared(2, -1);
+    EXPECT_EQ(resultLines(),
+              (QStringList{QStringLiteral("Ecr Err:1038, Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!, 14/03/2026 10:20:30"),
+                           QStringLiteral("Ecr Err:1064, Τέλος Χαρτιού!, 14/03/2026 10:20:34"),
+                           QStringLiteral("Ecr Err: Cleared OK, 14/03/2026 10:20:36")}));
+    ASSERT_EQ(op.shownWindows.size(), 1u);
+}
+
+TEST_F(StatusWait, ShowsAnyUnexpectedStatusAs1138)
+{
+    statuses({1, 1, 0});
+    link.WaitEcrErrorCleared(-255, 0);
+    const QStringList lines = resultLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Ecr Err:1138, Καταχώρηση σε εξέλιξη")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Ecr Err: Cleared OK, ")));
+}
+
+TEST_F(StatusWait, OperatorClosingTheWindowEndsTheWait)
+{
+    statuses({1064});
+    op.onEvents = [this] {
+        if (!op.shownWindows.empty())
+            op.shownWindows.back()->close();
+    };
+    link.WaitEcrErrorCleared(2, -1);
+    const QStringList lines = resultLines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("Ecr Err: Terminated by the user, ")));
+}
+
+TEST_F(LinkTest, ClosingFollowsTheCaseInsensitiveComTest)
+{
+    struct Case {
+        QString text;
+        TransportKind opened;
+        bool kept;
+    };
+    const Case cases[] = {
+        {QStringLiteral("com1:9600"), TransportKind::Serial, false},
+        {QStringLiteral("COM3:9600"), TransportKind::Network, false}, // opened as network, closed as serial
+        {QStringLiteral("10.0.0.5:9100"), TransportKind::Network, true},
+    };
+    for (const Case &c : cases) {
+        Connection conn{[&](TransportKind kind) {
+            kinds.push_back(kind);
+            return std::make_unique<FakeTransport>(clock);
+        }};
+        conn.ConnectionText = c.text;
+        QString message;
+        conn.open(message);
+        EXPECT_EQ(kinds.back(), c.opened) << c.text.toStdString();
+        conn.CloseConnection(c.text);
+        EXPECT_EQ(conn.CurrentConnection() != nullptr, c.kept) << c.text.toStdString();
+    }
+}
+
+} // namespace
