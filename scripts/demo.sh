@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Sets up, builds, and runs the bridge against the register simulator in a
+# demo folder (build/demo). With a display the desktop bridge opens; without
+# one merovand runs in the terminal. Ctrl+C (or closing the bridge) stops both.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" -DMEROVAN_TESTS=OFF
+
+demo="$root/build/demo"
+bin="$root/build/bin"
+mkdir -p "$demo/jobs"
+cd "$demo"
+
+# The register sits on 127.0.0.2, the same UDP port the bridge binds.
+printf '%s\r\n' \
+  '# Set up for merovan program (demo)' \
+  '[port] 127.0.0.2' \
+  '[baud] 5012' \
+  '[file] print' \
+  '[ecrt] mikro' \
+  '[multi type] true' \
+  '[time] 0' \
+  '[print_desc] true' \
+  '[print_code] falseN' \
+  '[comments] true' \
+  '[currency]=0' \
+  '[keyb_off]=false' \
+  '[dir_depa]=false' \
+  '[quantity]=false' \
+  '[AutoStar]=no' \
+  "[location] $demo/jobs/" > param.ini
+
+"$bin/merovan-sim" --udp 127.0.0.2:5012 --trace "$demo/trace.txt" --paper "$demo/paper.txt" &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT INT TERM
+
+echo "demo folder: $demo (simulator trace: trace.txt, paper roll: paper.txt)"
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+  "$bin/merovan"
+else
+  echo "no display: running merovand (Ctrl+C to stop)"
+  "$bin/merovand"
+fi
