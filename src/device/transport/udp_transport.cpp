@@ -1,0 +1,132 @@
+#include "device/transport/udp_transport.h"
+
+#include "device/transport/local_address.h"
+#include "greek/cp1253.h"
+
+#include <QThread>
+
+namespace merovan {
+namespace {
+
+constexpr qsizetype kMaxDatagram = 10000;
+
+} // namespace
+
+cTCPIP::~cTCPIP()
+{
+    ShutdownConnection();
+}
+
+qint16 cTCPIP::OpenConnection(const QString &connectionText)
+{
+    if (isOpen())
+        return kOpened;
+    const QStringList pieces = connectionText.split(QLatin1Char(':'));
+    remoteHostIP_ = pieces.value(0);
+    remotePort_ = pieces.value(1).toInt();
+    localHostIP_ = FindLocalAddress();
+
+    socket_ = udp::openSocket();
+    if (socket_ == udp::kInvalid)
+        return kSocketFailed;
+    const qint16 code = bindAndConnect();
+    if (code != kOpened)
+        ShutdownConnection();
+    return code;
+}
+
+qint16 cTCPIP::bindAndConnect()
+{
+    if (remotePort_ < 1 || remotePort_ > 65535)
+        return kBadPort;
+    const auto port = quint16(remotePort_);
+    if (!udp::bindAllAddresses(socket_, port))
+        return kBindFailed;
+    switch (udp::connectTo(socket_, remoteHostIP_, port)) {
+    case udp::ConnectOutcome::Connected:
+        return kOpened;
+    case udp::ConnectOutcome::BadAddress:
+        return kBadAddress;
+    case udp::ConnectOutcome::Failed:
+        break;
+    }
+    return kConnectFailed;
+}
+
+bool cTCPIP::sendData(const QString &text)
+{
+    if (isOpen() && udp::sendDatagram(socket_, toCp1253(withTerminator(text))))
+        return true;
+    fail(-1, QStringLiteral("Λάθος κατά την αποστολή δεδομένων στην θύρα (Ethernet)"));
+    return false;
+}
+
+QString cTCPIP::ReceiveData(int waitMs)
+{
+    if (!IsDataAvailable(waitMs))
+        return {};
+    const std::optional<QByteArray> datagram = udp::receiveDatagram(socket_, kMaxDatagram);
+    if (!datagram) {
+        fail(-2, QStringLiteral("Λάθος κατά την ανάγνωση στοιχείων απο την θύρα (Ethernet)"));
+        return {};
+    }
+    return fromCp1253(*datagram);
+}
+
+bool cTCPIP::IsDataAvailable(int waitMs)
+{
+    if (!isOpen()) {
+        QThread::msleep(ulong(qMax(0, waitMs)));
+    } else {
+        switch (udp::waitReadable(socket_, waitMs)) {
+        case udp::Readiness::Ready:
+            return true;
+        case udp::Readiness::TimedOut:
+            return false;
+        case udp::Readiness::Failed:
+            break;
+        }
+    }
+    fail(-3, QStringLiteral("Λάθος κατά την προσπέλαση της θύρας (Ethernet)"));
+    return false;
+}
+
+void cTCPIP::ShutdownConnection()
+{
+    if (isOpen())
+        udp::closeSocket(socket_);
+    socket_ = udp::kInvalid;
+}
+
+bool cTCPIP::isOpen() const
+{
+    return socket_ != udp::kInvalid;
+}
+
+udp::Handle cTCPIP::SocketHnd() const
+{
+    return isOpen() ? socket_ : 0;
+}
+
+QString cTCPIP::RemoteHostIP() const
+{
+    return remoteHostIP_;
+}
+
+int cTCPIP::RemotePort() const
+{
+    return remotePort_;
+}
+
+QString cTCPIP::LocalHostIP() const
+{
+    return localHostIP_;
+}
+
+void cTCPIP::fail(qint16 code, const QString &text)
+{
+    Result = code;
+    exResult = text;
+}
+
+} // namespace merovan

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "device/transport/transport.h"
+#include "device/transport/udp_socket.h"
+
+namespace merovan {
+
+// The register on the local network: UDP over IPv4, one command per
+// datagram, one datagram per read. The connection text is the register's
+// dotted IPv4 address and its UDP port ("192.168.1.20:5012"); the same port
+// is bound on every local address and the socket is connected to the
+// register, which fixes both where datagrams go and whom they are taken from.
+class cTCPIP final : public Transport {
+public:
+    // OpenConnection's codes. It leaves Result and exResult alone; a failed
+    // open leaves no socket behind.
+    static constexpr qint16 kOpened = 0;
+    static constexpr qint16 kSocketFailed = -2;
+    static constexpr qint16 kBindFailed = -4;      // port in use by a program that does not share it
+    static constexpr qint16 kBadAddress = -5;      // not a dotted IPv4 address
+    static constexpr qint16 kConnectFailed = -6;
+    static constexpr qint16 kBadPort = -7;         // port not a number from 1 to 65535
+
+    cTCPIP() = default;
+    cTCPIP(const cTCPIP &) = delete;
+    cTCPIP &operator=(const cTCPIP &) = delete;
+    ~cTCPIP() override;
+
+    // Already open: returns kOpened and changes nothing.
+    qint16 OpenConnection(const QString &connectionText) override;
+
+    // Failure: Result -1, "Λάθος κατά την αποστολή δεδομένων στην θύρα (Ethernet)".
+    bool sendData(const QString &text) override;
+
+    // One datagram, or empty text when none arrives within waitMs. A datagram
+    // longer than 10000 bytes comes back cut to its first 10000; the rest is
+    // lost. Failure (also a port-unreachable answer from the register's
+    // address): Result -2, "Λάθος κατά την ανάγνωση στοιχείων απο την θύρα
+    // (Ethernet)", empty text; the next read works again.
+    QString ReceiveData(int waitMs) override;
+
+    // Failure, or no socket (which still takes the wait, so that a caller's
+    // read loop never spins): Result -3, "Λάθος κατά την προσπέλαση της θύρας
+    // (Ethernet)", false.
+    bool IsDataAvailable(int waitMs) override;
+
+    void ShutdownConnection() override;
+    bool isOpen() const override;
+
+    // The socket; 0 when none is open.
+    udp::Handle SocketHnd() const;
+    // What the last OpenConnection that did not find the socket open was
+    // given: the register's address and port (0 when not a number), and the
+    // local address that FindLocalAddress found then.
+    QString RemoteHostIP() const;
+    int RemotePort() const;
+    QString LocalHostIP() const;
+
+private:
+    qint16 bindAndConnect();
+    void fail(qint16 code, const QString &text);
+
+    udp::Handle socket_ = udp::kInvalid;
+    QString remoteHostIP_;
+    int remotePort_ = 0;
+    QString localHostIP_;
+};
+
+} // namespace merovan

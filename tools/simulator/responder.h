@@ -1,0 +1,50 @@
+#pragma once
+
+#include "register_model.h"
+#include "sim_options.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace merovan::sim {
+
+// Wait delayMs, then send bytes.
+struct ReplyPiece {
+    int delayMs = 0;
+    QByteArray bytes;
+
+    bool operator==(const ReplyPiece &) const = default;
+};
+
+struct Response {
+    std::vector<ReplyPiece> pieces; // empty: no answer
+    QStringList paper;              // lines the register printed
+};
+
+// What goes back on the line for a command received: the register model's
+// reply in its frame (CR, EOT), cut and delayed as the switches say, or no
+// answer at all. A command that is dropped, silenced or answered with a
+// forced error never reaches the model, as if the register had not heard it.
+class Responder {
+public:
+    static constexpr int kSplitGapMs = 30;
+
+    Responder(SimOptions options, RegisterModel &model);
+
+    // command: the bytes received, without their CR LF.
+    Response respond(const QByteArray &command);
+
+private:
+    bool unanswered(const QString &command);
+    std::optional<int> forcedError(const QString &command) const;
+    std::vector<ReplyPiece> frame(const QString &reply) const;
+
+    SimOptions options_;
+    RegisterModel &model_;
+    int dropped_ = 0;
+};
+
+} // namespace merovan::sim

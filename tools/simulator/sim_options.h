@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <vector>
+
+namespace merovan::sim {
+
+// Answer commands that start with prefix with "DE" and code.
+struct ErrorRule {
+    QString prefix;
+    int code = 0;
+};
+
+// The simulator's switches. Exactly one link is chosen.
+struct SimOptions {
+    enum class Link { Udp, Pty, Serial };
+    Link link = Link::Udp;
+    QString udpAddress;   // --udp ADDRESS:PORT
+    quint16 udpPort = 0;
+    QString ptyPath;      // --pty PATH
+    QString serialDevice; // --serial DEVICE
+    int baud = 9600;      // --baud N
+
+    QString tracePath;    // --trace FILE
+    QString paperPath;    // --paper FILE
+
+    int latencyMs = 0;          // --latency MS
+    bool silent = false;        // --silent
+    QStringList silentFor;      // --silent-for CMD, repeatable
+    int drop = 0;               // --drop N
+    bool split = false;         // --split
+    std::vector<ErrorRule> errors; // --error CMD=NNNN, repeatable
+    bool eot = true;            // --no-eot clears it
+    QString version = QStringLiteral("MEROVAN-SIM 1.0"); // --version TEXT
+};
+
+struct ParsedOptions {
+    SimOptions options;
+    QString error;      // empty when the arguments were good
+    bool help = false;  // --help was given
+};
+
+// Reads the arguments that follow the program name.
+ParsedOptions parseSimOptions(const QStringList &arguments);
+
+QString simUsage();
+
+} // namespace merovan::sim
