@@ -1,0 +1,93 @@
+// The register link over real devices: UDP on loopback and a pseudo-terminal,
+// with the register played by a script on its own thread.
+#include "core/clock.h"
+#include "device/register_link.h"
+#include "diagnostics/debug_log.h"
+#include "greek/cp1253.h"
+#include "recording_operator.h"
+#include "register_peer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace merovan;
+using namespace merovan::test;
+
+namespace {
+
+class LinkOverRealWire : public ::testing::TestWithParam<RegisterPeer::Kind> {
+protected:
+    LinkOverRealWire()
+    {
+        connection.ConnectionText = peer.connectionText();
+        link.jobResultFile = dir.filePath(QStringLiteral("Result"));
+    }
+
+    QString resultFile() const
+    {
+        QFile file(link.jobResultFile);
+        return file.open(QIODevice::ReadOnly) ? fromCp1253(file.readAll()) : QString();
+    }
+
+    QTemporaryDir dir;
+    SystemClock clock;
+    RecordingOperator op;
+    DebugLog log{clock, dir.filePath(QStringLiteral("log.txt"))};
+    RegisterPeer peer{GetParam()};
+    Connection connection;
+    RegisterLink link{clock, op, log, connection};
+};
+
+TEST_P(LinkOverRealWire, CommandsGoOutExactlyAndErrorRepliesAreAnsweredWithKxcl)
+{
+    QByteArrayList received;
+    peer.run([&received](RegisterPeer &reg) {
+        for (const char *answer : {"00 OK\r\x04", "DE1038\r\x04", "00 OK\r\x04"}) {
+            received << reg.receive();
+            reg.send(answer);
+        }
+    });
+
+    qint16 result = 99;
+    QString message;
+    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(message, QStringLiteral("00 OK"));
+
+    link.SendCommand(QStringLiteral("KX150R1ΚΑΦΕ"), result, message, true);
+    peer.join();
+    EXPECT_EQ(result, 1038);
+    EXPECT_EQ(message, QStringLiteral("1038"));
+    EXPECT_EQ(received, (QByteArrayList{"KXCL\r\n", "KX150R1\xCA\xC1\xD6\xC5\r\n", "KXCL\r\n"}));
+    EXPECT_TRUE(resultFile().startsWith(QStringLiteral("Err = 1038, [KX150R1ΚΑΦΕ] DateTime = ")));
+}
+
+TEST_P(LinkOverRealWire, CardVerdictAfterTheFirstReplyIsTheAnswer)
+{
+    peer.run([](RegisterPeer &reg) {
+        reg.receive();
+        reg.send("00 OK\r\x04");
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        reg.send("356OK\r\x04");
+    });
+
+    qint16 result = 99;
+    QString message;
+    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 5, {}, 3);
+    peer.join();
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(message, QStringLiteral("356OK"));
+    EXPECT_EQ(resultFile(), QStringLiteral("ccPay0 = 0,OK\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Wires, LinkOverRealWire,
+                         ::testing::Values(RegisterPeer::Kind::Udp, RegisterPeer::Kind::Pty),
+                         [](const auto &info) {
+                             return info.param == RegisterPeer::Kind::Udp ? std::string("udp") : std::string("pty");
+                         });
+
+} // namespace
