@@ -41,6 +41,7 @@ public:
         paused += ms;
         system_.pause(ms);
     }
+    QChar decimalSeparator() const override { return system_.decimalSeparator(); }
     qint64 paused = 0;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "control/bridge.h"
 #include "control/menu_tree.h"
+#include "control/state_texts.h"
 #include "core/main_window_model.h"
 #include "diagnostics/debug_log.h"
 #include "diagnostics/debug_window.h"
@@ -95,6 +96,8 @@ QWidget *MainWindow::buildBody()
     status_ = new QLineEdit(body);
     status_->setObjectName(QStringLiteral("comstattxt"));
     status_->setReadOnly(true);
+    // Wide enough for the longest state text, so no state is cut.
+    status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(state::offlineStatus()) + 24);
     layout->addWidget(status_);
 
     auto *grid = new QGridLayout;

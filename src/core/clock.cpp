@@ -1,5 +1,6 @@
 #include "core/clock.h"
 
+#include <QLocale>
 #include <QThread>
 
 #include <chrono>
@@ -24,6 +25,12 @@ void SystemClock::pause(int ms)
 {
     if (ms > 0)
         QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+QChar SystemClock::decimalSeparator() const
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QLatin1Char('.') : point.front();
 }
 
 QString resultStamp(const QDateTime &t) { return t.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")); }

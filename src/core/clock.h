@@ -20,6 +20,10 @@ public:
 
     // Blocks the calling thread; the protocol's fixed pauses.
     virtual void pause(int ms) = 0;
+
+    // The decimal separator of the user's locale: job-file numbers and the
+    // VAT boxes are written with it.
+    virtual QChar decimalSeparator() const = 0;
 };
 
 class SystemClock final : public Clock {
@@ -28,6 +32,7 @@ public:
     QDateTime now() const override;
     qint64 monotonicMs() const override;
     void pause(int ms) override;
+    QChar decimalSeparator() const override;
 
 private:
     qint64 origin_;

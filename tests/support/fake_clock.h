@@ -17,6 +17,10 @@ public:
     QDateTime now() const override { return start_.addMSecs(ms_); }
     qint64 monotonicMs() const override { return ms_; }
     void pause(int ms) override;
+    QChar decimalSeparator() const override { return separator; }
+
+    // A Greek desktop writes decimals with a comma.
+    QChar separator = QLatin1Char(',');
 
     void advance(qint64 ms);
     void at(qint64 monotonicMs, std::function<void()> action);
