@@ -176,6 +176,12 @@ void Bridge::orderlyEnd()
     terminate(0);
 }
 
+void Bridge::endAfterSettingsSaved()
+{
+    unload();
+    terminate(0);
+}
+
 void Bridge::unload()
 {
     if (unloaded_)

@@ -48,6 +48,15 @@ public:
     // The orderly end: connection closed, window unloaded, program ended.
     void orderlyEnd();
 
+    // The settings window holds the search while it is open; closing it
+    // lets the search ticks run again.
+    void holdSearch() { timer2_.stop(); }
+    void resumeSearch() { timer2_.start(); }
+
+    // After the settings were saved the operator is told to restart: the
+    // window unloads and the program ends.
+    void endAfterSettingsSaved();
+
     // Runs one job file under the given settings; set by the layer that
     // interprets job files.
     std::function<void(const QString &jobPath, const ParamSettings &settings)> getdata;
