@@ -1,6 +1,6 @@
 // merovan: the desktop bridge.
-#include "control/bridge.h"
-#include "control/main_window.h"
+#include "control/desktop.h"
+#include "control/desktop_look.h"
 #include "control/run_bridge.h"
 #include "control/widget_operator.h"
 #include "core/main_window_model.h"
@@ -14,11 +14,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Merovan"));
     QApplication::setQuitOnLastWindowClosed(false);
+    merovan::useGreekFont();
+    QApplication::setWindowIcon(merovan::programIcon());
 
     merovan::MainWindowModel model;
     merovan::WidgetOperator op(model);
-    std::unique_ptr<merovan::MainWindow> window;
+    std::unique_ptr<merovan::Desktop> desktop;
     return merovan::runBridge(app, op, [&](merovan::Bridge &bridge, merovan::DebugLog &log) {
-        window = std::make_unique<merovan::MainWindow>(model, bridge, log);
+        desktop = std::make_unique<merovan::Desktop>(op, bridge, log);
     });
 }

@@ -5,10 +5,12 @@
 #include "core/main_window_model.h"
 #include "core/operator.h"
 #include "device/register_link.h"
+#include "interpreter/keywords.h"
 #include "diagnostics/debug_log.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace merovan {
 
@@ -23,10 +25,13 @@ constexpr int kCommandLineSearchTries = 10;
 } // namespace
 
 Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
-    : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow())
+    : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), progress_(op),
+      interpreter_(link, op, clock, log, LastMessage, progress_)
 {
+    installKeywords(interpreter_);
+    interpreter_.zReport = [this] { zReport(); };
+    connect(&timer1_, &QTimer::timeout, this, &Bridge::jobTick);
     timer1_.setInterval(3000);
-    upkeep_.setInterval(1000);
     connect(&timer2_, &QTimer::timeout, this, &Bridge::searchTick);
     connect(&log_, &DebugLog::activeChanged, this,
             [this](bool on) { window_.setChecked(QStringLiteral("wndDebug"), on); });
@@ -68,7 +73,6 @@ std::optional<int> Bridge::start(const QString &commandLine)
 
     timer2_.setInterval(1000);
     timer2_.start();
-    upkeep_.start();
     window_.setEnabled(QStringLiteral("Command1"), false);
     window_.setEnabled(QStringLiteral("Command2"), false);
     window_.setTrayIcon(true);
@@ -134,14 +138,13 @@ std::optional<int> Bridge::runCommandLineJob()
     showReady();
     timer2_.stop();
 
-    if (!getdata) {
-        op_.fatal(QStringLiteral("Η εκτέλεση εργασιών δεν είναι διαθέσιμη. Η εργασία %1 δεν εκτελέστηκε.")
-                      .arg(settings_.file));
+    if (!QFileInfo(settings_.file).isFile()) {
+        op_.fatal(QStringLiteral("Δεν βρέθηκε το αρχείο εργασίας %1").arg(QFileInfo(settings_.file).absoluteFilePath()));
         unload();
         link_.connection().CloseConnection(link_.connection().ConnectionText);
         return 4;
     }
-    getdata(settings_.file, settings_);
+    runJob(settings_.file);
     QFile::remove(settings_.file);
     unload();
     link_.connection().CloseConnection(link_.connection().ConnectionText);
@@ -197,7 +200,6 @@ void Bridge::terminate(int status)
 {
     timer1_.stop();
     timer2_.stop();
-    upkeep_.stop();
     link_.connection().CloseConnection(link_.connection().ConnectionText);
     Q_EMIT programEnded(status);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "control/progress.h"
+#include "core/progress.h"
+#include "interpreter/interpreter.h"
 #include "settings/param_file.h"
 
 #include <QObject>
@@ -57,10 +58,19 @@ public:
     // window unloads and the program ends.
     void endAfterSettingsSaved();
 
-    // Runs one job file under the given settings; set by the layer that
-    // interprets job files.
-    std::function<void(const QString &jobPath, const ParamSettings &settings)> getdata;
+    // One tick of the job timer: finds the next job file and runs it. No
+    // tick starts while a job runs (the job lets events run).
+    void jobTick();
 
+    // The daily Z report ("KX021T1"), also run by the "MKZ" job line.
+    void zReport();
+
+    // Adds 1 to the jobs counted in multi-file working and returns it.
+    qint16 getReceiptNumber();
+
+    Interpreter &interpreter() { return interpreter_; }
+
+    bool jobRunning() const { return jobRunning_; }
     bool timer1Active() const { return timer1_.isActive(); }
     int timer1Interval() const { return timer1_.interval(); }
     bool timer2Active() const { return timer2_.isActive(); }
@@ -95,6 +105,12 @@ private:
     void clearRegisterError();
     void toggleDebugWindow();
     void sendOwn(const QString &command, qint16 &result);
+    bool refreshSettings();
+    void runSingleJob();
+    void runNextNumberedJob();
+    QString nextJobCandidate() const;
+    void runJob(const QString &path);
+    void endProgramNow(int status);
 
     Operator &op_;
     Clock &clock_;
@@ -103,13 +119,16 @@ private:
     MainWindowModel &window_;
     QTimer timer1_;
     QTimer timer2_;
-    QTimer upkeep_;
     ParamSettings settings_;
     QString baud_;
     QString commandLine_;
     bool autoStart_ = false;
     int searchTries_ = 0;
     bool unloaded_ = false;
+    bool jobRunning_ = false;
+    qint16 ReceiptCounter = 0;
+    CLSiND progress_;
+    Interpreter interpreter_;
 };
 
 } // namespace merovan

@@ -48,7 +48,7 @@ void Bridge::trigger(const QString &name)
     } else if (name == QStringLiteral("xrep5")) {
         runReport(QStringLiteral("KX5T1"), reportWaitingText(false));
     } else if (name == QStringLiteral("zrep021")) {
-        runReport(QStringLiteral("KX021T1"), reportWaitingText(false));
+        zReport();
     } else if (name == QStringLiteral("zrep521")) {
         runReport(QStringLiteral("KX521T1"), reportWaitingText(false));
     } else if (name == QStringLiteral("n_tables_all")) {
@@ -76,6 +76,8 @@ void Bridge::runReport(const QString &command, const QString &waitingText)
     window_.setStatus(QStringLiteral("Το Ισοζύγιο ολοκληρώθηκε"));
     window_.setCaption(state::readyCaption());
 }
+
+void Bridge::zReport() { runReport(QStringLiteral("KX021T1"), reportWaitingText(false)); }
 
 void Bridge::sendOwn(const QString &command, qint16 &result)
 {

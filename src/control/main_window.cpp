@@ -3,6 +3,8 @@
 #include "control/bridge.h"
 #include "control/menu_tree.h"
 #include "control/state_texts.h"
+#include "control/tray_model.h"
+#include "control/window_links.h"
 #include "core/main_window_model.h"
 #include "diagnostics/debug_log.h"
 #include "diagnostics/debug_window.h"
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -129,7 +132,9 @@ QWidget *MainWindow::buildBody()
 void MainWindow::bindModel()
 {
     const auto setEnabled = [this](const QString &name, bool on) {
-        if (name == QStringLiteral("Command1"))
+        if (name == mainWindowName())
+            QWidget::setEnabled(on);
+        else if (name == QStringLiteral("Command1"))
             start_->setEnabled(on);
         else if (name == QStringLiteral("Command2"))
             stop_->setEnabled(on);
@@ -162,6 +167,13 @@ void MainWindow::bindModel()
         it.value()->setText(model_.label(it.key()));
     start_->setEnabled(model_.isEnabled(QStringLiteral("Command1")));
     stop_->setEnabled(model_.isEnabled(QStringLiteral("Command2")));
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (const int button = mouseButtonValue(event->buttons()))
+        Q_EMIT mouseDragged(button);
+    QMainWindow::mouseMoveEvent(event);
 }
 
 void MainWindow::openDebugWindow(bool on)

@@ -7,6 +7,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMouseEvent;
 class QPushButton;
 
 namespace merovan {
@@ -25,6 +26,14 @@ public:
 
     QAction *action(const QString &name) const { return actions_.value(name); }
     QLabel *labelWidget(const QString &name) const { return labels_.value(name); }
+
+Q_SIGNALS:
+    // The mouse moved over the window with buttons held, as a button value
+    // (left 1, right 2, middle 4, summed); the tray menu decides what to do.
+    void mouseDragged(int button);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     void buildMenus();

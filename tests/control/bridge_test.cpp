@@ -1,6 +1,5 @@
-#include "control/bridge.h"
-#include "control/progress.h"
-#include "link_fixture.h"
+#include "bridge_fixture.h"
+#include "core/progress.h"
 
 #include <QDir>
 
@@ -8,45 +7,6 @@ using namespace merovan;
 using namespace merovan::test;
 
 namespace {
-
-const char *kParamIni = "[port] 127.0.0.2\r\n"
-                        "[baud] 5012\r\n"
-                        "[file] print\r\n"
-                        "[print_desc] true\r\n"
-                        "[comments] false\r\n"
-                        "[currency]=2\r\n"
-                        "[location] /srv/jobs/\r\n";
-
-class BridgeTest : public LinkTest {
-protected:
-    BridgeTest()
-    {
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        registerScript = [this](const QString &command, FakeTransport &reg) {
-            commands << command;
-            if (silentRegister)
-                return;
-            reg.arrive(5, reply(command == QStringLiteral("KXVER") ? QStringLiteral("SIM 1.0")
-                                                                   : QStringLiteral("00 OK")));
-        };
-    }
-    ~BridgeTest() override { QDir::setCurrent(previous_); }
-
-    void writeParam(const QByteArray &text)
-    {
-        QFile file(QStringLiteral("param.ini"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-
-    MainWindowModel &window() { return op.model; }
-
-    Bridge bridge{op, clock, log, link};
-    QStringList commands;
-    bool silentRegister = false;
-    QString previous_;
-};
 
 TEST_F(BridgeTest, StartsSearchingWithTheSettingsOnItsLabels)
 {

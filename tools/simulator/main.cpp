@@ -87,6 +87,9 @@ int main(int argc, char **argv)
         return failed(QStringLiteral("cannot write the paper file ") + options.paperPath);
 
     RegisterModel model(options.version);
+    for (auto it = options.terminals.cbegin(); it != options.terminals.cend(); ++it)
+        model.attachTerminal(it.key(), it.value());
+    model.setStatusError(options.statusError);
     Responder responder(options, model);
     Session session(responder, trace, paper);
     const StopSignals stop;

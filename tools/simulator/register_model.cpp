@@ -26,6 +26,9 @@ RegisterModel::RegisterModel(QString version) : version_(std::move(version))
     addRow(QStringLiteral("KX(\\d{0,9})T(\\d{1,2})"), &RegisterModel::payment);
     addRow(QStringLiteral("KXCO (.*)"), &RegisterModel::comment);
     addRow(QStringLiteral("KXVOID"), &RegisterModel::voidReceipt);
+    addCardRows();
+    addTableRows();
+    addDocumentRows();
 }
 
 void RegisterModel::addRow(const QString &pattern, Handler handler)
@@ -45,15 +48,22 @@ int RegisterModel::status() const
     return receipt_->paying ? kStatusPaying : kStatusReceiptOpen;
 }
 
+// The reply tells the number of the last receipt when that receipt settled
+// a table.
 Reply RegisterModel::clearKeyboard(const QStringList &)
 {
     resetKeyboard();
-    return Reply::ok();
+    tables_.transferKey = false;
+    tables_.paymentKey = false;
+    tables_.named.reset();
+    if (tables_.settledBy == 0 || tables_.settledBy != counters_.lastReceipt)
+        return Reply::ok();
+    return {QStringLiteral("00 OK:CL:%1").arg(tables_.settledBy, 5, 10, QLatin1Char('0')), {}};
 }
 
 Reply RegisterModel::reportStatus(const QStringList &)
 {
-    return {QStringLiteral("STAT:%1").arg(status()), {}};
+    return {QStringLiteral("STAT:%1").arg(statusError_ != 0 ? statusError_ : status()), {}};
 }
 
 Reply RegisterModel::reportCounters(const QStringList &)

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "command_table.h"
+#include "eft_terminals.h"
 #include "money.h"
 #include "receipt.h"
 #include "reply.h"
+#include "tables.h"
 
+#include <QSet>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace merovan::sim {
 
@@ -30,6 +34,15 @@ public:
     Reply handle(const QString &command);
 
     int status() const;
+
+    // A card terminal on the register, with its verdicts in turn.
+    void attachTerminal(int number, std::vector<TerminalVerdict> verdicts);
+    // A status that the operator must clear at the register: "KXSTAT"
+    // reports it until then (0: none).
+    void setStatusError(int code);
+    // The operator at the register: "CLEAR" clears the status error; any
+    // other keys are a command.
+    Reply keyedByOperator(const QString &keys);
 
 private:
     using Handler = Reply (RegisterModel::*)(const QStringList &);
@@ -58,6 +71,33 @@ private:
     void closeReceipt(QStringList &paper);
     void resetKeyboard();
 
+    // Card payments through a terminal (card_commands.cpp).
+    void addCardRows();
+    Reply cardPayment(const QStringList &captures);
+
+    // Restaurant tables (table_commands.cpp).
+    void addTableRows();
+    Reply openTable(const QStringList &captures);
+    Reply parkTable(const QStringList &);
+    Reply reportOpenTable(const QStringList &);
+    Reply reportTableAmount(const QStringList &captures);
+    Reply reportOpenTables(const QStringList &);
+    Reply tableReport(const QStringList &captures);
+    Reply transferKey(const QStringList &);
+    Reply moveTable(const QStringList &captures);
+    Reply partialPaymentKey(const QStringList &);
+    Reply billPartOfTable(const QStringList &captures);
+    Reply nameTableItem(const QStringList &captures);
+    Reply confirmTableItem(const QStringList &);
+    Reply endTableItems(const QStringList &);
+    void settleTable();
+
+    // Cancellations and invoices (document_commands.cpp).
+    void addDocumentRows();
+    Reply cancelReceipt(const QStringList &captures);
+    Reply simpleInvoice(const QStringList &captures);
+    Reply invoiceText(const QStringList &captures);
+
     CommandTable table_;
     QString version_;
     std::optional<Receipt> receipt_;
@@ -66,6 +106,10 @@ private:
     // Keys pressed ahead of the next item: the quantity and the minus key.
     qint64 quantity_ = kQuantityOne;
     bool minus_ = false;
+    EftTerminals terminals_;
+    TableBook tables_;
+    QSet<int> cancelled_;
+    int statusError_ = 0;
 };
 
 } // namespace merovan::sim

@@ -3,13 +3,25 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace merovan::sim {
 
-// What the register answers to one command, before framing (CR, EOT), and
-// what it printed while doing it.
+// A message the register sends on its own after its reply: a card
+// terminal's verdict.
+struct LateMessage {
+    int delayMs = 0;
+    QString text;
+
+    bool operator==(const LateMessage &) const = default;
+};
+
+// What the register answers to one command, before framing (CR, EOT), what
+// it printed while doing it, and what it sends later.
 struct Reply {
     QString text;
     QStringList paper;
+    std::optional<LateMessage> late = {};
 
     static Reply ok(QStringList paper = {});
     // "DE" and the code in four digits: 1038 gives DE1038, 6 gives DE0006.

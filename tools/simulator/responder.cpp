@@ -11,12 +11,37 @@ Responder::Responder(SimOptions options, RegisterModel &model) : options_(std::m
 Response Responder::respond(const QByteArray &command)
 {
     const QString text = fromCp1253(command);
+    if (text.startsWith(kOperatorPrefix))
+        return answer(model_.keyedByOperator(text.mid(kOperatorPrefix.size())));
     if (unanswered(text))
         return {};
     if (const std::optional<int> code = forcedError(text))
         return {frame(Reply::error(*code).text), {}};
-    Reply reply = model_.handle(text);
-    return {frame(reply.text), std::move(reply.paper)};
+    Response response = answer(model_.handle(text));
+    if (text == QLatin1String("KXSTAT"))
+        afterStatusQuery(response);
+    return response;
+}
+
+Response Responder::answer(const Reply &reply) const
+{
+    Response response{frame(reply.text), reply.paper};
+    if (reply.late) {
+        std::vector<ReplyPiece> later = frame(reply.late->text);
+        later.front().delayMs = reply.late->delayMs;
+        response.pieces.insert(response.pieces.end(), later.begin(), later.end());
+    }
+    return response;
+}
+
+// The operator acts once the register has answered the query.
+void Responder::afterStatusQuery(Response &response)
+{
+    ++statusQueries_;
+    for (const OperatorAction &action : options_.operatorActions) {
+        if (action.afterStatusQueries == statusQueries_)
+            response.paper += model_.keyedByOperator(action.keys).paper;
+    }
 }
 
 bool Responder::unanswered(const QString &command)

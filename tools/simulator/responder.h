@@ -26,11 +26,17 @@ struct Response {
 
 // What goes back on the line for a command received: the register model's
 // reply in its frame (CR, EOT), cut and delayed as the switches say, or no
-// answer at all. A command that is dropped, silenced or answered with a
-// forced error never reaches the model, as if the register had not heard it.
+// answer at all, then any message the register sends later on its own. A
+// command that is dropped, silenced or answered with a forced error never
+// reaches the model, as if the register had not heard it.
+//
+// A datagram that begins "SIM:" is no command: it is the operator at the
+// register's keyboard, and so are the keys that the switches give after a
+// number of status queries.
 class Responder {
 public:
     static constexpr int kSplitGapMs = 30;
+    static constexpr QLatin1StringView kOperatorPrefix{"SIM:"};
 
     Responder(SimOptions options, RegisterModel &model);
 
@@ -41,10 +47,13 @@ private:
     bool unanswered(const QString &command);
     std::optional<int> forcedError(const QString &command) const;
     std::vector<ReplyPiece> frame(const QString &reply) const;
+    Response answer(const Reply &reply) const;
+    void afterStatusQuery(Response &response);
 
     SimOptions options_;
     RegisterModel &model_;
     int dropped_ = 0;
+    int statusQueries_ = 0;
 };
 
 } // namespace merovan::sim

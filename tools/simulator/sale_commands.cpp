@@ -143,6 +143,7 @@ Reply RegisterModel::voidReceipt(const QStringList &)
 
 void RegisterModel::closeReceipt(QStringList &paper)
 {
+    settleTable();
     counters_.lastReceipt = receipt_->number;
     ++counters_.sinceZ;
     receipt_.reset();

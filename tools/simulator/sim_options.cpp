@@ -53,6 +53,27 @@ QString setError(SimOptions &o, const QString &value)
     return {};
 }
 
+QString addTerminal(SimOptions &o, const QString &value)
+{
+    static const QRegularExpression shape(QStringLiteral("^([0-9]{1,2})=(.+)$"));
+    const QRegularExpressionMatch match = shape.match(value);
+    const auto verdicts = match.hasMatch() ? parseVerdicts(match.captured(2)) : std::nullopt;
+    if (!verdicts)
+        return QStringLiteral("--eft wants N=VERDICTS, for example 1=approve:5000 or 2=decline:05:1000,approve");
+    o.terminals[match.captured(1).toInt()] = *verdicts;
+    return {};
+}
+
+QString addOperatorAction(SimOptions &o, const QString &value)
+{
+    static const QRegularExpression shape(QStringLiteral("^([0-9]{1,6})=(.+)$"));
+    const QRegularExpressionMatch match = shape.match(value);
+    if (!match.hasMatch())
+        return QStringLiteral("--operator wants N=KEYS, for example 3=KXT1 or 2=CLEAR");
+    o.operatorActions.push_back({match.captured(1).toInt(), match.captured(2)});
+    return {};
+}
+
 using Apply = std::function<QString(SimOptions &, const QString &)>;
 
 Apply number(const char *name, int max, int SimOptions::*field)
@@ -125,6 +146,11 @@ const std::vector<Switch> &switches()
         {"--error", "CMD=NNNN", false, setError, "answer commands starting with CMD with DE and NNNN (repeatable)"},
         {"--no-eot", nullptr, false, flag(&O::eot, false), "end replies with CR only"},
         {"--version", "TEXT", false, text(&O::version), "reply to KXVER with TEXT (MEROVAN-SIM 1.0)"},
+        {"--eft", "N=VERDICTS", false, addTerminal, "attach card terminal N, e.g. 1=approve:5000 (repeatable)"},
+        {"--status-error", "CODE", false, number("--status-error", 9999, &O::statusError),
+         "report CODE to KXSTAT until the operator clears it"},
+        {"--operator", "N=KEYS", false, addOperatorAction,
+         "after the Nth KXSTAT the operator keys KEYS or CLEAR (repeatable)"},
     };
     return table;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "eft_terminals.h"
+
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -12,6 +15,13 @@ namespace merovan::sim {
 struct ErrorRule {
     QString prefix;
     int code = 0;
+};
+
+// After the given number of status queries the operator keys something
+// at the register ("CLEAR" or a command).
+struct OperatorAction {
+    int afterStatusQueries = 0;
+    QString keys;
 };
 
 // The simulator's switches. Exactly one link is chosen.
@@ -35,6 +45,10 @@ struct SimOptions {
     std::vector<ErrorRule> errors; // --error CMD=NNNN, repeatable
     bool eot = true;            // --no-eot clears it
     QString version = QStringLiteral("MEROVAN-SIM 1.0"); // --version TEXT
+
+    QMap<int, std::vector<TerminalVerdict>> terminals; // --eft N=VERDICTS, repeatable
+    int statusError = 0;                               // --status-error CODE
+    std::vector<OperatorAction> operatorActions;       // --operator N=KEYS, repeatable
 };
 
 struct ParsedOptions {

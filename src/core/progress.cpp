@@ -1,4 +1,4 @@
-#include "control/progress.h"
+#include "core/progress.h"
 
 #include "core/main_window_model.h"
 #include "core/operator.h"

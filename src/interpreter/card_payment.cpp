@@ -1,0 +1,48 @@
+#include "interpreter/card_payment.h"
+
+#include "core/clock.h"
+#include "interpreter/interpreter.h"
+#include "payments/card_flow.h"
+
+namespace merovan {
+
+namespace {
+
+constexpr int kRetryPauseMs = 3000;
+
+} // namespace
+
+bool payByCard(Interpreter &interpreter, const PaymentTypeRecord &record, const QString &command, bool silent,
+               const QString &resultFile)
+{
+    InterpreterState &state = interpreter.state;
+    for (int attempt = 0; attempt <= record.PAY_retries; ++attempt) {
+        if (state.currentCard.read().PAY_EftTerminal == record.PAY_EftTerminal)
+            WaitTerminalPrint(record.PAY_PayDelay, interpreter.clock(), interpreter.op(), interpreter.log());
+        interpreter.send(command, silent, kCardAnswerSeconds, resultFile);
+        if (!interpreter.accepted())
+            continue;
+        switch (CardPaymentOutcome(interpreter.replyText())) {
+        case CardPaid:
+            state.currentCard.replace(record);
+            return true;
+        case CardNotPaid:
+            return false;
+        case CardTryAfterPause:
+            interpreter.clock().pause(kRetryPauseMs);
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+void bookFallback(Interpreter &interpreter, const QString &command, int extraTimeout, const QString &resultFile)
+{
+    interpreter.send(command, false, 0, resultFile, extraTimeout);
+    if (interpreter.accepted())
+        interpreter.state.cardFallbackUsed = true;
+}
+
+} // namespace merovan

@@ -1,0 +1,56 @@
+#include "core/clock.h"
+#include "core/operator.h"
+#include "core/register_message.h"
+#include "device/register_link.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/payment_parts.h"
+
+#include <memory>
+
+namespace merovan {
+
+namespace {
+
+constexpr int kStatusPollMs = 250;
+
+// Holds until the operator has finished the receipt at the register, with
+// the register message window up from the first query that finds it open.
+// Closing the window gives up the wait, so a register that no longer
+// answers cannot hold the bridge for good.
+void waitForReceiptClosed(Interpreter &interpreter)
+{
+    bool givenUp = false;
+    std::unique_ptr<RegisterMessage> window;
+    while (!givenUp && interpreter.link().ReadEcrStatus() != 0) {
+        if (!window) {
+            window = std::make_unique<RegisterMessage>(interpreter.clock());
+            window->setSkipTimer(true);
+            QObject::connect(window.get(), &RegisterMessage::closed, [&givenUp] { givenUp = true; });
+            window->setCaption(QStringLiteral("Μύνημα Ταμειακής"));
+            window->setMessage(QStringLiteral("Ολοκληρώστε την απόδειξη..."));
+            window->setDetail(QStringLiteral("Αναμονή..."));
+            interpreter.op().showRegisterMessage(*window);
+        }
+        interpreter.clock().pause(kStatusPollMs);
+        interpreter.op().letEventsRun();
+    }
+    if (window)
+        window->close();
+}
+
+} // namespace
+
+void printCardFailureWarning(Interpreter &interpreter)
+{
+    waitForReceiptClosed(interpreter);
+    const QString comment = QStringLiteral("KXCO ");
+    for (const QString &text : {QStringLiteral("ΠΡΟΣΟΧΗ!"), QStringLiteral(" Η ΑΠΟΔΕΙΞΗ ΠΕΡΙΕΧΕΙ ΠΛΗΡΩΜΕΣ"),
+                                QStringLiteral("   ΠΙΣΤ.ΚΑΡΤΩΝ ΠΟΥ ΑΠΕΤΥΧΑΝ"),
+                                QStringLiteral("ΥΠΑΡΧΕΙ ΥΠΟΛΟΙΠΟ ΠΡΟΣ ΕΙΣΠΡΑΞΗ"), QStringLiteral("       ΑΠΟ ΤΟΝ ΠΕΛΑΤΗ")})
+        interpreter.send(comment + text);
+    for (int i = 0; i < 5; ++i)
+        interpreter.send(comment);
+    interpreter.state.cardFallbackUsed = false;
+}
+
+} // namespace merovan

@@ -1,0 +1,211 @@
+#include "interpreter/interpreter.h"
+
+#include "core/progress.h"
+#include "core/append_line.h"
+#include "core/clock.h"
+#include "core/main_window_model.h"
+#include "core/numeric_text.h"
+#include "core/operator.h"
+#include "device/register_link.h"
+
+namespace merovan {
+
+struct Interpreter::Keyword {
+    QString word;
+    KeywordCase rule;
+    bool onlyWithComments;
+    Handler handler;
+};
+
+Interpreter::Interpreter(RegisterLink &link, Operator &op, Clock &clock, DebugLog &log, QString &replyText,
+                         CLSiND &progress)
+    : link_(link), op_(op), clock_(clock), log_(log), reply_(replyText), progress_(progress)
+{
+    // The order in which every line is tested.
+    const auto any = KeywordCase::AnyCase;
+    const auto lower = KeywordCase::LowerCase;
+    const auto both = KeywordCase::UpperOrLower;
+    keywords_ = {
+        {QStringLiteral("MKZ"), any, false, {}},  {QStringLiteral("PLU"), any, false, {}},
+        {QStringLiteral("dis"), lower, false, {}}, {QStringLiteral("sut"), lower, false, {}},
+        {QStringLiteral("mod"), lower, false, {}}, {QStringLiteral("to"), lower, false, {}},
+        {QStringLiteral("com"), lower, true, {}},  {QStringLiteral("frt"), lower, true, {}},
+        {QStringLiteral("can"), lower, true, {}},  {QStringLiteral("voi"), lower, true, {}},
+        {QStringLiteral("ltb"), lower, true, {}},  {QStringLiteral("foo"), lower, true, {}},
+        {QStringLiteral("TBO"), both, false, {}},  {QStringLiteral("TBC"), both, false, {}},
+        {QStringLiteral("TBT"), both, false, {}},  {QStringLiteral("TPT"), both, false, {}},
+        {QStringLiteral("TBS"), both, false, {}},  {QStringLiteral("TBE"), both, false, {}},
+        {QStringLiteral("exit"), any, false, {}},  {QStringLiteral("PRG"), both, false, {}},
+        {QStringLiteral("snd"), lower, false, {}}, {QStringLiteral("pay"), any, false, {}},
+        {QStringLiteral("sin"), any, false, {}},   {QStringLiteral("inv"), any, false, {}},
+        {QStringLiteral("ver"), any, false, {}},   {QStringLiteral("rpt"), any, false, {}},
+    };
+    setHandler(QStringLiteral("MKZ"), [this](Job &, const QString &) {
+        if (zReport)
+            zReport();
+        return LineEnd::Next;
+    });
+    setHandler(QStringLiteral("exit"), [](Job &, const QString &) { return LineEnd::EndJob; });
+}
+
+Interpreter::~Interpreter() = default;
+
+void Interpreter::setHandler(const QString &keyword, Handler handler)
+{
+    for (Keyword &k : keywords_) {
+        if (k.word == keyword)
+            k.handler = std::move(handler);
+    }
+}
+
+void Interpreter::setKindHandler(int linetype, KindHandler handler) { kinds_.emplace_back(linetype, std::move(handler)); }
+
+void Interpreter::send(const QString &command, bool silent, int asyncSeconds, const QString &resultFile,
+                       int extraTimeout)
+{
+    link_.SendCommand(command, link_.EcrErrorCode, reply_, silent, asyncSeconds, resultFile, extraTimeout);
+}
+
+bool Interpreter::accepted() const { return link_.EcrErrorCode == 0; }
+
+void Interpreter::appendResult(const QString &line) { AppendLine(link_.jobResultFile, line); }
+
+QString Interpreter::resultStamp() const { return merovan::resultStamp(clock_.now()); }
+
+QString Interpreter::receiptCounters()
+{
+    const QString failed = QStringLiteral("-1, -1, -1");
+    QString reply;
+    link_.SendCommand(QStringLiteral("KXRE"), link_.EcrErrorCode, reply, false);
+    if (link_.EcrErrorCode != 0)
+        return failed;
+    const QStringList fields = reply.split(QLatin1Char(':'));
+    const auto field = [&fields](int i) { return i < fields.size() ? fields[i].left(5).trimmed() : QString(); };
+    const QString first = field(1);
+    QString third = field(3);
+    if (!isNumeric(third))
+        third = QStringLiteral("-1");
+    return isNumeric(first) ? QStringList{first, field(2), third}.join(QStringLiteral(", ")) : failed;
+}
+
+void Interpreter::runJob(const QString &path, const ParamSettings &s)
+{
+    QString file = path;
+    QString descpr = s.printDesc, code = s.printCode, name, comment = s.comments, delay = s.time;
+    QString curr = s.currency, keyboff = s.keybOff, ecrt = s.ecrt, ddep = s.dirDepa, qua = s.quantity;
+    getdata(file, descpr, code, name, comment, delay, curr, keyboff, ecrt, ddep, qua);
+}
+
+void Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
+                          QString &DLAY, QString &curr, QString &keyboff, QString &ecrt, QString &ddep, QString &qua)
+{
+    FILENAME = file;
+    Job job;
+    job.file = file;
+    job.settings = {descpr, CODEPR, comment, DLAY, curr, keyboff, ecrt, ddep, qua};
+
+    QString whyNot;
+    const auto text = readJobFile(file, whyNot);
+    if (!text) {
+        // Nothing of it can be run, not even its header: the host still
+        // learns why, in the default result file.
+        link_.jobResultFile = JobHeader().resultFile;
+        appendResult(QStringLiteral("Err = -98, [%1: %2] DateTime = %3").arg(whyNot, file, resultStamp()));
+        return;
+    }
+    start(*text);
+    for (const QString &line : text->lines) {
+        job.sale.price.clear();
+        job.sale.discount.clear();
+        job.sale.addon.clear();
+        job.sale.percentdis.clear();
+        job.sale.percentadd.clear();
+        job.sale.vat.clear();
+        progress_.setValue(static_cast<qint16>(progress_.Value() + 1));
+        const LineEnd end = dispatch(job, line);
+        if (end == LineEnd::Next)
+            continue;
+        if (end == LineEnd::WrongTable) {
+            appendResult(QStringLiteral("Err = -255, (Wrong Table Number) DateTime end = ") + resultStamp());
+            ShowMessage(op_, QStringLiteral("Λάθος Αριθμός Τραπεζιού"), MsgInformation);
+        }
+        if (end != LineEnd::EndJob)
+            job.exitCode = 1;
+        break;
+    }
+    finish(job);
+}
+
+void Interpreter::start(const JobText &text)
+{
+    const JobHeader header = readJobHeader(text.text);
+    link_.jobResultFile = header.resultFile;
+    // The count yields once per line so the window stays painted.
+    qint16 count = 0;
+    for (qsizetype i = 0; i < text.lines.size(); ++i) {
+        ++count;
+        op_.letEventsRun();
+    }
+    progress_.setMax(count);
+    appendResult(QStringLiteral("tag = ") + header.tag);
+    appendResult(QStringLiteral("DateTime start = ") + resultStamp());
+    state.zeroPaymentAllowed = true;
+    // Whatever stands in the register's keyboard buffer goes first.
+    for (int i = 0; i < 2; ++i)
+        send(QStringLiteral("KXCL"), true);
+}
+
+LineEnd Interpreter::dispatch(Job &job, const QString &line)
+{
+    const bool comments = commentsOn(job.settings.comment);
+    for (const Keyword &k : keywords_) {
+        if (k.onlyWithComments && !comments)
+            continue;
+        if (!keywordMatches(line, k.word, k.rule))
+            continue;
+        return k.handler ? k.handler(job, line) : LineEnd::Next;
+    }
+    return LineEnd::Next;
+}
+
+void Interpreter::comms(Job &job, SaleLine &sale)
+{
+    op_.mainWindow().setStatus(QStringLiteral("Εκτυπωση Ενεργή.. Παρακαλώ Περιμένετε"));
+    op_.mainWindow().setCaption(QStringLiteral("Merovan - Eκτυπώνει"));
+    for (auto &[kind, handler] : kinds_) {
+        if (kind == sale.linetype) {
+            handler(job, sale);
+            return;
+        }
+    }
+}
+
+void Interpreter::finish(Job &job)
+{
+    state.tableTransferMode = false;
+    state.partialPaymentMode = false;
+    clock_.pause(250);
+    if (link_.ReadEcrStatus() == 0)
+        state.currentCard.clearTerminal();
+    if (state.cardFallbackUsed && cardFailureWarning)
+        cardFailureWarning(job);
+    appendResult(QStringLiteral("DateTime end = ") + resultStamp());
+
+    QString amount;
+    if (isNumeric(job.tableNumber.trimmed()) && tableAmount)
+        amount = tableAmount(job.tableNumber);
+    // An empty amount reads as zero: nothing is left on the table.
+    const bool holdsAmount = leadingNumber(amount) != 0.0;
+    appendResult(QStringLiteral("recStatus = %1;%2").arg(holdsAmount ? 1 : 0).arg(amount));
+
+    const QString counters = receiptCounters();
+    appendResult(QStringLiteral("receipt = %1, %2").arg(counters).arg(job.tableReceipt));
+    appendResult(QStringLiteral("exitcode = %1").arg(job.exitCode));
+    op_.mainWindow().setLabel(QStringLiteral("lblreceipt"), counters.section(QLatin1Char(','), 1, 1));
+
+    if (state.footerPending && printFooter)
+        printFooter(job);
+    state.footerPending = false;
+}
+
+} // namespace merovan

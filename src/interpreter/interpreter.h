@@ -1,0 +1,166 @@
+#pragma once
+
+#include "interpreter/job_file.h"
+#include "payments/card_flow.h"
+#include "payments/payment_types.h"
+#include "settings/param_file.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace merovan {
+
+class CLSiND;
+class Clock;
+class DebugLog;
+class Operator;
+class RegisterLink;
+
+// The sale-line record handed to comms: the sixteen values of one line.
+struct SaleLine {
+    QString price;
+    QString text; // `char`: what the register prints, already converted
+    QString CODE;
+    QString vat;
+    QString total;
+    QString addon;
+    QString discount;
+    QString percentdis;
+    QString percentadd;
+    QString quantity;
+    QString decimal1;
+    int linetype = 0;
+    QString DLAY;
+    QString curr;
+    QString keyboff;
+    QString sFileOut;
+};
+
+// Line kinds of SaleLine::linetype.
+enum LineKind : int {
+    KindItem = 1,
+    KindPayment = 2,
+    KindSubtotalAdjustment = 3,
+    KindKeySequence = 9,
+    KindItemPercentDiscount = 51,
+    KindItemPercentSurcharge = 52,
+    KindItemDiscount = 53,
+    KindItemSurcharge = 54,
+};
+
+// The settings a job runs under, as getdata receives them.
+struct JobSettings {
+    QString descpr;  // [print_desc]
+    QString CODEPR;  // [print_code]
+    QString comment; // [comments]
+    QString DLAY;    // [time]
+    QString curr;    // [currency]
+    QString keyboff; // [keyb_off]
+    QString ecrt;    // [ecrt]
+    QString ddep;    // [dir_depa]
+    QString qua;     // [quantity]
+};
+
+// One job while it runs; created at its start, dropped at its end.
+struct Job {
+    QString file;
+    JobSettings settings;
+    SaleLine sale;
+    int toLines = 0;
+    QString tableNumber; // of the last "TBO"
+    QString tableText;
+    qint16 tableReceipt = 0; // read back by "TBC"
+    QString cancelNumber = QStringLiteral("0");
+    QStringList footer;
+    int exitCode = 0;
+};
+
+// What survives from job to job.
+struct InterpreterState {
+    bool zeroPaymentAllowed = true;
+    bool tableTransferMode = false;
+    bool partialPaymentMode = false;
+    qint16 transferRefusals = 0;
+    CurrentCardPayment currentCard;
+    bool cardFallbackUsed = false;
+    bool footerPending = false;
+};
+
+// How a keyword's handler ends its line.
+enum class LineEnd {
+    Next,       // go on with the next line
+    EndJob,     // end normally ("exit", a refused "can")
+    Stop,       // stop with exit code 1 (table errors)
+    WrongTable, // "TBT" with a table number that is not a number
+};
+
+// The receipt interpreter: runs one job file line by line, dispatching each
+// line to its keyword's handler, and writes the outcome into the host's
+// result file. The keyword groups (sale lines, payments, tables, other
+// commands) install their handlers; a keyword without one does nothing.
+class Interpreter {
+public:
+    using Handler = std::function<LineEnd(Job &job, const QString &line)>;
+    using KindHandler = std::function<void(Job &job, SaleLine &sale)>;
+
+    Interpreter(RegisterLink &link, Operator &op, Clock &clock, DebugLog &log, QString &replyText,
+                CLSiND &progress);
+    ~Interpreter();
+
+    // Runs one job; all arguments by reference, as the job tick hands them.
+    void getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
+                 QString &DLAY, QString &curr, QString &keyboff, QString &ecrt, QString &ddep, QString &qua);
+    // The same from a settings record.
+    void runJob(const QString &path, const ParamSettings &settings);
+
+    // Sends the commands of one prepared sale line.
+    void comms(Job &job, SaleLine &sale);
+
+    void setHandler(const QString &keyword, Handler handler);
+    void setKindHandler(int linetype, KindHandler handler);
+
+    // Hooks of the job end, installed by the groups that own them.
+    std::function<void(Job &)> cardFailureWarning;
+    std::function<QString(const QString &table)> tableAmount;
+    std::function<void(Job &)> printFooter;
+    // The daily Z report of the menu ("MKZ").
+    std::function<void()> zReport;
+
+    // For the handlers: one command with EcrErrorCode as result and the
+    // main window's reply text as message.
+    void send(const QString &command, bool silent = false, int asyncSeconds = 0, const QString &resultFile = {},
+              int extraTimeout = 0);
+    bool accepted() const;
+    QString &replyText() { return reply_; }
+    void appendResult(const QString &line);
+    QString resultStamp() const;
+
+    // "KXRE": the three receipt counters joined by ", ", or "-1, -1, -1".
+    QString receiptCounters();
+
+    RegisterLink &link() { return link_; }
+    Operator &op() { return op_; }
+    Clock &clock() { return clock_; }
+    DebugLog &log() { return log_; }
+    InterpreterState state;
+
+private:
+    struct Keyword;
+    void start(const JobText &text);
+    void finish(Job &job);
+    LineEnd dispatch(Job &job, const QString &line);
+
+    RegisterLink &link_;
+    Operator &op_;
+    Clock &clock_;
+    DebugLog &log_;
+    QString &reply_;
+    CLSiND &progress_;
+    std::vector<Keyword> keywords_;
+    std::vector<std::pair<int, KindHandler>> kinds_;
+};
+
+} // namespace merovan

@@ -1,0 +1,84 @@
+#include "interpreter/job_file.h"
+
+#include "greek/cp1253.h"
+
+#include <QFile>
+
+namespace merovan {
+
+namespace {
+
+// Far beyond any receipt, yet small enough to read whole without harm.
+constexpr qint64 kLargestJob = 16 * 1024 * 1024;
+
+QString headerValue(const QString &text, const QString &key, const QString &fallback)
+{
+    const qsizetype at = text.indexOf(key);
+    if (at < 0)
+        return fallback;
+    const qsizetype end = text.indexOf(QStringLiteral("\r\n"), at);
+    if (end < 0)
+        return fallback;
+    const qsizetype start = at + key.size() + 2;
+    return start >= end ? QString() : text.mid(start, end - start);
+}
+
+} // namespace
+
+JobHeader readJobHeader(const QString &text)
+{
+    JobHeader header;
+    header.resultFile = headerValue(text, QStringLiteral("resFile:"), header.resultFile);
+    header.tag = headerValue(text, QStringLiteral("tag:"), header.tag);
+    return header;
+}
+
+std::optional<JobText> readJobFile(const QString &path, QString &whyNot)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        whyNot = QStringLiteral("cannot read the job file");
+        return std::nullopt;
+    }
+    if (file.size() > kLargestJob) {
+        whyNot = QStringLiteral("job file too large");
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains('\0')) {
+        whyNot = QStringLiteral("job file is not text");
+        return std::nullopt;
+    }
+    JobText job;
+    job.text = fromCp1253(bytes);
+    job.lines = job.text.split(QStringLiteral("\r\n"));
+    // A final CR LF ends the last line; it does not start another.
+    if (!job.lines.isEmpty() && job.lines.last().isEmpty())
+        job.lines.removeLast();
+    return job;
+}
+
+QString cols(const QString &line, int from, int length) { return line.mid(from - 1, length); }
+
+QString colsFrom(const QString &line, int from) { return line.mid(from - 1); }
+
+bool keywordMatches(const QString &line, const QString &keyword, KeywordCase rule)
+{
+    const QString field = cols(line, 2, static_cast<int>(keyword.size()));
+    switch (rule) {
+    case KeywordCase::AnyCase:
+        return field.compare(keyword, Qt::CaseInsensitive) == 0;
+    case KeywordCase::LowerCase:
+        return field == keyword.toLower();
+    case KeywordCase::UpperOrLower:
+        return field == keyword.toUpper() || field == keyword.toLower();
+    }
+    return false;
+}
+
+bool commentsOn(const QString &setting)
+{
+    return setting == QStringLiteral("true") || setting == QStringLiteral("TRUE");
+}
+
+} // namespace merovan

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace merovan {
+
+// The two header lines a job may carry anywhere in its text.
+struct JobHeader {
+    QString resultFile = QStringLiteral("Result");
+    QString tag = QStringLiteral("Unknown");
+};
+
+// The first "resFile:" and "tag:" of the text (case-sensitive); the value
+// starts two characters after the colon and runs to the next CR LF. A key
+// with no CR LF after it counts as missing.
+JobHeader readJobHeader(const QString &text);
+
+// A job file read whole as Windows-1253 text and split into its lines.
+// nullopt when it cannot be read or is not text (NUL bytes, or larger than
+// any receipt could be), so the caller can report it instead of running it.
+struct JobText {
+    QString text;
+    QStringList lines;
+};
+std::optional<JobText> readJobFile(const QString &path, QString &whyNot);
+
+// Fixed columns, counted from 1: `length` characters from `from`, shorter
+// when the line ends first; colsFrom runs to the end of the line.
+QString cols(const QString &line, int from, int length);
+QString colsFrom(const QString &line, int from);
+
+// How a keyword is compared with its columns.
+enum class KeywordCase {
+    AnyCase,      // upper- or lower-cased before comparing
+    LowerCase,    // exactly as written in lower case
+    UpperOrLower, // exactly upper or exactly lower case, never mixed
+};
+bool keywordMatches(const QString &line, const QString &keyword, KeywordCase rule);
+
+// Comments are on when the setting reads "true" or "TRUE".
+bool commentsOn(const QString &setting);
+
+} // namespace merovan

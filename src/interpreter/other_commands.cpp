@@ -1,0 +1,81 @@
+#include "interpreter/other_commands.h"
+
+#include "device/register_link.h"
+#include "greek/register_text.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/job_file.h"
+#include "interpreter/line_handler.h"
+#include "interpreter/sale_texts.h"
+
+namespace merovan {
+
+namespace {
+
+// "ver": the register's firmware version, for the host.
+LineEnd verLine(Interpreter &interpreter, Job &, const QString &)
+{
+    interpreter.send(QStringLiteral("KXVER"), true);
+    if (interpreter.accepted())
+        interpreter.appendResult(QStringLiteral("f/w = ") + interpreter.replyText());
+    return LineEnd::Next;
+}
+
+// "sin": a simple invoice's number.
+LineEnd sinLine(Interpreter &interpreter, Job &, const QString &line)
+{
+    const QString number = cols(line, 6, 10).trimmed();
+    interpreter.send(QStringLiteral("KX") + number + QStringLiteral("CK"), true);
+    if (interpreter.accepted())
+        interpreter.appendResult(QStringLiteral("Simple Inv = ") + number);
+    return LineEnd::Next;
+}
+
+// "inv": a fiscal invoice's text.
+LineEnd invLine(Interpreter &interpreter, Job &, const QString &line)
+{
+    const QString text = replaceAccentedLetters(cols(line, 6, 255).trimmed());
+    interpreter.send(QStringLiteral("KX@165TIN") + windowsToRegisterSet(toRegisterUpper(text)), true);
+    if (interpreter.accepted())
+        interpreter.appendResult(QStringLiteral("Fiscal Inv = ") + text);
+    return LineEnd::Next;
+}
+
+// "snd": a raw command, sent as the host wrote it; its answer, refusals
+// included, goes to the host with line feeds as "~".
+LineEnd sndLine(Interpreter &interpreter, Job &, const QString &line)
+{
+    interpreter.send(QStringLiteral("KX") + cols(line, 7, 90), true);
+    QString reply = interpreter.replyText();
+    interpreter.appendResult(QStringLiteral("sndReply = %1;%2")
+                                 .arg(interpreter.link().EcrErrorCode)
+                                 .arg(reply.replace(QLatin1Char('\n'), QLatin1Char('~'))));
+    return LineEnd::Next;
+}
+
+// "PRG": keys as typed on the register's keyboard; a sequence that does
+// not name its own key group ("KY") goes to the "KX" keys.
+LineEnd prgLine(Interpreter &interpreter, Job &job, const QString &line)
+{
+    QString keys = toRegisterUpper(cols(line, 6, 90).trimmed());
+    if (!keys.startsWith(QStringLiteral("KY")))
+        keys.prepend(QStringLiteral("KX"));
+    job.sale.text = adjustmentText(keys);
+    job.sale.linetype = KindKeySequence;
+    interpreter.comms(job, job.sale);
+    return LineEnd::Next;
+}
+
+} // namespace
+
+void installOtherCommands(Interpreter &interpreter)
+{
+    setLineHandler(interpreter, QStringLiteral("ver"), verLine);
+    setLineHandler(interpreter, QStringLiteral("sin"), sinLine);
+    setLineHandler(interpreter, QStringLiteral("inv"), invLine);
+    setLineHandler(interpreter, QStringLiteral("snd"), sndLine);
+    setLineHandler(interpreter, QStringLiteral("PRG"), prgLine);
+    Interpreter *in = &interpreter;
+    interpreter.setKindHandler(KindKeySequence, [in](Job &, SaleLine &sale) { in->send(sale.text); });
+}
+
+} // namespace merovan

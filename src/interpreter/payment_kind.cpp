@@ -1,0 +1,47 @@
+#include "core/numeric_text.h"
+#include "device/register_link.h"
+#include "interpreter/card_payment.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/payment_parts.h"
+#include "interpreter/payment_steps.h"
+#include "payments/payment_types.h"
+
+namespace merovan {
+
+namespace {
+
+// The job's payment type, unless the "[currency]" setting fixes it.
+int paymentType(const SaleLine &sale)
+{
+    if (sale.curr == QStringLiteral("1") || sale.curr == QStringLiteral("2") || sale.curr == QStringLiteral("3"))
+        return sale.curr.toInt();
+    return isNumeric(sale.total) ? static_cast<int>(leadingNumber(sale.total)) : 0;
+}
+
+} // namespace
+
+void sendPayment(Interpreter &interpreter, SaleLine &sale)
+{
+    const QString &amount = sale.price;
+    if (leadingNumber(amount) == 0 && !interpreter.state.zeroPaymentAllowed)
+        return;
+    interpreter.link().WaitEcrErrorCleared(2, -1);
+    const int type = paymentType(sale);
+    const PaymentTypeRecord record = readPaymentType(interpreter.op(), type);
+    endItemSelection(interpreter);
+
+    const bool card = record.PAY_active != 0;
+    if (!card || (record.PAY_type != kPrepaymentKey && !interpreter.state.partialPaymentMode))
+        interpreter.send(QStringLiteral("KXST"), true);
+
+    if (card) {
+        const bool paid = payByCard(interpreter, record, cardCommand(amount, record), false, sale.sFileOut);
+        if (!paid && record.PAY_type != kPrepaymentKey && record.PAY_PayID >= 1)
+            bookFallback(interpreter, paymentCommand(amount, record.PAY_PayID), kPaymentExtraSeconds, sale.sFileOut);
+    } else {
+        interpreter.send(paymentCommand(amount, type), false, 0, sale.sFileOut, kPaymentExtraSeconds);
+    }
+    afterPayment(interpreter);
+}
+
+} // namespace merovan

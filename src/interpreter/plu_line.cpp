@@ -1,0 +1,90 @@
+#include "core/clock.h"
+#include "core/numeric_text.h"
+#include "core/operator.h"
+#include "greek/register_text.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/job_file.h"
+#include "interpreter/sale_numbers.h"
+#include "interpreter/sale_steps.h"
+#include "interpreter/vat_category.h"
+
+namespace merovan {
+
+namespace {
+
+// A pos21 prints the quantity in front of the description, within its 20
+// characters: "2* CAFE", "1,500* CAFE". The decimals are always printed as
+// three, padded with zeros or cut, whatever the job wrote ("1,5" prints as
+// 1,500), so the description starts where the register's column expects.
+QString withPos21Quantity(const QString &quantity, const QString &description, QChar separator)
+{
+    const QString whole = quantity.section(separator, 0, 0);
+    const QString fraction = quantity.section(separator, 1, 1).leftJustified(3, QLatin1Char('0'), true);
+    if (leadingNumber(fraction) == 0)
+        return (whole + QStringLiteral("* ") + description.left(18 - whole.size())).left(20);
+    const QString written = whole + QLatin1Char(',') + fraction;
+    return (written + QStringLiteral("* ") + description.left(17 - written.size())).left(20);
+}
+
+// The category from the rate, or from the line's department field or the
+// environmental fee marker when those apply; empty when there is none.
+QString lineCategory(const QString &line, const JobSettings &settings, QChar separator)
+{
+    QString category = categoryForRate(normaliseNumber(cols(line, 69, 5).trimmed(), 2, separator), separator);
+    if (settings.ddep != QStringLiteral("true")) {
+        const QString fee = environmentalFeeCategory(cols(line, 20, 24), category);
+        if (leadingNumber(fee) != leadingNumber(category))
+            category = fee;
+    } else if (!cols(line, 74, 3).trimmed().isEmpty()) {
+        category = cols(line, 74, 3).trimmed();
+    }
+    return category;
+}
+
+} // namespace
+
+LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
+{
+    const JobSettings &settings = job.settings;
+    const QChar separator = interpreter.clock().decimalSeparator();
+    SaleLine &sale = job.sale;
+
+    QString text;
+    if (settings.descpr != QStringLiteral("fals"))
+        text = toRegisterUpper(cols(line, 20, 24));
+
+    sale.quantity = normaliseNumber(cols(line, 48, 7).trimmed(), 3, separator);
+    QString price = cols(line, 57, 9);
+    if (price == QString(6, QLatin1Char(' ')))
+        price = QStringLiteral("1");
+    sale.price = normaliseNumber(price.trimmed(), 2, separator);
+
+    if (!isLocaleNumber(sale.quantity, separator))
+        return LineEnd::Next;
+
+    const QString category = lineCategory(line, settings, separator);
+
+    if (settings.CODEPR.startsWith(QStringLiteral("true N")))
+        sale.CODE = QLatin1Char('N') + cols(line, 6, 14);
+    else if (settings.CODEPR.startsWith(QStringLiteral("true A")))
+        sale.CODE = QLatin1Char('A') + cols(line, 6, 14);
+
+    // On a mikro the description stays as it is: the field is no longer
+    // than the 24 characters the register prints.
+    if (settings.qua == QStringLiteral("true") && settings.descpr == QStringLiteral("true") &&
+        localeValue(sale.quantity, separator) != 1.0 && settings.ecrt == QStringLiteral("pos21"))
+        text = withPos21Quantity(sale.quantity, text, separator);
+
+    sale.linetype = KindItem;
+    sale.text = prepareRegisterText(text, true);
+
+    if (category.isEmpty()) {
+        ShowMessage(interpreter.op(), QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ "), MsgExclamation);
+        return LineEnd::Next;
+    }
+    sale.vat = category;
+    interpreter.comms(job, sale);
+    return LineEnd::Next;
+}
+
+} // namespace merovan

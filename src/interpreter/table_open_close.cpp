@@ -1,0 +1,80 @@
+#include "core/clock.h"
+#include "core/numeric_text.h"
+#include "core/operator.h"
+#include "device/register_link.h"
+#include "interpreter/interpreter.h"
+#include "interpreter/job_file.h"
+#include "interpreter/table_parts.h"
+#include "interpreter/table_queries.h"
+#include "interpreter/table_text.h"
+
+#include <QCoreApplication>
+
+namespace merovan {
+
+namespace {
+
+// The register needs these moments between table commands.
+constexpr int kBeforeOpenMs = 2000;
+constexpr int kAfterCloseMs = 1500;
+constexpr int kAfterOpenMs = 1000;
+
+const QString kWrongTable = QStringLiteral("Λάθος Αριθμός Τραπεζιού");
+
+} // namespace
+
+LineEnd wrongTableNumber(Interpreter &interpreter)
+{
+    ShowMessage(interpreter.op(), kWrongTable, MsgInformation);
+    return LineEnd::Stop;
+}
+
+// "TBO": closes whatever table is open, then opens this one with its text
+// and checks that the register now has it open.
+LineEnd tboLine(Interpreter &interpreter, Job &job, const QString &line)
+{
+    job.tableNumber = cols(line, 7, 3).trimmed();
+    job.tableText = tableText(colsFrom(line, 11));
+    if (!isNumeric(job.tableNumber)) {
+        // A plain message box: not fitted, the program's name as its caption.
+        interpreter.op().messageBox(kWrongTable, MsgInformation, QCoreApplication::applicationName());
+        return LineEnd::Stop;
+    }
+    Clock &clock = interpreter.clock();
+    clock.pause(kBeforeOpenMs);
+    if (queryOpenTable(interpreter) >= 1) {
+        interpreter.send(QStringLiteral("KXTO"), true);
+        clock.pause(kAfterCloseMs);
+    }
+    interpreter.link().WaitEcrErrorCleared(-255, 0);
+    interpreter.send(QStringLiteral("KX") + job.tableNumber + QStringLiteral("TO") + job.tableText, true);
+    const bool opened = interpreter.accepted();
+    clock.pause(kAfterOpenMs);
+    if (!opened || queryOpenTable(interpreter) != static_cast<int>(leadingNumber(job.tableNumber)))
+        return LineEnd::Stop;
+    return LineEnd::Next;
+}
+
+// "TBC": closes the open table, ending a table transfer first; with none
+// open, the reply to "KXCL" tells the number of the receipt that settled
+// the table.
+LineEnd tbcLine(Interpreter &interpreter, Job &job, const QString &line)
+{
+    if (!isNumeric(colsFrom(line, 6).trimmed()))
+        return wrongTableNumber(interpreter);
+    InterpreterState &state = interpreter.state;
+    if (queryOpenTable(interpreter) < 1) {
+        interpreter.send(QStringLiteral("KXCL"));
+        if (interpreter.accepted())
+            job.tableReceipt = static_cast<qint16>(receiptAtTableClose(interpreter.replyText()));
+    } else if (state.tableTransferMode) {
+        interpreter.send(QStringLiteral("KXTRFNO"));
+        interpreter.send(QStringLiteral("KXTRFOK"));
+        state.tableTransferMode = false;
+    } else {
+        interpreter.send(QStringLiteral("KXTO"));
+    }
+    return LineEnd::Next;
+}
+
+} // namespace merovan

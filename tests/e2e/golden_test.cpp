@@ -1,0 +1,96 @@
+// Golden cases: each folder under golden/ holds a job ("job.txt"), optional
+// extra settings ("param.ini" lines added to the defaults), simulator
+// switches ("sim.args", one per line) and payment types ("payeft.dat"),
+// and what must come out: the simulator's command trace ("trace.txt") and
+// the result file ("result.txt", time stamps written as <time>). merovand
+// runs the job against merovan-sim over UDP on loopback.
+//
+// After a deliberate change, MEROVAN_UPDATE_GOLDEN=1 rewrites the expected
+// files from what the programs produced; review the diff before committing.
+#include "processes.h"
+#include "qt_printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace merovan::test;
+
+namespace {
+
+QStringList caseNames()
+{
+    return QDir(QStringLiteral(GOLDEN_DIR)).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray maskTimes(QByteArray bytes)
+{
+    static const QRegularExpression stamp(QStringLiteral("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d"));
+    return QString::fromLatin1(bytes).replace(stamp, QStringLiteral("<time>")).toLatin1();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class Golden : public ::testing::TestWithParam<QString> {};
+
+TEST_P(Golden, TraceAndResultMatch)
+{
+    const QDir source(QStringLiteral(GOLDEN_DIR "/") + GetParam());
+    QTemporaryDir work;
+    const QDir dir(work.path());
+    dir.mkpath(QStringLiteral("jobs"));
+
+    const quint16 port = freeUdpPort();
+    QStringList simArguments{QStringLiteral("--udp"), QStringLiteral("127.0.0.2:%1").arg(port),
+                             QStringLiteral("--trace"), dir.filePath(QStringLiteral("trace.txt")),
+                             QStringLiteral("--paper"), dir.filePath(QStringLiteral("paper.txt"))};
+    for (const QByteArray &line : readFile(source.filePath(QStringLiteral("sim.args"))).split('\n'))
+        if (!line.trimmed().isEmpty())
+            simArguments << QString::fromUtf8(line.trimmed());
+    Program simulator(QStringLiteral(MEROVAN_SIM), simArguments, dir.path());
+    ASSERT_TRUE(simulator.waitForOutput(QStringLiteral("ready on"), 10000)) << simulator.errors().toStdString();
+
+    const QByteArray param = "[port] 127.0.0.2\r\n[baud] " + QByteArray::number(port) +
+                             "\r\n[file] print\r\n[ecrt] mikro\r\n[multi type] true\r\n[time] 0\r\n"
+                             "[print_desc] true\r\n[print_code] falseN\r\n[comments] true\r\n[currency]=0\r\n"
+                             "[keyb_off]=false\r\n[dir_depa]=false\r\n[quantity]=false\r\n[AutoStar]=yes\r\n"
+                             "[location] " + dir.filePath(QStringLiteral("jobs/")).toUtf8() + "\r\n" +
+                             readFile(source.filePath(QStringLiteral("param.ini")));
+    writeFile(dir.filePath(QStringLiteral("param.ini")), param);
+    writeFile(dir.filePath(QStringLiteral("vats.dat")), readFile(QStringLiteral(GOLDEN_DIR "/vats.dat")));
+    if (source.exists(QStringLiteral("payeft.dat")))
+        writeFile(dir.filePath(QStringLiteral("payeft.dat")), readFile(source.filePath(QStringLiteral("payeft.dat"))));
+    // Written whole under another name, then renamed: the way a host hands over a job.
+    writeFile(dir.filePath(QStringLiteral("jobs/print.tmp")), readFile(source.filePath(QStringLiteral("job.txt"))));
+    QFile::rename(dir.filePath(QStringLiteral("jobs/print.tmp")), dir.filePath(QStringLiteral("jobs/print.1")));
+
+    Program bridge(QStringLiteral(MEROVAND), {}, dir.path());
+    ASSERT_TRUE(bridge.waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 60000))
+        << bridge.errors().toStdString();
+
+    const QByteArray trace = readFile(dir.filePath(QStringLiteral("trace.txt")));
+    const QByteArray result = maskTimes(readFile(dir.filePath(QStringLiteral("Result"))));
+    if (qEnvironmentVariableIsSet("MEROVAN_UPDATE_GOLDEN")) {
+        writeFile(source.filePath(QStringLiteral("trace.txt")), trace);
+        writeFile(source.filePath(QStringLiteral("result.txt")), result);
+        return;
+    }
+    EXPECT_EQ(QString::fromLatin1(trace).split(QLatin1Char('\n')),
+              QString::fromLatin1(readFile(source.filePath(QStringLiteral("trace.txt")))).split(QLatin1Char('\n')));
+    EXPECT_EQ(QString::fromLatin1(result).split(QStringLiteral("\r\n")),
+              QString::fromLatin1(readFile(source.filePath(QStringLiteral("result.txt")))).split(QStringLiteral("\r\n")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("jobs/print.1")))) << "a finished job is deleted";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(caseNames()),
+                         [](const auto &info) { return info.param.toStdString(); });
+
+} // namespace
