@@ -11,6 +11,11 @@ demo="$root/build/demo"
 bin="$root/build/bin"
 mkdir -p "$demo/jobs"
 cd "$demo"
+cp "$root/samples/vats.dat" vats.dat
+
+# With a display the operator presses "Έναρξη Εκτύπωσης"; merovand has no
+# button, so it starts printing by itself once the register answers.
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then autostart=no; else autostart=yes; fi
 
 # The register sits on 127.0.0.2, the same UDP port the bridge binds.
 printf '%s\r\n' \
@@ -28,14 +33,15 @@ printf '%s\r\n' \
   '[keyb_off]=false' \
   '[dir_depa]=false' \
   '[quantity]=false' \
-  '[AutoStar]=no' \
+  "[AutoStar]=$autostart" \
   "[location] $demo/jobs/" > param.ini
 
 "$bin/merovan-sim" --udp 127.0.0.2:5012 --trace "$demo/trace.txt" --paper "$demo/paper.txt" &
 sim=$!
 trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT INT TERM
 
-echo "demo folder: $demo (simulator trace: trace.txt, paper roll: paper.txt)"
+echo "demo folder: $demo (simulator trace: trace.txt, paper roll: paper.txt, result file: Result)"
+echo "print a receipt: cp $root/samples/receipt.txt $demo/jobs/print.tmp && mv $demo/jobs/print.tmp $demo/jobs/print.1"
 if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
   "$bin/merovan"
 else
