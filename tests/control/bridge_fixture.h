@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <optional>
+
 namespace merovan::test {
 
 inline const char *kParamIni = "[port] 127.0.0.2\r\n"
@@ -24,19 +26,24 @@ protected:
         QDir::setCurrent(dir.path());
         registerScript = [this](const QString &command, FakeTransport &reg) {
             commands << command;
-            if (silentRegister)
-                return;
-            reg.arrive(5, reply(command == QStringLiteral("KXVER") ? QStringLiteral("SIM 1.0")
-                                                                   : QStringLiteral("00 OK")));
+            if (!silentRegister)
+                reg.arrive(5, reply(command == QStringLiteral("KXVER") ? QStringLiteral("SIM 1.0")
+                                                                       : QStringLiteral("00 OK")));
         };
+        QObject::connect(&bridge, &Bridge::programEnded, [this](int status) { ended = status; });
     }
     ~BridgeTest() override { QDir::setCurrent(previous_); }
 
-    void writeParam(const QByteArray &text)
+    // Starts on these settings and lets the search tick that many times.
+    void startWith(const QByteArray &ini, int searchTicks)
     {
-        QFile file(QStringLiteral("param.ini"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        QFile param(QStringLiteral("param.ini"));
+        ASSERT_TRUE(param.open(QIODevice::WriteOnly));
+        param.write(ini);
+        param.close();
+        bridge.start({});
+        for (int i = 0; i < searchTicks; ++i)
+            bridge.searchTick();
     }
 
     MainWindowModel &window() { return op.model; }
@@ -44,8 +51,8 @@ protected:
     Bridge bridge{op, clock, log, link};
     QStringList commands;
     bool silentRegister = false;
+    std::optional<int> ended;
     QString previous_;
 };
-
 
 } // namespace merovan::test

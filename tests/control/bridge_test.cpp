@@ -1,121 +1,83 @@
 #include "bridge_fixture.h"
+#include "control/tray_model.h"
+#include "control/window_links.h"
 #include "core/progress.h"
-
-#include <QDir>
+#include "settings/settings_form.h"
 
 using namespace merovan;
 using namespace merovan::test;
 
 namespace {
 
-TEST_F(BridgeTest, StartsSearchingWithTheSettingsOnItsLabels)
+TEST_F(BridgeTest, StartsWithTheSettingsOnItsLabels)
 {
-    writeParam(kParamIni);
-    EXPECT_EQ(bridge.start({}), std::nullopt);
-
-    EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Αναζήτηση"));
-    EXPECT_EQ(window().status(), QStringLiteral("Εύρεση Φορολογικής Ταμειακής !!! "));
-    EXPECT_EQ(window().label(QStringLiteral("serialtxt")), QStringLiteral("127.0.0.2:5012"));
-    EXPECT_EQ(window().label(QStringLiteral("baudtxt")), QStringLiteral("5012"));
-    EXPECT_EQ(window().label(QStringLiteral("filetxt")), QStringLiteral("print @Path : /srv/jobs/"));
-    EXPECT_EQ(window().label(QStringLiteral("desctxt")), QStringLiteral("Να Εκτυπώνεται"));
-    EXPECT_EQ(window().label(QStringLiteral("commentstxt")), QStringLiteral("Οχι"));
-    EXPECT_EQ(window().label(QStringLiteral("currtxt")), QStringLiteral("Δευτερεύων Νομισμα"));
-    EXPECT_EQ(window().label(QStringLiteral("txtVersion")), QStringLiteral("---"));
-    EXPECT_FALSE(window().isEnabled(QStringLiteral("Command1")));
-    EXPECT_FALSE(window().isEnabled(QStringLiteral("Command2")));
-    EXPECT_TRUE(bridge.timer2Active());
-    EXPECT_FALSE(bridge.timer1Active());
+    startWith(kParamIni, 0);
+    const std::pair<const char *, QString> labels[] = {
+        {"serialtxt", QStringLiteral("127.0.0.2:5012")},
+        {"baudtxt", QStringLiteral("5012")},
+        {"filetxt", QStringLiteral("print @Path : /srv/jobs/")},
+        {"desctxt", QStringLiteral("Να Εκτυπώνεται")},
+        {"commentstxt", QStringLiteral("Οχι")},
+        {"currtxt", QStringLiteral("Δευτερεύων Νομισμα")},
+    };
+    for (const auto &[name, text] : labels)
+        EXPECT_EQ(window().label(QLatin1String(name)), text) << name;
     EXPECT_TRUE(window().hasTrayIcon());
-    EXPECT_TRUE(commands.isEmpty()) << "the connection opens with the first command, not at start";
 }
 
-TEST_F(BridgeTest, UnknownCurrencyAndCommentsKeepTheirTexts)
+TEST_F(BridgeTest, OtherCurrencyAndCommentsShowTheirTexts)
 {
-    writeParam("[comments] true\r\n[currency]=3\r\n");
-    bridge.start({});
+    startWith("[comments] true\r\n[currency]=3\r\n", 0);
     EXPECT_EQ(window().label(QStringLiteral("currtxt")), QStringLiteral("Label8"));
     EXPECT_EQ(window().label(QStringLiteral("commentstxt")), QStringLiteral("Nαι"));
     EXPECT_EQ(window().label(QStringLiteral("desctxt")), QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
 }
 
-TEST_F(BridgeTest, MissingSettingsFileNamesFileAndFolderAndFails)
+struct SearchCase {
+    const char *what, *extraIni;
+    bool silent;
+    int ticks;
+    const char *caption, *status, *version;
+    int sent;
+    bool printing, searching, visible;
+};
+
+class Search : public BridgeTest, public ::testing::WithParamInterface<SearchCase> {};
+
+TEST_P(Search, EndsInItsState)
 {
-    EXPECT_EQ(bridge.start({}), 2);
-    ASSERT_EQ(op.fatals.size(), 1);
-    EXPECT_TRUE(op.fatals[0].contains(QStringLiteral("param.ini")));
-    EXPECT_TRUE(op.fatals[0].contains(QDir::currentPath()));
+    const SearchCase &c = GetParam();
+    silentRegister = c.silent;
+    startWith(QByteArray(kParamIni) + c.extraIni, c.ticks);
+    EXPECT_EQ(window().caption(), QString::fromUtf8(c.caption));
+    EXPECT_EQ(window().status(), QString::fromUtf8(c.status));
+    EXPECT_EQ(window().label(QStringLiteral("txtVersion")), QString::fromUtf8(c.version));
+    EXPECT_EQ(commands.size(), c.sent) << "none at start; a silent register is asked on the first tick only";
+    EXPECT_EQ(bridge.timer1Active(), c.printing);
+    EXPECT_EQ(bridge.timer2Active(), c.searching);
+    EXPECT_EQ(window().isVisible(), c.visible);
 }
 
-TEST_F(BridgeTest, ShortCommandLineEndsWithTheBanner)
-{
-    EXPECT_EQ(bridge.start(QStringLiteral("a,b")), 1);
-    ASSERT_EQ(op.banner.size(), 4);
-    EXPECT_TRUE(op.banner[0].isEmpty());
-    for (int i = 1; i < 4; ++i)
-        EXPECT_EQ(op.banner[i].size(), 61) << i;
-    EXPECT_TRUE(op.banner[2].contains(QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan")));
-    EXPECT_TRUE(commands.isEmpty());
-}
-
-TEST_F(BridgeTest, FoundRegisterIsReadyWithItsVersion)
-{
-    writeParam(kParamIni);
-    bridge.start({});
-    bridge.searchTick();
-
-    EXPECT_EQ(commands, (QStringList{QStringLiteral("KXCL"), QStringLiteral("KXVER")}));
-    EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Έτοιμο"));
-    EXPECT_EQ(window().status(), QStringLiteral("Φορολογικός Εκτυπωτής ON-Line, Έτοιμος Για Εκτυπωσεις"));
-    EXPECT_EQ(window().label(QStringLiteral("txtVersion")), QStringLiteral("SIM 1.0"));
-    EXPECT_TRUE(window().isEnabled(QStringLiteral("Command1")));
-    EXPECT_TRUE(window().isEnabled(QStringLiteral("reports")));
-    EXPECT_FALSE(bridge.timer2Active());
-    EXPECT_TRUE(window().isVisible());
-}
-
-TEST_F(BridgeTest, AutoStartStartsPrintingAndHidesTheWindow)
-{
-    writeParam(QByteArray(kParamIni) + "[AutoStar]=yes\r\n");
-    bridge.start({});
-    bridge.searchTick();
-    EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Αναμονή"));
-    EXPECT_EQ(window().status(), QStringLiteral("Αναμονή Για Στοιχεία...."));
-    EXPECT_TRUE(bridge.timer1Active());
-    EXPECT_EQ(bridge.timer1Interval(), 1000);
-    EXPECT_FALSE(window().isVisible());
-    EXPECT_FALSE(window().isEnabled(QStringLiteral("Settings")));
-}
-
-TEST_F(BridgeTest, SilentRegisterGoesOfflineThreeTicksAfterTheFirstFailure)
-{
-    writeParam(kParamIni);
-    silentRegister = true;
-    bridge.start({});
-    bridge.searchTick();
-    EXPECT_EQ(clock.monotonicMs(), 28000);
-    EXPECT_EQ(bridge.searchTries(), 1);
-    bridge.searchTick();
-    bridge.searchTick();
-    EXPECT_EQ(bridge.searchTries(), 3);
-    EXPECT_NE(window().caption(), QStringLiteral("Merovan- Λάθος!"));
-    bridge.searchTick();
-    EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Λάθος!"));
-    EXPECT_EQ(window().status(), QStringLiteral("Φορολογικός Εκτυπωτής Off-Line, Εκτυπώσεις Ανενεργές !"));
-    EXPECT_EQ(commands.size(), 4) << "only the first tick talked to the register";
-    EXPECT_TRUE(bridge.timer2Active());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Bridge, Search,
+    ::testing::Values(
+        SearchCase{"Searching", "", false, 0, "Merovan- Αναζήτηση", "Εύρεση Φορολογικής Ταμειακής !!! ", "---", 0,
+                   false, true, true},
+        SearchCase{"Ready", "", false, 1, "Merovan- Έτοιμο", "Φορολογικός Εκτυπωτής ON-Line, Έτοιμος Για Εκτυπωσεις",
+                   "SIM 1.0", 2, false, false, true},
+        SearchCase{"AutoStart", "[AutoStar]=yes\r\n", false, 1, "Merovan- Αναμονή", "Αναμονή Για Στοιχεία....",
+                   "SIM 1.0", 2, true, false, false},
+        SearchCase{"SilentThreeTicks", "", true, 3, "Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !Σφάλμα !!!",
+                   "Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !", "---", 4, false, true, true},
+        SearchCase{"SilentFourTicks", "", true, 4, "Merovan- Λάθος!",
+                   "Φορολογικός Εκτυπωτής Off-Line, Εκτυπώσεις Ανενεργές !", "---", 4, false, true, true}),
+    [](const auto &info) { return std::string(info.param.what); });
 
 TEST_F(BridgeTest, StartAndStopPrintingSwitchButtonsAndMenus)
 {
-    writeParam(kParamIni);
-    bridge.start({});
-    bridge.searchTick();
+    startWith(kParamIni, 1);
     bridge.trigger(QStringLiteral("Command1"));
-    EXPECT_FALSE(window().isEnabled(QStringLiteral("Command1")));
-    EXPECT_TRUE(window().isEnabled(QStringLiteral("Command2")));
-    EXPECT_FALSE(window().isEnabled(QStringLiteral("reports")));
-
+    EXPECT_TRUE(bridge.timer1Active());
     commands.clear();
     bridge.trigger(QStringLiteral("xrep0"));
     EXPECT_TRUE(commands.isEmpty()) << "reports are out of reach while printing";
@@ -130,63 +92,54 @@ TEST_F(BridgeTest, StartAndStopPrintingSwitchButtonsAndMenus)
 
 TEST_F(BridgeTest, MenuCommandsSendTheirCommands)
 {
-    writeParam(kParamIni);
-    bridge.start({});
-    bridge.searchTick();
-    struct Case {
-        const char *item;
-        std::optional<QString> answer;
-        QStringList sent;
-    };
-    const Case cases[] = {
+    startWith(kParamIni, 1);
+    const std::tuple<const char *, std::optional<QString>, QStringList> cases[] = {
         {"xrep0", {}, {QStringLiteral("KX0T1")}},
         {"xrep5", {}, {QStringLiteral("KX5T1")}},
         {"zrep021", {}, {}}, // its submenu is never enabled
         {"n_tables_all", {}, {QStringLiteral("KX990000OTR")}},
         {"n_tables_num", QStringLiteral("7"), {QStringLiteral("KX990007OTR")}},
-        {"n_tables_num", QStringLiteral("151"), {QStringLiteral("KX990151OTR")}},
         {"n_tables_num", QStringLiteral("12345"), {QStringLiteral("KX9912345OTR")}},
         {"n_tables_num", QStringLiteral("2.6"), {QStringLiteral("KX990003OTR")}},
         {"n_tables_num", QStringLiteral("seven"), {}},
         {"n_tables_num", std::nullopt, {}},
         {"errorclear", {}, {QStringLiteral("KXCL")}},
     };
-    for (const Case &c : cases) {
+    for (const auto &[item, answer, sent] : cases) {
         commands.clear();
-        op.inputAnswers = {c.answer};
-        bridge.trigger(QString::fromLatin1(c.item));
-        EXPECT_EQ(commands, c.sent) << c.item;
+        op.inputAnswers = {answer};
+        bridge.trigger(QString::fromLatin1(item));
+        EXPECT_EQ(commands, sent) << item;
     }
     EXPECT_EQ(window().status(), QStringLiteral("Το Ισοζύγιο ολοκληρώθηκε"));
     EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Έτοιμο"));
-    EXPECT_EQ(op.boxes.back().text, fitMessageText(QStringLiteral("Επιτυχής εκτύπωση Ισοζυγίου!")));
 }
 
-TEST_F(BridgeTest, DebugMenuTogglesTheLogAndItsCheckMark)
+TEST_F(BridgeTest, DebugMenuTogglesTheLogWhichTheOrderlyEndCloses)
 {
-    writeParam(kParamIni);
-    bridge.start({});
-    bridge.trigger(QStringLiteral("wndDebug"));
-    EXPECT_TRUE(log.DebugActive());
-    EXPECT_TRUE(window().isChecked(QStringLiteral("wndDebug")));
-    bridge.trigger(QStringLiteral("wndDebug"));
-    EXPECT_FALSE(log.DebugActive());
-    EXPECT_FALSE(window().isChecked(QStringLiteral("wndDebug")));
-}
-
-TEST_F(BridgeTest, OrderlyEndClosesTheLogRemovesTheIconAndEnds)
-{
-    writeParam(kParamIni);
-    bridge.start({});
-    bridge.searchTick();
-    log.setDebugActive(true);
-    int ended = -1;
-    QObject::connect(&bridge, &Bridge::programEnded, [&](int status) { ended = status; });
+    startWith(kParamIni, 1);
+    for (const bool on : {true, false, true}) {
+        bridge.trigger(QStringLiteral("wndDebug"));
+        EXPECT_EQ(log.DebugActive(), on);
+        EXPECT_EQ(window().isChecked(QStringLiteral("wndDebug")), on);
+    }
     bridge.trigger(QStringLiteral("end"));
     EXPECT_EQ(ended, 0);
     EXPECT_FALSE(log.DebugActive());
     EXPECT_FALSE(window().hasTrayIcon());
     EXPECT_GE(fake->shutdowns, 1);
+}
+
+// The running bridge does not take new settings over: a save ends it.
+TEST_F(BridgeTest, ASavedSettingsWindowEndsTheProgram)
+{
+    startWith(kParamIni, 0);
+    SettingsForm form(op, clock);
+    linkSettingsForm(form, bridge);
+    form.open();
+    ASSERT_TRUE(form.save());
+    EXPECT_EQ(ended, 0);
+    EXPECT_FALSE(window().hasTrayIcon());
 }
 
 TEST_F(BridgeTest, ProgressLabelShowsWholePercent)
@@ -196,14 +149,57 @@ TEST_F(BridgeTest, ProgressLabelShowsWholePercent)
     const std::pair<qint16, QString> steps[] = {
         {1, QStringLiteral(" Ολοκληρώθηκε το 33%")},
         {2, QStringLiteral(" Ολοκληρώθηκε το 67%")},
-        {3, QStringLiteral(" Ολοκληρώθηκε το 100%")},
         {0, QStringLiteral("-")},
     };
     for (const auto &[value, text] : steps) {
         progress.setValue(value);
         EXPECT_EQ(window().label(QStringLiteral("lblProgr")), text);
     }
-    EXPECT_EQ(op.eventRuns, 4);
+    EXPECT_EQ(op.eventRuns, 3) << "each step lets the label paint";
+}
+
+TEST_F(BridgeTest, TrayCheckMarksFollowTheButtonsAtEachUpkeepTick)
+{
+    startWith(kParamIni, 0);
+    TrayModel tray(window(), bridge);
+    const auto marks = [this] { // pStart, pStop
+        return std::pair(window().isChecked(QStringLiteral("pStart")), window().isChecked(QStringLiteral("pStop")));
+    };
+    const struct {
+        const char *what;
+        std::function<void()> action;
+        std::pair<bool, bool> marks;
+    } steps[] = {
+        {"searching", [] {}, {false, false}},
+        {"tray Start while searching", [&] { tray.trigger(QStringLiteral("pStart")); }, {false, false}},
+        {"ready", [this] { bridge.searchTick(); }, {false, true}},
+        {"tray Start", [&] { tray.trigger(QStringLiteral("pStart")); }, {true, false}},
+        {"tray Stop", [&] { tray.trigger(QStringLiteral("pStop")); }, {false, true}},
+        {"Start button", [this] { bridge.trigger(QStringLiteral("Command1")); }, {true, false}},
+    };
+    for (const auto &step : steps) {
+        step.action();
+        tray.upkeep();
+        EXPECT_EQ(marks(), step.marks) << step.what;
+    }
+    EXPECT_TRUE(tray.upkeepRunning());
+    bridge.orderlyEnd();
+    EXPECT_FALSE(tray.upkeepRunning()) << "the upkeep ends with the icon";
+}
+
+TEST_F(BridgeTest, TrayTooltipIsTheCaptionCutAt63Characters)
+{
+    TrayModel tray(window(), bridge);
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("Merovan- Αναμονή"), QStringLiteral("Merovan- Αναμονή")},
+        {QString(70, QChar(0x03A9)), QString(63, QChar(0x03A9))},
+        {QString(63, QLatin1Char('x')), QString(63, QLatin1Char('x'))},
+    };
+    for (const auto &[caption, tip] : cases) {
+        window().setCaption(caption);
+        tray.upkeep();
+        EXPECT_EQ(tray.toolTip(), tip);
+    }
 }
 
 } // namespace

@@ -6,14 +6,12 @@ using namespace merovan;
 
 namespace {
 
-struct SplitCase {
-    const char *line;
-    std::array<const char *, 6> fields;
-};
-
 TEST(Readcoman, SplitsOnCommasAndSpacesKeepingTheTailInTheSixthField)
 {
-    const SplitCase cases[] = {
+    const struct {
+        const char *line;
+        std::array<const char *, 6> fields;
+    } cases[] = {
         {"com1:9600 9600 print.txt 0 mikro 1111111",
          {"com1:9600", "9600", "print.txt", "0", "mikro", "1111111"}},
         {"a,,b c d e", {"a", "e", "b", "c", "d", "e"}},
@@ -23,39 +21,38 @@ TEST(Readcoman, SplitsOnCommasAndSpacesKeepingTheTailInTheSixthField)
         {"solo", {"e", "e", "e", "e", "e", "e"}},
         {",,,,,", {"e", "e", "e", "e", "e", "e"}},
     };
-    for (const SplitCase &c : cases) {
+    for (const auto &c : cases) {
         const auto fields = readcoman(QString::fromUtf8(c.line));
         for (std::size_t i = 0; i < 6; ++i)
             EXPECT_EQ(fields[i], QString::fromUtf8(c.fields[i])) << c.line << " field " << i + 1;
     }
 }
 
-TEST(SettingsFromCommandLine, ReadsTheSevenFlagCharacters)
+TEST(SettingsFromCommandLine, ReadsTheFieldsAndTheSevenFlagCharacters)
 {
     CommandLineSettings s;
     ASSERT_TRUE(settingsFromCommandLine(readcoman(QStringLiteral("com1:9600 9600 job.txt 0 mikro 1111111")), s));
-    EXPECT_EQ(s.connectionText, QStringLiteral("com1:9600"));
-    EXPECT_EQ(s.baud, QStringLiteral("9600"));
-    EXPECT_EQ(s.settings.file, QStringLiteral("job.txt"));
-    EXPECT_EQ(s.settings.time, QStringLiteral("0"));
-    EXPECT_EQ(s.settings.ecrt, QStringLiteral("mikro"));
-    EXPECT_EQ(s.settings.printCode, QStringLiteral("true N"));
-    EXPECT_EQ(s.settings.currency, QStringLiteral("1"));
-    for (const QString *flag : {&s.settings.printDesc, &s.settings.comments, &s.settings.keybOff,
-                                &s.settings.dirDepa, &s.settings.quantity, &s.settings.code})
-        EXPECT_EQ(*flag, QStringLiteral("true"));
-    EXPECT_EQ(s.settings.multiType, QStringLiteral("fals"));
-    EXPECT_TRUE(s.settings.location.isEmpty());
-
-    ASSERT_TRUE(settingsFromCommandLine(readcoman(QStringLiteral("x 1 j 0 m 2022200")), s));
-    EXPECT_EQ(s.settings.printCode, QStringLiteral("true A"));
-    EXPECT_EQ(s.settings.printDesc, QStringLiteral("fals"));
-    EXPECT_EQ(s.settings.currency, QStringLiteral("2"));
-    ASSERT_TRUE(settingsFromCommandLine(readcoman(QStringLiteral("x 1 j 0 m 9000000")), s));
-    EXPECT_TRUE(s.settings.printCode.isEmpty());
-
-    EXPECT_FALSE(settingsFromCommandLine(readcoman(QStringLiteral("x 1 j 0 m 111111")), s));
-    EXPECT_FALSE(settingsFromCommandLine(readcoman(QStringLiteral("a,b")), s));
+    EXPECT_EQ((QStringList{s.connectionText, s.baud, s.settings.file, s.settings.time, s.settings.ecrt,
+                           s.settings.multiType, s.settings.code, s.settings.location}),
+              (QStringList{QStringLiteral("com1:9600"), QStringLiteral("9600"), QStringLiteral("job.txt"),
+                           QStringLiteral("0"), QStringLiteral("mikro"), QStringLiteral("fals"),
+                           QStringLiteral("true"), QString()}));
+    // printCode, printDesc, comments, currency, keybOff, dirDepa, quantity
+    const std::pair<const char *, QStringList> cases[] = {
+        {"1111111", {"true N", "true", "true", "1", "true", "true", "true"}},
+        {"2101010", {"true A", "true", "fals", "1", "fals", "true", "fals"}},
+        {"0010101", {"fals", "fals", "true", "0", "true", "fals", "true"}},
+        {"9000000", {"", "fals", "fals", "0", "fals", "fals", "fals"}},
+        {"111111", {}},
+        {"", {}},
+    };
+    for (const auto &[flags, expected] : cases) {
+        const bool read = settingsFromCommandLine(readcoman(QStringLiteral("x 1 j 0 m ") + QLatin1String(flags)), s);
+        EXPECT_EQ(read, !expected.isEmpty()) << flags;
+        const QStringList got{s.settings.printCode, s.settings.printDesc, s.settings.comments, s.settings.currency,
+                              s.settings.keybOff,   s.settings.dirDepa,   s.settings.quantity};
+        EXPECT_TRUE(!read || got == expected) << flags << ": " << got.join(QLatin1Char(' ')).toStdString();
+    }
 }
 
 } // namespace

@@ -8,68 +8,73 @@ using namespace merovan::test;
 
 namespace {
 
+// A resident bridge, already printing, that takes the job files named by
+// [file] from the folder jobs/.
 class JobTick : public BridgeTest {
 protected:
-    // A resident bridge working on the job files "<name>.1".."<name>.10"
-    // in the folder jobs/, already printing.
     void startPrinting(const QString &name, const QString &multi = QStringLiteral("true"))
     {
-        writeSettings(name, multi);
-        bridge.start({});
-        bridge.searchTick();
+        QDir().mkpath(QStringLiteral("jobs"));
+        const QString ini = QStringLiteral("[port] 127.0.0.2\r\n[baud] 5012\r\n[file] %1\r\n[multi type] %2\r\n"
+                                           "[location] %3/\r\n");
+        startWith(ini.arg(name, multi, dir.filePath(QStringLiteral("jobs"))).toUtf8(), 1);
         bridge.trigger(QStringLiteral("Command1"));
     }
 
-    // Every tick reads the settings again.
-    void writeSettings(const QString &name, const QString &multi = QStringLiteral("true"))
-    {
-        QDir().mkpath(QStringLiteral("jobs"));
-        writeParam(QStringLiteral("[port] 127.0.0.2\r\n[baud] 5012\r\n[file] %1\r\n[multi type] %2\r\n"
-                                  "[location] %3/\r\n")
-                       .arg(name, multi, dir.filePath(QStringLiteral("jobs")))
-                       .toUtf8());
-    }
-
-    // A job whose tag names it, so the result file tells which ran.
+    // A job whose tag names it, so the result file tells which ran; a null
+    // body writes that tag.
     void writeJob(const QString &name, const QByteArray &body = {})
     {
-        QFile job(dir.filePath(QStringLiteral("jobs/") + name));
+        QFile job(QStringLiteral("jobs/") + name);
         ASSERT_TRUE(job.open(QIODevice::WriteOnly));
         job.write(body.isNull() ? "tag:  " + name.toUtf8() + "\r\n" : body);
     }
 
-    bool exists(const QString &name) const { return QFile::exists(dir.filePath(QStringLiteral("jobs/") + name)); }
-
+    // The tags of the jobs that ran, in order.
     QStringList tags() const
     {
-        QFile result(dir.filePath(QStringLiteral("Result")));
-        QStringList found;
-        if (result.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : result.readAll().split('\n'))
-                if (line.startsWith("tag = "))
-                    found << QString::fromUtf8(line.mid(6).trimmed());
-        }
-        return found;
+        return resultLines().filter(QStringLiteral("tag = ")).replaceInStrings(QStringLiteral("tag = "), QString());
     }
 };
 
-TEST_F(JobTick, TakesNumberedJobsOnePerTickInOrder)
+// Jobs are written with their tag; "name=" writes an empty file.
+struct TickCase {
+    const char *what, *file, *multi;
+    QStringList jobs;
+    int ticks;
+    QStringList ran, kept;
+    std::optional<int> ended;
+};
+
+class JobTickCases : public JobTick, public ::testing::WithParamInterface<TickCase> {};
+
+TEST_P(JobTickCases, RunsAndRemovesTheRightJobs)
 {
-    startPrinting(QStringLiteral("print"));
-    writeJob(QStringLiteral("print.7"));
-    writeJob(QStringLiteral("print.3"));
-    writeJob(QStringLiteral("print.1"), ""); // empty: not ready
-    bridge.jobTick();
-    EXPECT_EQ(tags(), QStringList{QStringLiteral("print.3")});
-    EXPECT_FALSE(exists(QStringLiteral("print.3")));
-    EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Αναμονη"));
-    EXPECT_EQ(window().status(), QStringLiteral("Αναμονη Για Στοιχεια...."));
-    bridge.jobTick();
-    EXPECT_EQ(tags(), (QStringList{QStringLiteral("print.3"), QStringLiteral("print.7")}));
-    bridge.jobTick();
-    EXPECT_EQ(tags().size(), 2);
-    EXPECT_TRUE(exists(QStringLiteral("print.1")));
+    const TickCase &c = GetParam();
+    startPrinting(QString::fromLatin1(c.file), QString::fromLatin1(c.multi));
+    for (const QString &job : c.jobs)
+        job.endsWith(QLatin1Char('=')) ? writeJob(job.chopped(1), "") : writeJob(job);
+    for (int i = 0; i < c.ticks; ++i)
+        bridge.jobTick();
+    EXPECT_EQ(tags(), c.ran);
+    EXPECT_EQ(QDir(QStringLiteral("jobs")).entryList(QDir::Files, QDir::Name), c.kept);
+    EXPECT_EQ(ended, c.ended);
+    EXPECT_EQ(op.fatals.isEmpty(), c.ended != 4);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Bridge, JobTickCases,
+    ::testing::Values(
+        TickCase{"NumberedInOrderSkippingEmpty", "print", "true", {"print.7", "print.3", "print.1="}, 3,
+                 {"print.3", "print.7"}, {"print.1"}, {}},
+        TickCase{"ProgramJobIsKept", "x.prg", "true", {"x.prg.1"}, 1, {"x.prg.1"}, {"x.prg.1"}, {}},
+        TickCase{"ProgramRuleIsCaseSensitive", "X.PRG", "true", {"X.PRG.1"}, 1, {"X.PRG.1"}, {}, {}},
+        TickCase{"Wildcard", "*.txt", "true", {"order.txt", "order.dat"}, 2, {"order.txt"}, {"order.dat"}, {}},
+        TickCase{"UnknownMode", "print", "maybe", {"print.1"}, 1, {}, {"print.1"}, {}},
+        TickCase{"SingleJob", "one.txt", "false", {"one.txt"}, 1, {"one.txt"}, {}, 0},
+        TickCase{"SingleProgramJobAnyCase", "a.PRG.1", "false", {"a.PRG.1"}, 1, {"a.PRG.1"}, {"a.PRG.1"}, 0},
+        TickCase{"SingleJobMissing", "missing.txt", "false", {}, 1, {}, {}, 4}),
+    [](const auto &info) { return std::string(info.param.what); });
 
 TEST_F(JobTick, LeavesAJobThatAnotherProgramStillWrites)
 {
@@ -78,76 +83,17 @@ TEST_F(JobTick, LeavesAJobThatAnotherProgramStillWrites)
     writeJob(QStringLiteral("print.2"));
     QProcess writer;
     writer.setWorkingDirectory(dir.filePath(QStringLiteral("jobs")));
-    writer.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec 3>>print.1; echo held; exec sleep 30")});
+    writer.start(QStringLiteral("/bin/sh"),
+                 {QStringLiteral("-c"), QStringLiteral("exec 3>>print.1; echo held; exec sleep 30")});
     ASSERT_TRUE(writer.waitForReadyRead(5000));
 
-    EXPECT_FALSE(FileReady(dir.filePath(QStringLiteral("jobs/print.1"))));
+    EXPECT_FALSE(FileReady(QStringLiteral("jobs/print.1")));
     bridge.jobTick();
     EXPECT_EQ(tags(), QStringList{QStringLiteral("print.2")});
     writer.kill();
     writer.waitForFinished();
     bridge.jobTick();
     EXPECT_EQ(tags(), (QStringList{QStringLiteral("print.2"), QStringLiteral("print.1")}));
-}
-
-TEST_F(JobTick, KeepsProgramJobsByTheirExactName)
-{
-    struct Case {
-        QString name;
-        bool kept;
-    };
-    startPrinting(QStringLiteral("print"));
-    for (const Case &c : {Case{QStringLiteral("x.prg"), true}, Case{QStringLiteral("X.PRG"), false}}) {
-        writeSettings(c.name);
-        writeJob(c.name + QStringLiteral(".1"));
-        bridge.jobTick();
-        EXPECT_EQ(exists(c.name + QStringLiteral(".1")), c.kept) << c.name.toStdString();
-        QFile::remove(dir.filePath(QStringLiteral("jobs/") + c.name + QStringLiteral(".1")));
-    }
-}
-
-TEST_F(JobTick, WildcardNameTakesAMatchingFile)
-{
-    startPrinting(QStringLiteral("*.txt"));
-    writeJob(QStringLiteral("order.txt"));
-    writeJob(QStringLiteral("order.dat"));
-    bridge.jobTick();
-    EXPECT_EQ(tags(), QStringList{QStringLiteral("order.txt")});
-    EXPECT_TRUE(exists(QStringLiteral("order.dat")));
-}
-
-TEST_F(JobTick, UnknownWorkingModeTouchesNoJob)
-{
-    startPrinting(QStringLiteral("print"), QStringLiteral("maybe"));
-    writeJob(QStringLiteral("print.1"));
-    bridge.jobTick();
-    EXPECT_TRUE(tags().isEmpty());
-    EXPECT_TRUE(exists(QStringLiteral("print.1")));
-    EXPECT_EQ(window().label(QStringLiteral("lblProgr")), QStringLiteral("-"));
-}
-
-TEST_F(JobTick, SingleJobRunsTheJobAndEndsTheProgram)
-{
-    startPrinting(QStringLiteral("one.txt"), QStringLiteral("false"));
-    writeJob(QStringLiteral("one.txt"));
-    int ended = -1;
-    QObject::connect(&bridge, &Bridge::programEnded, [&](int status) { ended = status; });
-    bridge.jobTick();
-    EXPECT_EQ(tags(), QStringList{QStringLiteral("one.txt")});
-    EXPECT_FALSE(exists(QStringLiteral("one.txt")));
-    EXPECT_EQ(ended, 0);
-    EXPECT_TRUE(QFile::exists(QStringLiteral("receipt.txt")));
-}
-
-TEST_F(JobTick, SingleJobWithoutItsFileEndsWithAMessage)
-{
-    startPrinting(QStringLiteral("missing.txt"), QStringLiteral("false"));
-    int ended = -1;
-    QObject::connect(&bridge, &Bridge::programEnded, [&](int status) { ended = status; });
-    bridge.jobTick();
-    EXPECT_EQ(ended, 4);
-    ASSERT_EQ(op.fatals.size(), 1);
-    EXPECT_TRUE(op.fatals[0].contains(QStringLiteral("missing.txt")));
 }
 
 TEST_F(JobTick, NoTickStartsWhileAJobRuns)
@@ -164,6 +110,8 @@ TEST_F(JobTick, NoTickStartsWhileAJobRuns)
     bridge.jobTick();
     EXPECT_EQ(tags(), QStringList{QStringLiteral("print.1")});
     EXPECT_GT(nested, 0);
+    EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Αναμονη"));
+    EXPECT_EQ(window().status(), QStringLiteral("Αναμονη Για Στοιχεια...."));
 }
 
 } // namespace

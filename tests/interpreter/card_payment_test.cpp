@@ -1,170 +1,186 @@
 #include "core/register_message.h"
 #include "scripted_register.h"
 
+#include <QPointer>
+
 using namespace merovan;
 using namespace merovan::test;
 
 namespace {
 
-QString q(const char *text) { return QString::fromUtf8(text); }
-
-const QString kApprovedLine = q("ccPay0 = 1;000017;VISA;A1B2C3;REF0042;************1234;00;5,00");
-
-// The warning's commands at the end of a job whose receipt is closed.
-QStringList warningCommands()
-{
-    QStringList commands{q("KXSTAT"), q("KXCO ΠΡΟΣΟΧΗ!"), q("KXCO  Η ΑΠΟΔΕΙΞΗ ΠΕΡΙΕΧΕΙ ΠΛΗΡΩΜΕΣ"),
-                         q("KXCO    ΠΙΣΤ.ΚΑΡΤΩΝ ΠΟΥ ΑΠΕΤΥΧΑΝ"), q("KXCO ΥΠΑΡΧΕΙ ΥΠΟΛΟΙΠΟ ΠΡΟΣ ΕΙΣΠΡΑΞΗ"),
-                         q("KXCO        ΑΠΟ ΤΟΝ ΠΕΛΑΤΗ")};
-    for (int i = 0; i < 5; ++i)
-        commands << q("KXCO ");
-    return commands;
-}
+const QString kCard = "KX500T2P1";
+const QString kApproved = "ccPay0 = 1;000017;VISA;A1B2C3;REF0042;************1234;00;5,00";
+const QStringList kWarning{"KXCO ΠΡΟΣΟΧΗ!", "KXCO  Η ΑΠΟΔΕΙΞΗ ΠΕΡΙΕΧΕΙ ΠΛΗΡΩΜΕΣ",
+                           "KXCO    ΠΙΣΤ.ΚΑΡΤΩΝ ΠΟΥ ΑΠΕΤΥΧΑΝ", "KXCO ΥΠΑΡΧΕΙ ΥΠΟΛΟΙΠΟ ΠΡΟΣ ΕΙΣΠΡΑΞΗ",
+                           "KXCO        ΑΠΟ ΤΟΝ ΠΕΛΑΤΗ", "KXCO ", "KXCO ", "KXCO ", "KXCO ", "KXCO "};
 
 class CardPayments : public ScriptedRegister {
 protected:
-    CardPayments() { savePaymentType(cardType(5, 2, 1)); }
+    CardPayments() { saveCardType(5, 2, 1); }
+
+    // The times at which card commands are sent.
+    std::vector<qint64> sentAt;
+    void timeCardCommands()
+    {
+        registerScript = [this, script = registerScript](const QString &command, FakeTransport &reg) {
+            if (command.endsWith("P1"))
+                sentAt.push_back(clock.monotonicMs());
+            script(command, reg);
+        };
+    }
 };
 
-TEST_F(CardPayments, HalfCashHalfCardWithTheVerdictSecondsLate)
-{
-    statuses = {q("1"), q("2"), q("2"), q("2"), q("0")};
-    verdict(q("KX500T2P1"), {{6000, reply(approval(q("500")))}});
-    run({toLine(q("1"), q("5.00")), toLine(q("5"), q("5.00"))});
-    EXPECT_EQ(body(), (QStringList{q("KXSTAT"), q("KXST"), q("KX500T1"), q("KXSTAT"), //
-                                   q("KXSTAT"), q("KXST"), q("KX500T2P1")}));
-    EXPECT_TRUE(maskedResult().contains(kApprovedLine)) << maskedResult().join(q("\n")).toStdString();
-    const PaymentTypeRecord last = interpreter.state.currentCard.read();
-    EXPECT_EQ(last.PAY_iD, 5) << "the card payment's type became the current one";
-    EXPECT_EQ(last.PAY_EftTerminal, 0) << "and the closed receipt made it forget its terminal";
-}
-
-TEST_F(CardPayments, AVerdictInTwoPiecesIsReadWhole)
-{
-    const QString whole = reply(approval(q("500")));
-    verdict(q("KX500T2P1"), {{3000, whole.left(20)}, {3400, whole.mid(20)}});
-    run({toLine(q("5"), q("5.00"))});
-    EXPECT_TRUE(maskedResult().contains(kApprovedLine)) << maskedResult().join(q("\n")).toStdString();
-    EXPECT_EQ(commands.count(q("KX500T2P1")), 1);
-}
-
-TEST_F(CardPayments, AVerdictThatNeverComesEndsTheWaitWithTheFirstReply)
-{
-    savePaymentType(cardType(5, 2, 1, 2, 1));
-    run({toLine(q("5"), q("5.00"))});
-    // The register's "00 OK" stands as the answer: read as paid, so no
-    // further try and no fallback.
-    EXPECT_EQ(body(), (QStringList{q("KXSTAT"), q("KXST"), q("KX500T2P1")}));
-    EXPECT_GE(clock.monotonicMs(), 270000);
-    EXPECT_LT(clock.monotonicMs(), 280000);
-    EXPECT_FALSE(interpreter.state.cardFallbackUsed);
-}
-
-struct OutcomeCase {
+struct Outcome {
     const char *name;
-    PaymentTypeRecord type;
-    QString verdict;    // empty: the card command is refused
+    qint16 retries, fallback, key = 2;
+    QString verdict;     // empty: the card command is refused
     QStringList payment; // from the subtotal on
-    bool warning;
-    int retryPauses; // seen between tries
+    bool warning = false;
+    int retryPauses = 0; // seen between tries
 };
 
 TEST_F(CardPayments, TheTerminalsVerdictDecidesTriesAndFallback)
 {
-    const QString card = q("KX500T2P1");
-    std::vector<qint64> sentAt;
-    const auto script = registerScript;
-    registerScript = [&, script](const QString &command, FakeTransport &reg) {
-        if (command.endsWith(q("P1")))
-            sentAt.push_back(clock.monotonicMs());
-        script(command, reg);
+    timeCardCommands();
+    const Outcome cases[] = {
+        {"declined, fallback", 2, 1, 2, "358ER:03", {"KXST", kCard, "KX500T1"}, true},
+        {"declined, no fallback", 2, 0, 2, "358ER:04", {"KXST", kCard}},
+        {"try again", 2, 0, 2, "358ER:05", {"KXST", kCard, kCard, kCard}},
+        {"try again, then fallback", 1, 3, 2, "358ER:05", {"KXST", kCard, kCard, "KX500T3"}, true},
+        {"after a pause", 1, 0, 2, "358ER:999", {"KXST", kCard, kCard}, false, 1},
+        {"refused", 1, 1, 2, {}, {"KXST", kCard, "KXCL", kCard, "KXCL", "KX500T1"}, true},
+        {"prepayment key: no subtotal, no fallback", 0, 1, 9, "358ER:03", {"KX500T9P1"}},
+        {"no tries at all", -1, 1, 2, "358ER:03", {"KXST", "KX500T1"}, true},
     };
-    const OutcomeCase cases[] = {
-        {"declined, fallback", cardType(5, 2, 1, 2, 1), q("358ER:03"), {q("KXST"), card, q("KX500T1")}, true, 0},
-        {"declined, no fallback", cardType(5, 2, 1, 2, 0), q("358ER:04"), {q("KXST"), card}, false, 0},
-        {"no contact", cardType(5, 2, 1, 2, 0), q("CntFail"), {q("KXST"), card}, false, 0},
-        {"try again", cardType(5, 2, 1, 2, 0), q("358ER:05"), {q("KXST"), card, card, card}, false, 0},
-        {"try again, then fallback", cardType(5, 2, 1, 1, 3), q("358ER:05"), {q("KXST"), card, card, q("KX500T3")},
-         true, 0},
-        {"after a pause", cardType(5, 2, 1, 1, 0), q("358ER:999"), {q("KXST"), card, card}, false, 1},
-        {"terminal not reached", cardType(5, 2, 1, 1, 0), q("SEND:TIMEOUT WHILE SEND DATA TO POS"),
-         {q("KXST"), card, card}, false, 0},
-        {"refused", cardType(5, 2, 1, 1, 1), {}, {q("KXST"), card, q("KXCL"), card, q("KXCL"), q("KX500T1")}, true, 0},
-        {"prepayment key has no subtotal and no fallback", cardType(5, 9, 1, 0, 1), q("358ER:03"), {q("KX500T9P1")},
-         false, 0},
-        {"no tries at all", cardType(5, 2, 1, -1, 1), q("358ER:03"), {q("KXST"), q("KX500T1")}, true, 0},
-    };
-    for (const OutcomeCase &c : cases) {
-        savePaymentType(c.type);
+    for (const Outcome &c : cases) {
+        SCOPED_TRACE(c.name);
+        saveCardType(5, c.key, 1, c.retries, c.fallback);
         verdicts.clear();
         replies.clear();
-        const QString command = c.payment.size() > 1 ? card : c.payment[0];
+        const QString command = c.payment.size() > 1 ? kCard : c.payment[0];
         if (c.verdict.isEmpty())
-            replies[command] = q("DE1011");
-        else
-            for (int i = 0; i < 3; ++i)
-                verdict(command, {{1000, reply(c.verdict)}});
+            replies[command] = {"DE1011"};
+        for (int i = 0; i < 3 && !c.verdict.isEmpty(); ++i)
+            verdict(command, {{1000, reply(c.verdict)}});
         sentAt.clear();
-        run({toLine(q("5"), q("5.00"))});
+        run({toLine("5", "5.00")});
 
-        QStringList expected = QStringList{q("KXSTAT")} + c.payment;
+        QStringList expected = QStringList{"KXSTAT"} + c.payment;
         if (c.warning)
-            expected += QStringList{q("KXSTAT"), q("KXSTAT")} + warningCommands();
-        EXPECT_EQ(body(), expected) << c.name;
-        EXPECT_FALSE(interpreter.state.cardFallbackUsed) << c.name << ": the warning clears it";
+            expected += QStringList{"KXSTAT", "KXSTAT", "KXSTAT"} + kWarning;
+        EXPECT_EQ(body(), expected);
         // A try takes about three seconds here; one after a pause, six.
         int pauses = 0;
         for (std::size_t i = 1; i < sentAt.size(); ++i)
             pauses += sentAt[i] - sentAt[i - 1] >= 6000 ? 1 : 0;
-        EXPECT_EQ(pauses, c.retryPauses) << c.name;
+        EXPECT_EQ(pauses, c.retryPauses);
     }
+}
+
+TEST_F(CardPayments, VerdictsInAJob)
+{
+    const JobCase cases[] = {
+        {"a verdict in two pieces is read whole", {toLine("5", "5.00")}, {"KXSTAT", "KXST", kCard}, {kApproved}, {},
+         [this](ParamSettings &) {
+             const QString whole = reply(approval("500"));
+             verdict(kCard, {{3000, whole.left(20)}, {3400, whole.mid(20)}});
+         }},
+        // A partial payment ends the item selection once, and takes no
+        // subtotal while the receipt stays open.
+        {"partial payment", {jobLine("TBS", {{7, "6"}}), toLine("5", "5.00"), toLine("5", "5.00"), toLine("5", "5.00")},
+         {"KXSTAT", "KXPPAY", "KXFROM6", "KXSTAT", "KXTRFNO", kCard, "KXSTAT", "KXSTAT", kCard, "KXSTAT", "KXSTAT",
+          "KXST", kCard},
+         {kApproved, kApproved, kApproved}, {{"KXSTAT", stat("0 2 2 2 0")}},
+         [this](ParamSettings &) {
+             for (int i = 0; i < 3; ++i)
+                 verdict(kCard, {{3000, reply(approval("500"))}});
+         }},
+    };
+    for (const JobCase &c : cases)
+        check(c);
+}
+
+TEST_F(CardPayments, AVerdictThatNeverComesEndsTheWaitWithTheFirstReply)
+{
+    saveCardType(5, 2, 1, 2, 1);
+    // The register's "00 OK" stands as the answer: read as paid, so no
+    // further try and no fallback.
+    check({"no verdict", {toLine("5", "5.00")}, {"KXSTAT", "KXST", kCard}});
+    EXPECT_GE(clock.monotonicMs(), 270000);
+    EXPECT_LT(clock.monotonicMs(), 280000);
 }
 
 TEST_F(CardPayments, TheTerminalGetsItsPrintPauseBeforeItsNextPaymentInTheSameReceipt)
 {
-    savePaymentType(cardType(5, 2, 1, 0, 0, 10));
-    for (int i = 0; i < 5; ++i)
-        verdict(q("KX500T2P1"), {{3000, reply(approval(q("500")))}});
-    statuses = {q("1"), q("2"), q("2"), q("2"), q("0")};
-    log.setDebugActive(true);
-    QStringList waits;
-    QObject::connect(&log, &DebugLog::lineAdded, [&waits](const QString &line) {
-        if (line.contains(q(" waiting eft print: ")))
-            waits << line.mid(line.indexOf(q(" waiting eft print: ")));
-    });
-    QStringList countdown;
-    std::size_t windowsSeen = 0;
+    saveCardType(5, 2, 1, 0, 0, 10);
+    timeCardCommands();
+    const struct {
+        const char *name;
+        QString statuses;
+        int payments;
+        bool paused; // before the last card payment
+    } cases[] = {
+        {"receipt still open", "1 2 2 2 0", 2, true},
+        {"the last job closed its receipt", "0", 1, false},
+        {"receipt closed by the first payment", "1 0 1 2", 2, false},
+    };
+    for (const auto &c : cases) {
+        for (int i = 0; i < c.payments; ++i)
+            verdict(kCard, {{3000, reply(approval("500"))}});
+        replies["KXSTAT"] = stat(c.statuses);
+        run(QStringList(c.payments, toLine("5", "5.00")));
+        ASSERT_GE(sentAt.size(), 2u);
+        EXPECT_EQ(sentAt.back() - sentAt[sentAt.size() - 2] >= 10000, c.paused) << c.name;
+    }
+}
+
+// A card declined and booked on cash leaves the rest of the receipt for
+// the operator to finish at the register: the warning waits for that.
+TEST_F(CardPayments, TheWarningWaitsForTheOperatorWithoutSpinning)
+{
+    saveCardType(5, 2, 1, 2, 1);
+    std::vector<qint64> polls; // status queries once the window is up
+    QPointer<RegisterMessage> window;
+    std::function<void(RegisterMessage &)> operatorAction;
+    registerScript = [&, script = registerScript](const QString &command, FakeTransport &reg) {
+        if (command == "KXSTAT" && window)
+            polls.push_back(clock.monotonicMs());
+        script(command, reg);
+    };
+    std::size_t seen = 0; // windows are looked at when first seen, while they are up
     op.onEvents = [&] {
-        for (; windowsSeen < op.shownWindows.size(); ++windowsSeen) {
-            RegisterMessage *window = op.shownWindows[windowsSeen];
-            if (window->detail() != q("Εκτύπωση τερματικού EFTPOS"))
-                continue;
-            countdown << window->message();
-            QObject::connect(window, &RegisterMessage::changed, [&countdown, window] {
-                if (countdown.back() != window->message())
-                    countdown << window->message();
-            });
-        }
+        for (; seen < op.shownWindows.size(); ++seen)
+            if (op.shownWindows[seen]->caption() == "Μύνημα Ταμειακής")
+                window = op.shownWindows[seen];
+        if (window && operatorAction)
+            operatorAction(*window);
+    };
+    const auto job = [&](std::function<void(RegisterMessage &)> action) {
+        operatorAction = std::move(action);
+        replies["KXSTAT"] = stat("1 2");
+        verdict(kCard, {{1000, reply("358ER:03")}});
+        run({toLine("5", "5.00")});
+        EXPECT_EQ(body().mid(body().indexOf(kWarning.front())), kWarning);
+        EXPECT_EQ(maskedResult().last(), "exitcode = 0");
     };
 
-    run({toLine(q("5"), q("5.00")), toLine(q("5"), q("5.00"))});
-    EXPECT_EQ(waits, QStringList{q(" waiting eft print: 10")});
-    QStringList seconds;
-    for (int left = 10; left >= 1; --left)
-        seconds << q("Αναμονή [%1]").arg(left, 2, 10, QLatin1Char('0'));
-    EXPECT_EQ(countdown.mid(0, 10), seconds);
+    // Closing the window gives up the wait: no status query after the first.
+    job([](RegisterMessage &w) { w.close(); });
+    EXPECT_TRUE(polls.empty());
 
-    // The job ended with the receipt closed: the terminal is forgotten, so
-    // the next receipt's card payment goes without a pause.
-    statuses = {q("0")};
-    waits.clear();
-    run({toLine(q("5"), q("5.00"))});
-    EXPECT_TRUE(waits.isEmpty());
+    // The operator finishes the receipt a minute later.
+    job([this](RegisterMessage &w) {
+        EXPECT_EQ(w.message(), "Ολοκληρώστε την απόδειξη...");
+        if (clock.monotonicMs() >= 60000)
+            replies["KXSTAT"] = stat("0");
+    });
+    ASSERT_GE(polls.size(), 2u);
+    for (std::size_t i = 1; i < polls.size(); ++i)
+        EXPECT_GE(polls[i] - polls[i - 1], 250) << "one status query per pause";
 
-    // So does a receipt closed by the payment, within one job.
-    statuses = {q("1"), q("0"), q("1"), q("2")};
-    run({toLine(q("5"), q("5.00")), toLine(q("5"), q("5.00"))});
-    EXPECT_TRUE(waits.isEmpty());
+    // Printed once: the next job has nothing to warn about.
+    run({});
+    EXPECT_FALSE(commands.contains(kWarning.front()));
 }
 
 } // namespace

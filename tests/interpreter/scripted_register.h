@@ -2,17 +2,31 @@
 
 #include "interpreter/other_commands.h"
 #include "interpreter/payments.h"
+#include "interpreter/sale_lines.h"
 #include "interpreter/tables.h"
 #include "interpreter_fixture.h"
 #include "payments/payment_types.h"
 
 #include <QHash>
+#include <QtEndian>
 
 #include <deque>
-#include <utility>
+#include <optional>
 #include <vector>
 
 namespace merovan::test {
+
+// A command as its bytes go on the wire (Windows-1253).
+inline QString wire(const char *bytes) { return fromCp1253(QByteArray(bytes)); }
+
+// The register's successive answers to "KXSTAT": "1 2 0" for STAT:1, STAT:2, STAT:0.
+inline QStringList stat(const QString &codes)
+{
+    QStringList replies;
+    for (const QString &code : codes.split(QLatin1Char(' ')))
+        replies << "STAT:" + code;
+    return replies;
+}
 
 // A job line: the keyword from column 2, each field at its column.
 inline QString jobLine(const QString &keyword, std::initializer_list<std::pair<int, QString>> fields = {})
@@ -26,65 +40,116 @@ inline QString jobLine(const QString &keyword, std::initializer_list<std::pair<i
 // "to" with its payment type at column 8 and its amount at 11-19.
 inline QString toLine(const QString &type, const QString &amount)
 {
-    return jobLine(QStringLiteral("to"), {{8, type}, {11, amount.rightJustified(9)}});
+    return jobLine("to", {{8, type}, {11, amount.rightJustified(9)}});
 }
 
-// The interpreter with the payments, tables and pass-through groups on a
-// register that answers from tables: a fixed reply per command, else the
-// receipt status from a list (its last entry repeats) or "00 OK", and
-// card verdicts that arrive later, in pieces, after the first reply.
+// The result line of a command the register refused.
+inline QString errLine(int code, const QString &command)
+{
+    return QString("Err = %1, [%2] DateTime = <time>").arg(code).arg(command);
+}
+
+inline std::function<void(ParamSettings &)> setting(QString ParamSettings::*field, const char *value)
+{
+    return [field, value](ParamSettings &s) { s.*field = value; };
+}
+
+// One job: its lines, the commands sent between the opening "KXCL"s and the
+// closing queries, and the result lines between its start and end lines.
+struct JobCase {
+    const char *name;
+    QStringList job;
+    QStringList sent;
+    QStringList written = {};
+    QHash<QString, QStringList> replies = {}; // successive answers, the last repeats
+    std::function<void(ParamSettings &)> setUp = {};
+    int exitCode = 0;
+    std::optional<QStringList> boxes = {}; // the messages shown, when checked
+    QStringList end = {};                  // the lines between the end and exit lines, when checked
+};
+
+// The interpreter with every keyword group on a register that answers from
+// tables ("00 OK" unless told), with card verdicts that arrive later, in
+// pieces, after the first reply. A Z report shows in the commands as
+// "<Z report>".
 class ScriptedRegister : public InterpreterTest {
 protected:
-    struct Piece {
-        qint64 afterMs;
-        QString text;
-    };
+    using Piece = std::pair<qint64, QString>; // after so many ms, this text
 
     ScriptedRegister()
     {
+        installSaleLines(interpreter);
         installPayments(interpreter);
         installTables(interpreter);
         installOtherCommands(interpreter);
+        interpreter.zReport = [this] { commands << "<Z report>"; };
+        // VAT categories 1 to 5: 24, 13, 6, 0 and 17 percent.
+        QFile vats(dir.filePath("vats.dat"));
+        vats.open(QIODevice::WriteOnly);
+        for (const double rate : {24.0, 13.0, 6.0, 0.0, 17.0}) {
+            char bytes[8];
+            qToLittleEndian(rate, bytes);
+            vats.write(bytes, 8);
+        }
         registerScript = [this](const QString &command, FakeTransport &reg) {
             commands << command;
             reg.arrive(5, reply(replyTo(command)));
             auto late = verdicts.find(command);
             if (late == verdicts.end() || late->empty())
                 return;
-            for (const Piece &piece : late->front())
-                reg.arrive(piece.afterMs, piece.text);
+            for (const auto &[afterMs, text] : late->front())
+                reg.arrive(afterMs, text);
             late->pop_front();
         };
     }
 
     QString replyTo(const QString &command)
     {
-        if (replies.contains(command))
-            return replies[command];
-        if (command == QStringLiteral("KXSTAT")) {
-            const QString status = statuses.isEmpty() ? QStringLiteral("0") : statuses.front();
-            if (statuses.size() > 1)
-                statuses.removeFirst();
-            return QStringLiteral("STAT:") + status;
+        QStringList &answers = replies[command];
+        if (answers.isEmpty())
+            return command == "KXSTAT" ? "STAT:0" : "00 OK";
+        return answers.size() > 1 ? answers.takeFirst() : answers.front();
+    }
+
+    void check(const JobCase &c)
+    {
+        SCOPED_TRACE(c.name);
+        replies = c.replies;
+        verdicts.clear();
+        op.boxes.clear();
+        QFile::remove(dir.filePath("Result"));
+        ParamSettings settings = defaultSettings();
+        if (c.setUp)
+            c.setUp(settings);
+        run(c.job, settings);
+        EXPECT_EQ(body(), c.sent);
+        const QStringList result = maskedResult();
+        const qsizetype end = result.indexOf("DateTime end = <time>");
+        EXPECT_EQ(result.mid(2, end - 2), c.written);
+        EXPECT_EQ(result.value(result.size() - 1), QString("exitcode = %1").arg(c.exitCode));
+        if (!c.end.isEmpty()) {
+            EXPECT_EQ(result.mid(end + 1, result.size() - end - 2), c.end);
         }
-        return QStringLiteral("00 OK");
+        if (c.boxes) {
+            QStringList shown;
+            for (const auto &box : op.boxes)
+                shown << box.text;
+            EXPECT_EQ(shown, *c.boxes);
+        }
     }
 
     // A verdict for the next time this command is sent.
     void verdict(const QString &command, std::vector<Piece> pieces) { verdicts[command].push_back(std::move(pieces)); }
 
-    static void savePaymentType(const PaymentTypeRecord &record) { ASSERT_EQ(writePaymentType(record), 0); }
-
     // A card payment type: register key, terminal, further tries, fallback
     // key and print pause.
-    static PaymentTypeRecord cardType(qint16 number, qint16 key, qint16 terminal, qint16 retries = 0,
-                                      qint16 fallback = 0, qint16 delay = 0)
+    static void saveCardType(qint16 number, qint16 key, qint16 terminal, qint16 retries = 0, qint16 fallback = 0,
+                             qint16 delay = 0)
     {
-        return {number, key, terminal, -1, retries, fallback, delay};
+        ASSERT_EQ(writePaymentType({number, key, terminal, -1, retries, fallback, delay}), 0);
     }
 
-    QStringList statuses;
-    QHash<QString, QString> replies;
+    QHash<QString, QStringList> replies;
     QHash<QString, std::deque<std::vector<Piece>>> verdicts;
 };
 
@@ -92,9 +157,8 @@ protected:
 // to fifteen characters, then fifteen fields, the amount in cents third.
 inline QString approval(const QString &cents)
 {
-    return QStringLiteral("358OK").leftJustified(15) +
-           QStringLiteral("1:SALE:000017:%1:0:0:260314:102030:M100:VISA:************1234:A1B2C3:001:REF0042:00")
-               .arg(cents);
+    return QString("358OK").leftJustified(15) +
+           QString("1:SALE:000017:%1:0:0:260314:102030:M100:VISA:************1234:A1B2C3:001:REF0042:00").arg(cents);
 }
 
 } // namespace merovan::test

@@ -1,6 +1,6 @@
 #include "payments/payment_types.h"
 
-#include "record_printer.h"
+#include "qt_printers.h"
 #include "recording_operator.h"
 
 #include <QFile>
@@ -10,8 +10,6 @@
 
 namespace merovan {
 namespace {
-
-using test::RecordingOperator;
 
 PaymentTypeRecord zeros(qint16 id) { return {id, 0, 0, 0, 0, 0, 0}; }
 
@@ -23,50 +21,32 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
     }
 
-    PaymentTypeRecord quietly(qint16 typeNumber)
-    {
-        PaymentTypeRecord r{typeNumber, 9, 9, 9, 9, 9, 9};
-        EXPECT_EQ(readPaymentTypeQuietly(r, path), 0) << typeNumber;
-        return r;
-    }
-
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("payeft.dat"));
-    RecordingOperator op;
+    test::RecordingOperator op;
 };
 
-TEST_F(PaymentTypesTest, Type3IntoAMissingFileIsAWholeRecordAtByte256)
+TEST_F(PaymentTypesTest, Type3IntoAMissingFileIsAWholeRecordAtByte256AndDeletingLeavesOnlyTheNumber)
 {
     const PaymentTypeRecord saved{3, -32768, 32767, -1, 258, -2, 10};
     ASSERT_EQ(writePaymentType(saved, path), 0);
 
-    const QByteArray bytes = fileBytes();
+    QByteArray bytes = fileBytes();
     ASSERT_EQ(bytes.size(), 3 * 128);
     EXPECT_EQ(bytes.mid(256, 14), QByteArray::fromHex("0300" "0080" "ff7f" "ffff" "0201" "feff" "0a00"));
     EXPECT_EQ(bytes.left(256) + bytes.mid(270), QByteArray(256 + 114, '\0'));
-    EXPECT_EQ(quietly(1), zeros(1));
-    EXPECT_EQ(quietly(2), zeros(2));
+    EXPECT_EQ(readPaymentType(op, 2, path), zeros(2));
     EXPECT_EQ(readPaymentType(op, 3, path), saved);
+    EXPECT_EQ(readPaymentType(op, 7, path), zeros(7)) << "beyond the end: zeros, card payment off";
     EXPECT_TRUE(op.boxes.empty());
-}
 
-TEST_F(PaymentTypesTest, DeletingKeepsTheLengthAndLeavesOnlyTheNumber)
-{
-    for (qint16 n = 1; n <= 3; ++n)
-        ASSERT_EQ(writePaymentType({n, 2, n, -1, 1, 1, 10}, path), 0);
-    const QByteArray before = fileBytes();
-
+    ASSERT_EQ(writePaymentType({1, 2, 1, -1, 1, 1, 10}, path), 0);
+    bytes = fileBytes();
+    ASSERT_EQ(deletePaymentType(3, path), 0);
     ASSERT_EQ(deletePaymentType(2, path), 0);
-
-    const QByteArray after = fileBytes();
-    EXPECT_EQ(after.size(), before.size());
-    EXPECT_EQ(after.mid(128, 14), QByteArray::fromHex("0200") + QByteArray(12, '\0'));
-    EXPECT_EQ(after.left(128) + after.mid(256), before.left(128) + before.mid(256));
-
-    // Beyond the last record: zeros, card payment off, no message.
-    EXPECT_EQ(readPaymentType(op, 7, path), zeros(7));
-    EXPECT_TRUE(op.boxes.empty());
-    EXPECT_EQ(fileBytes().size(), 3 * 128);
+    EXPECT_EQ(fileBytes().left(128), bytes.left(128));
+    EXPECT_EQ(fileBytes().mid(128), QByteArray::fromHex("0200") + QByteArray(126, '\0') + QByteArray::fromHex("0300")
+                                        + QByteArray(126, '\0'));
 }
 
 TEST_F(PaymentTypesTest, FieldZeroIsThePositionAndAForeignFillerBecomesZeros)
@@ -76,46 +56,48 @@ TEST_F(PaymentTypesTest, FieldZeroIsThePositionAndAForeignFillerBecomesZeros)
     ASSERT_TRUE(file.write(QByteArray(292, '\xEE')) == 292);
     file.close();
 
-    EXPECT_EQ(quietly(1), (PaymentTypeRecord{1, 2, 1, -1, -4370, -4370, -4370}));
+    PaymentTypeRecord record{1, 9, 9, 9, 9, 9, 9};
+    ASSERT_EQ(readPaymentTypeQuietly(record, path), 0);
+    EXPECT_EQ(record, (PaymentTypeRecord{1, 2, 1, -1, -4370, -4370, -4370}));
     ASSERT_EQ(writePaymentType({1, 2}, path), 0);
     EXPECT_EQ(fileBytes(), QByteArray::fromHex("0100" "0200") + QByteArray(124, '\0') + QByteArray(172, '\xEE'));
 }
 
 TEST_F(PaymentTypesTest, ANumberThatIsNoPositionShowsTheMessageAndFailsWrites)
 {
-    const struct {
-        int typeNumber;
-        qint16 field0;
-    } cases[] = {{0, 0}, {-1, -1}, {32768, 0}, {65537, 0}};
-    for (const auto &c : cases) {
-        RecordingOperator shown;
-        EXPECT_EQ(readPaymentType(shown, c.typeNumber, path), zeros(c.field0)) << c.typeNumber;
-        ASSERT_EQ(shown.boxes.size(), 1u) << c.typeNumber;
+    const std::pair<int, qint16> cases[] = {{0, 0}, {-1, -1}, {32768, 0}, {65537, 0}}; // number, field 0
+    for (const auto &[typeNumber, field0] : cases) {
+        test::RecordingOperator shown;
+        EXPECT_EQ(readPaymentType(shown, typeNumber, path), zeros(field0)) << typeNumber;
+        ASSERT_EQ(shown.boxes.size(), 1u) << typeNumber;
         EXPECT_EQ(shown.boxes[0].text, fitMessageText(QStringLiteral("Αδυναμία ανάγνωσης παραμέτρων πληρωμών")));
         EXPECT_EQ(shown.boxes[0].style, MsgExclamation | MsgSystemModal);
         EXPECT_EQ(shown.boxes[0].caption, QStringLiteral("Μύνημα Merovan"));
-        PaymentTypeRecord r = zeros(c.field0);
-        EXPECT_EQ(readPaymentTypeQuietly(r, path), -1) << c.typeNumber;
-        EXPECT_EQ(writePaymentType(r, path), -1) << c.typeNumber;
-        EXPECT_EQ(deletePaymentType(c.typeNumber, path), -1) << c.typeNumber;
+        PaymentTypeRecord record = zeros(field0);
+        EXPECT_EQ(readPaymentTypeQuietly(record, path), -1) << typeNumber;
+        EXPECT_EQ(writePaymentType(record, path), -1) << typeNumber;
+        EXPECT_EQ(deletePaymentType(typeNumber, path), -1) << typeNumber;
     }
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(PaymentTypesTest, AReadOnlyFileFailsEveryOperationAndTurnsTheCardOff)
+TEST(RegisterPayment, KeysOneToSixAreTheRegistersNamedPaymentsAndAPreloadedCardSaysSo)
 {
-    ASSERT_EQ(writePaymentType({1, 2, 1, -1}, path), 0);
-    const QByteArray before = fileBytes();
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-
-    EXPECT_EQ(writePaymentType({1, 3, 2}, path), -1);
-    EXPECT_EQ(deletePaymentType(1, path), -1);
-    PaymentTypeRecord r = zeros(1);
-    EXPECT_EQ(readPaymentTypeQuietly(r, path), -1);
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(readPaymentType(op, 1, path), zeros(1));
-    EXPECT_EQ(op.boxes.size(), 1u);
-    EXPECT_EQ(writePaymentType({1}, dir.path()), -1);
+    const std::pair<int, const char *> cases[] = {{1, "Μετρητά"},   {2, "Κάρτα"}, {3, "Πληρωμή C"},
+                                                  {4, "Πληρωμή D"}, {5, "Πληρωμή E"}, {6, "Πληρωμή F"},
+                                                  {7, ""},          {0, ""},      {-1, ""}};
+    for (const auto &[key, name] : cases) {
+        clsPay pay;
+        pay.setPAY_Name(QStringLiteral("old"));
+        pay.setPAY_type(3); // reset by the call, or the name would say the card is preloaded
+        EXPECT_EQ(registerPayment(key, pay), *name ? 0 : -1) << key;
+        EXPECT_EQ(pay.PAY_Name(), QString::fromUtf8(name)) << key;
+        EXPECT_EQ(pay.PAY_active(), *name != 0) << key;
+    }
+    clsPay card;
+    card.setPAY_Name(QStringLiteral("Κάρτα"));
+    card.setPAY_type(3);
+    EXPECT_EQ(card.PAY_Name(), QStringLiteral("Κάρτα:ΠΡΟΦΟΡΤΩΜΕΝΗ"));
 }
 
 } // namespace

@@ -1,142 +1,154 @@
+#include "money.h"
 #include "register_model.h"
 
-#include "greek/cp1253.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 
 namespace merovan::sim {
 namespace {
 
-class RegisterModelTest : public ::testing::Test {
-protected:
-    // Sends commands that must all be accepted; returns what they printed.
-    QStringList accept(const QStringList &commands)
-    {
-        QStringList paper;
-        for (const QString &command : commands) {
-            const Reply reply = model.handle(command);
-            EXPECT_EQ(reply.text, "00 OK") << qPrintable(command);
-            paper += reply.paper;
-        }
-        return paper;
-    }
+using Kind = TerminalVerdict::Kind;
 
-    QString reply(const QString &command) { return model.handle(command).text; }
-
-    RegisterModel model{QStringLiteral("MEROVAN-SIM 1.0")};
+// A command, the register's answer to it and what it sends later.
+struct Step {
+    const char *command;
+    const char *reply = "00 OK";
+    std::optional<LateMessage> late = {};
 };
 
-TEST_F(RegisterModelTest, AnswersTheQueriesOfAFreshRegister)
-{
-    EXPECT_EQ(reply("KXCL"), "00 OK");
-    EXPECT_EQ(reply("KXSTAT"), "STAT:0");
-    EXPECT_EQ(reply("KXRE"), "RE:00000:00000:00000");
-    EXPECT_EQ(reply("KXVER"), "MEROVAN-SIM 1.0");
-}
+class RegisterModelTest : public ::testing::Test {
+protected:
+    void play(std::initializer_list<Step> steps)
+    {
+        for (const Step &step : steps) {
+            const Reply reply = model.handle(QString::fromUtf8(step.command));
+            EXPECT_EQ(reply.text, QString::fromUtf8(step.reply)) << step.command;
+            EXPECT_EQ(reply.late, step.late) << step.command;
+        }
+    }
+
+    RegisterModel model{"MEROVAN-SIM 1.0"};
+};
 
 TEST_F(RegisterModelTest, RefusesWhatFitsNoCommandShape)
 {
     for (const char *command : {"KXFOO", "KX", "kxcl", "KXCL ", "KX150R0CAFE", "KX1234567890R1CAFE", "KX1.0000* "})
-        EXPECT_EQ(reply(command), "DE0006") << command;
+        EXPECT_EQ(model.handle(command).text, "DE0006") << command;
 }
 
-TEST_F(RegisterModelTest, ReceiptRunsFromFirstItemToFullPayment)
+// Amounts are checked by what is still due: a receipt closes ("STAT:0")
+// on the payment that covers it and not before.
+TEST_F(RegisterModelTest, ReceiptsAndTheirCounters)
 {
-    EXPECT_EQ(accept({"KX2.000* ", "KX150R1ΚΑΦΕΣ"}),
-              QStringList({"ΑΠΟΔΕΙΞΗ ΛΙΑΝΙΚΗΣ                 #00001",
-                           "  2 x 1,50",
-                           "ΚΑΦΕΣ                      1        3,00"}));
-    EXPECT_EQ(reply("KXSTAT"), "STAT:1");
-
-    EXPECT_EQ(accept({"KXST", "KX200T1"}),
-              QStringList({"ΥΠΟΣΥΝΟΛΟ                           3,00",
-                           "ΣΥΝΟΛΟ                              3,00",
-                           "ΠΛΗΡΩΜΗ 1                           2,00"}));
-    EXPECT_EQ(reply("KXSTAT"), "STAT:2");
-    EXPECT_EQ(reply("KX100R1ΝΕΡΟ"), "DE0006");
-    EXPECT_EQ(reply("KXRE"), "RE:00000:00000:00000");
-
-    EXPECT_EQ(accept({"KX500T3"}),
-              QStringList({"ΠΛΗΡΩΜΗ 3                           5,00",
-                           "ΡΕΣΤΑ                               4,00",
-                           "========================================"}));
-    EXPECT_EQ(reply("KXSTAT"), "STAT:0");
-    EXPECT_EQ(reply("KXRE"), "RE:00001:00001:00000");
-
-    accept({"KX100R2ΝΕΡΟ", "KXT1"});
-    EXPECT_EQ(reply("KXRE"), "RE:00002:00002:00000");
+    play({{"KXCL"}, {"KXSTAT", "STAT:0"}, {"KXRE", "RE:00000:00000:00000"}, {"KXVER", "MEROVAN-SIM 1.0"},
+          {"KX0.000* ", "DE1005"}, {"KX0R1Α", "DE1011"}, {"KX100T1", "DE0006"}, {"KXVOID", "DE0006"},
+          {"KX10GE", "DE0006"}, {"KX2.000* "}, {"KX150R1ΚΑΦΕΣ"}, {"KXSTAT", "STAT:1"}, {"KX0T1", "DE1038"},
+          {"KX021T1", "DE1038"}, {"KXST"}, {"KX200T1"}, {"KXSTAT", "STAT:2"}, {"KX100R1ΝΕΡΟ", "DE0006"},
+          {"KXRE", "RE:00000:00000:00000"}, {"KX99T3"}, {"KXSTAT", "STAT:2"}, {"KX500T3"}, {"KXSTAT", "STAT:0"},
+          {"KXRE", "RE:00001:00001:00000"}, {"KX100R1Α"}, {"KXVOID"}, {"KXRE", "RE:00002:00002:00000"},
+          {"KX250R2ΤΟΣΤ"}, {"KXT2"}, {"KX0T1"}, {"KXRE", "RE:00003:00003:00000"}, {"KX521T1"},
+          {"KXRE", "RE:00003:00000:00001"}, {"KX021T1"}, {"KXRE", "RE:00003:00000:00002"}});
 }
 
-TEST_F(RegisterModelTest, ZReportIsRefusedWhileAReceiptIsOpenAndStartsANewDay)
+TEST_F(RegisterModelTest, AdjustmentsAndTheMinusKey)
 {
-    accept({"KX150R1ΚΑΦΕΣ"});
-    EXPECT_EQ(reply("KX021T1"), "DE1038");
-    accept({"KXT1", "KX250R2ΤΟΣΤ", "KXT2"});
-
-    const QStringList x = accept({"KX0T1"});
-    EXPECT_EQ(x.first(), "ΑΝΑΦΟΡΑ X ΟΙΚΟΝΟΜΙΚΗ");
-    EXPECT_TRUE(x.contains("ΠΛΗΡΩΜΗ 2                           2,50"));
-    EXPECT_EQ(reply("KXRE"), "RE:00002:00002:00000");
-
-    const QStringList z = accept({"KX521T1"});
-    EXPECT_EQ(z.first(), "ΑΝΑΦΟΡΑ Z ΠΕΡΙΟΔΟΥ                 #0001");
-    EXPECT_TRUE(z.contains("ΣΥΝΟΛΟ                              4,00"));
-    EXPECT_EQ(reply("KXRE"), "RE:00002:00000:00001");
-    EXPECT_TRUE(accept({"KX5T1"}).contains("ΣΥΝΟΛΟ                              0,00"));
+    // 10,00 less 10% is 9,00; 0,50 more; 5,00 more; 1,50 off the subtotal:
+    // 13,00, and no discount beyond it.
+    play({{"KX1000R1Α"}, {"KX- "}, {"KX1000% ΠΡΟΣΦΟΡΑ"}, {"KX50GE"}, {"KX500R2Β"}, {"KXST"}, {"KXST"}, {"KX- "},
+          {"KX150GE"}, {"KX- "}, {"KX1301GE", "DE1044"}, {"KX1299T1"}, {"KXSTAT", "STAT:2"}, {"KX1T1"},
+          {"KXSTAT", "STAT:0"}});
+    // 10,00 less 2,5 x 2,00, less 1,00; "KXCL" forgets a pending minus
+    // key and quantity: 1,00 more.
+    play({{"KX1000R1Α"}, {"KX- "}, {"KX2.500* "}, {"KX200R1Β"}, {"KX- "}, {"KX100R1Γ"}, {"KX- "}, {"KX3.000* "},
+          {"KXCL"}, {"KX100R1Δ"}, {"KX499T1"}, {"KXSTAT", "STAT:2"}, {"KX1T1"}, {"KXSTAT", "STAT:0"}});
+    // An item after a leading blank, a two-digit category, no text.
+    play({{"KX150R1 2 ΑΥΓΑ"}, {"KX10R13ΤΕΛΟΣ"}, {"KX20R5"}, {"KX179T1"}, {"KXSTAT", "STAT:2"}, {"KX1T1"},
+          {"KXSTAT", "STAT:0"}});
 }
 
-TEST_F(RegisterModelTest, AdjustsTheLastItemOrTheSubtotal)
+TEST(Money, RoundsHalfAwayFromZero)
 {
-    EXPECT_EQ(accept({"KX1000R1Α", "KX- ", "KX1000% ΠΡΟΣΦΟΡΑ"}),
-              QStringList({"ΑΠΟΔΕΙΞΗ ΛΙΑΝΙΚΗΣ                 #00001",
-                           "Α                          1       10,00",
-                           "ΕΚΠΤΩΣΗ 10,00% ΠΡΟΣΦΟΡΑ            -1,00"}));
-    EXPECT_EQ(accept({"KX50GE"}), QStringList({"ΕΠΙΒΑΡΥΝΣΗ                          0,50"}));
-    accept({"KX500R2Β", "KXST", "KXST", "KX- ", "KX150GE"});
-    EXPECT_EQ(accept({"KXST"}), QStringList({"ΥΠΟΣΥΝΟΛΟ                          13,00"}));
-    // A discount larger than what it applies to.
-    accept({"KX- "});
-    EXPECT_EQ(reply("KX1301GE"), "DE1044");
+    EXPECT_EQ(extendedAmount(333, 1500), 500); // 499,5
+    EXPECT_EQ(extendedAmount(-333, 1500), -500);
+    EXPECT_EQ(extendedAmount(333, 1499), 499); // 499,167
+    EXPECT_EQ(percentOf(15, 1000), 2);         // 1,5
+    EXPECT_EQ(percentOf(-15, 1000), -2);
+    EXPECT_EQ(percentOf(14, 1000), 1);
 }
 
-TEST_F(RegisterModelTest, MinusKeyMakesTheNextQuantityOrItemNegative)
+QString approvalOf(int terminal, int transaction, qint64 cents)
 {
-    EXPECT_TRUE(accept({"KX1000R1Α", "KX- ", "KX2.500* ", "KX200R1Β"}).contains("Β                          1       -5,00"));
-    EXPECT_TRUE(accept({"KX- ", "KX100R1Γ"}).contains("Γ                          1       -1,00"));
-    // KXCL forgets a pending minus key and quantity.
-    EXPECT_TRUE(accept({"KX- ", "KX3.000* ", "KXCL", "KX100R1Δ"}).contains("Δ                          1        1,00"));
+    const QString number = QString::number(terminal);
+    const QString serial = QString("%1").arg(transaction, 6, 10, QLatin1Char('0'));
+    return "358OK          " + number + ":SALE:" + serial + ':' + QString::number(cents) +
+           ":0:0:000000:000000:SIM0000" + number + ":VISA:************000" + number + ":A" + serial + ":001:0" +
+           number + serial + ":00";
 }
 
-TEST_F(RegisterModelTest, ItemTextAfterALeadingBlankOrATwoDigitCategory)
+TEST_F(RegisterModelTest, CardTerminalsGiveTheirVerdictsLater)
 {
-    EXPECT_TRUE(accept({"KX150R1 2 ΑΥΓΑ"}).contains("2 ΑΥΓΑ                     1        1,50"));
-    EXPECT_TRUE(accept({"KX10R13ΤΕΛΟΣ"}).contains("ΤΕΛΟΣ                     13        0,10"));
-    EXPECT_TRUE(accept({"KX20R5"}).contains("ΤΜΗΜΑ 5                    5        0,20"));
+    model.attachTerminal(1, {{Kind::Approve, {}, 5000}});
+    model.attachTerminal(2, {{Kind::Decline, "05", 1000}, {Kind::NoContact, {}, 200}, {Kind::Silent, {}, 0}});
+    const LateMessage approved{5000, approvalOf(1, 1, 500)};
+    play({{"KX500T2P1", "DE0006"}, {"KX1000R1ΚΑΦΕΣ"}, {"KX0T2P1", "DE1011"}, {"KX500T2P123", "DE0006"},
+          // Failed payments leave the receipt open; the last verdict repeats.
+          {"KX1000T2P2", "00 OK", LateMessage{1000, "358ER:05"}}, {"KXT2P2", "00 OK", LateMessage{200, "CntFail"}},
+          {"KX1000T2P2"}, {"KX1000T2P2"}, {"KX1000T2P7", "00 OK", LateMessage{500, "358ER:ECR INACTIVE EFTPOS"}},
+          {"KXSTAT", "STAT:1"}, {"KXST"}, {"KX500T1"}, {"KX500T2P1", "00 OK", approved}, {"KXSTAT", "STAT:0"},
+          // Without an amount, the verdict names what was due.
+          {"KX250R1ΚΑΦΕΣ"}, {"KXT2P1", "00 OK", LateMessage{5000, approvalOf(1, 2, 250)}}, {"KXSTAT", "STAT:0"}});
 }
 
-TEST_F(RegisterModelTest, RefusesZeroQuantitiesAmountsAndPaymentsWithoutReceipt)
+// Replies carry table amounts in cents: they check the sums.
+TEST_F(RegisterModelTest, ARestaurantEvening)
 {
-    EXPECT_EQ(reply("KX0.000* "), "DE1005");
-    EXPECT_EQ(reply("KX0R1Α"), "DE1011");
-    EXPECT_EQ(reply("KX100T1"), "DE0006");
-    EXPECT_EQ(reply("KX- "), "00 OK");
-    EXPECT_EQ(reply("KX10GE"), "DE0006");
+    // Table 5 gets three coffees and a toast, and is put back.
+    play({{"KX?TO", "TO:0"}, {"KX5TO,JOHN: ANNA"}, {"KX?TO", "TO:5"}, {"KXSTAT", "STAT:1"}, {"KX3.000* "},
+          {"KX150R1ΚΑΦΕΣ"}, {"KX400R1ΤΟΣΤ"}, {"KXREP5TBL", "TBL:5:850"}, {"KXTO"}, {"KXSTAT", "STAT:0"},
+          {"KX?TO", "TO:0"}, {"KXREP5TBL", "TBL:5:850"}, {"KXREPTBL", "TBL:5"}});
+    // Two coffees move to table 6.
+    play({{"KXTRF"}, {"KXFROM5TO6PAR"}, {"KX?TO", "TO:5"}, {"KXTRF"}, {"KX2.000* "}, {"KXPA150R1ΚΑΦΕΣ"}, {"KXTRFOK"},
+          {"KXTRFNO"}, {"KXTRFOK"}, {"KX?TO", "TO:0"}, {"KXREP5TBL", "TBL:5:550"}, {"KXREP6TBL", "TBL:6:300"},
+          {"KXREPTBL", "TBL:5, 6"}});
+    // Table 6 pays one coffee: "KXCL" names the receipt that settled it.
+    play({{"KXPPAY"}, {"KXFROM6"}, {"KX?TO", "TO:6"}, {"KXPPAY"}, {"KXPA150R1ΚΑΦΕΣ"}, {"KXTRFOK"}, {"KXTRFNO"},
+          {"KXST"}, {"KX150T1"}, {"KXSTAT", "STAT:0"}, {"KXREP6TBL", "TBL:6:150"}, {"KXCL", "00 OK:CL:00001"},
+          {"KXRE", "RE:00001:00001:00000"}});
+    // Table 5 is paid whole and is gone; table 6 moves whole to 9.
+    play({{"KX5TO"}, {"KXST"}, {"KXT1"}, {"KXREP5TBL", "TBL:5:0"}, {"KXCL", "00 OK:CL:00002"}, {"KXTRF"},
+          {"KXFROM6TO9"}, {"KXREPTBL", "TBL:9"}, {"KXREP9TBL", "TBL:9:150"}, {"KX990000OTR"}});
+    // An empty table is gone when put back; an ordinary receipt after it:
+    // "KXCL" no longer names a receipt.
+    play({{"KX7TO"}, {"KXTO"}, {"KXREPTBL", "TBL:9"}, {"KXREP7TBL", "TBL:7:0"}, {"KX100R1ΝΕΡΟ"}, {"KXT1"},
+          {"KXCL"}});
 }
 
-TEST_F(RegisterModelTest, VoidedReceiptIsNumberedButSellsNothing)
+TEST_F(RegisterModelTest, TableWorkOutOfTurnIsRefused)
 {
-    accept({"KX100R1Α"});
-    EXPECT_EQ(accept({"KXVOID"}), QStringList({"ΑΚΥΡΩΣΗ ΑΠΟΔΕΙΞΗΣ", "========================================"}));
-    EXPECT_EQ(reply("KXRE"), "RE:00001:00001:00000");
-    EXPECT_TRUE(accept({"KX0T1"}).contains("ΣΥΝΟΛΟ                              0,00"));
-    EXPECT_EQ(reply("KXVOID"), "DE0006");
+    play({{"KXFROM5TO6", "DE0006"}, // no transfer key
+          {"KXTRF"}, {"KXFROM5TO6", "DE0006"}, // no table 5
+          {"KXFROM5", "DE0006"},               // no partial payment key
+          {"KXTRFOK", "DE0006"}, {"KXTRFNO", "DE0006"},
+          {"KXTO", "DE0006"}, // no table open
+          {"KX0TO", "DE0006"}, {"KX5TO"},
+          {"KX5TO", "DE1038"}, // a bill is open
+          {"KX100R1ΝΕΡΟ"}, {"KXTRF", "DE1038"}, {"KXPPAY", "DE1038"}, {"KX990005OTR", "DE1038"}, {"KXTO"}, {"KXTRF"},
+          {"KXFROM5TO5PAR", "DE0006"}, // onto itself
+          {"KXTRF"}, {"KXFROM5TO6PAR"},
+          {"KXPA100R1ΝΕΡΟ", "DE0006"}, // the item's key first
+          {"KXTRF"},
+          {"KXPA200R1ΝΕΡΟ", "DE1011"}, // more than the table holds
+          {"KX5TO", "DE0006"},         // in the middle of a transfer
+          {"KXTRFNO"}, {"KXTRFOK"}, {"KXREPTBL", "TBL:5"}});
 }
 
-TEST_F(RegisterModelTest, PrintsTheRegisterCharacterSetAsGreek)
+TEST_F(RegisterModelTest, CancellationsAndInvoices)
 {
-    // ΚΑΦΕΣ as the bridge sends it: 4B 41 8B 45 66.
-    const QString text = fromCp1253(QByteArray("KXCO KA\x8B" "Ef"));
-    EXPECT_EQ(accept({text}), QStringList({"KAΦEΣ"}));
+    play({{"KX@215T1", "DE0006"}, // no receipt issued yet
+          {"KX100R1ΝΕΡΟ"}, {"KX@215T1", "DE1038"}, {"KXT1"}, {"KX@215T1"},
+          {"KX@215T1", "DE0006"}, // once
+          {"KX@215T0", "DE0006"}, {"KX42CK"}, {"KX@165TINΠΕΛΑΤΗΣ ΑΕ"}, {"KXRE", "RE:00001:00001:00000"}});
 }
 
 } // namespace

@@ -1,20 +1,23 @@
 #include "sim_options.h"
 
+#include "qt_printers.h"
+
 #include <gtest/gtest.h>
 
 namespace merovan::sim {
 namespace {
 
-ParsedOptions parse(const QString &line)
-{
-    return parseSimOptions(line.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-}
+using Kind = TerminalVerdict::Kind;
+using Verdicts = std::vector<TerminalVerdict>;
 
-TEST(SimOptions, ReadsEverySwitch)
+ParsedOptions parse(const QString &line) { return parseSimOptions(line.split(' ', Qt::SkipEmptyParts)); }
+
+TEST(SimOptions, ReadsTheSwitches)
 {
     const ParsedOptions parsed = parse(
         "--udp 127.0.0.2:5012 --trace t.txt --paper p.txt --latency 150 --silent-for KXSTAT --silent-for KXRE "
-        "--drop 3 --split --error KXST=1038 --error KX150R=6 --no-eot --version FW-2.1 --silent --baud 19200");
+        "--drop 3 --split --error KXST=1038 --error KX150R=6 --no-eot --version FW-2.1 --silent --baud 19200 "
+        "--eft 1=approve:5000 --eft 2=decline:05:1000,approve --status-error 1038 --operator 3=CLEAR");
     ASSERT_EQ(parsed.error, "");
     const SimOptions &o = parsed.options;
     EXPECT_EQ(o.link, SimOptions::Link::Udp);
@@ -27,45 +30,65 @@ TEST(SimOptions, ReadsEverySwitch)
     EXPECT_EQ(o.drop, 3);
     EXPECT_TRUE(o.split);
     ASSERT_EQ(o.errors.size(), 2u);
-    EXPECT_EQ(o.errors[0].prefix, "KXST");
-    EXPECT_EQ(o.errors[0].code, 1038);
     EXPECT_EQ(o.errors[1].prefix, "KX150R");
     EXPECT_EQ(o.errors[1].code, 6);
     EXPECT_FALSE(o.eot);
     EXPECT_EQ(o.version, "FW-2.1");
     EXPECT_TRUE(o.silent);
     EXPECT_EQ(o.baud, 19200);
-}
+    EXPECT_EQ(o.terminals.value(2), (Verdicts{{Kind::Decline, "05", 1000}, {Kind::Approve, {}, 1000}}));
+    EXPECT_EQ(o.statusError, 1038);
+    ASSERT_EQ(o.operatorActions.size(), 1u);
+    EXPECT_EQ(o.operatorActions[0].afterStatusQueries, 3);
+    EXPECT_EQ(o.operatorActions[0].keys, "CLEAR");
 
-TEST(SimOptions, DefaultsAnswerPromptlyWithEot)
-{
-    const ParsedOptions parsed = parse("--pty /tmp/ttyMEROVAN");
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.link, SimOptions::Link::Pty);
-    EXPECT_EQ(parsed.options.ptyPath, "/tmp/ttyMEROVAN");
-    EXPECT_TRUE(parsed.options.eot);
-    EXPECT_EQ(parsed.options.latencyMs, 0);
-    EXPECT_EQ(parsed.options.version, "MEROVAN-SIM 1.0");
-    EXPECT_EQ(parsed.options.baud, 9600);
+    // By default the register answers at once, with EOT.
+    const ParsedOptions plain = parse("--pty /tmp/ttyMEROVAN");
+    ASSERT_EQ(plain.error, "");
+    EXPECT_EQ(plain.options.link, SimOptions::Link::Pty);
+    EXPECT_TRUE(plain.options.eot);
+    EXPECT_EQ(plain.options.latencyMs, 0);
+    EXPECT_EQ(plain.options.version, "MEROVAN-SIM 1.0");
+    EXPECT_EQ(plain.options.baud, 9600);
 }
 
 TEST(SimOptions, RejectsBadArguments)
 {
-    for (const char *line : {"", "--trace t.txt", "--udp 127.0.0.2:5012 --pty /tmp/x", "--udp 127.0.0.2",
-                             "--udp localhost:5012", "--udp 127.0.0.2:0", "--udp 127.0.0.256:5012",
-                             "--udp 127.0.0.2:65536", "--pty /tmp/x --latency soon", "--pty /tmp/x --latency -5",
-                             "--pty /tmp/x --error KXST", "--pty /tmp/x --error =1038", "--pty /tmp/x --error KXST=12345",
-                             "--pty /tmp/x --trace", "--pty /tmp/x --fast"}) {
+    for (const char *line :
+         {"", "--trace t.txt", "--udp 127.0.0.2:5012 --pty /tmp/x", "--udp 127.0.0.2", "--udp localhost:5012",
+          "--udp 127.0.0.2:0", "--udp 127.0.0.256:5012", "--udp 127.0.0.2:65536", "--pty /tmp/x --latency soon",
+          "--pty /tmp/x --latency -5", "--pty /tmp/x --error KXST", "--pty /tmp/x --error =1038",
+          "--pty /tmp/x --error KXST=12345", "--pty /tmp/x --trace", "--pty /tmp/x --fast",
+          "--pty /tmp/x --eft 1=perhaps", "--pty /tmp/x --eft 123=approve", "--pty /tmp/x --eft approve",
+          "--pty /tmp/x --operator KXT1", "--pty /tmp/x --operator 2=", "--pty /tmp/x --status-error x"}) {
         const ParsedOptions parsed = parse(line);
         EXPECT_NE(parsed.error, "") << line;
         EXPECT_FALSE(parsed.help) << line;
     }
+    EXPECT_TRUE(parse("--help").help);
 }
 
-TEST(SimOptions, HelpNeedsNothingElse)
+TEST(SimOptions, TerminalVerdictsFromTheSwitchText)
 {
-    EXPECT_TRUE(parse("--help").help);
-    EXPECT_TRUE(simUsage().contains("--silent-for CMD"));
+    const struct {
+        const char *text;
+        std::optional<Verdicts> expected;
+    } cases[] = {
+        {"approve", Verdicts{{Kind::Approve, {}, 1000}}},
+        {"approve:5000", Verdicts{{Kind::Approve, {}, 5000}}},
+        {"decline:05:1000", Verdicts{{Kind::Decline, "05", 1000}}},
+        {"decline:ECR INACTIVE EFTPOS", Verdicts{{Kind::Decline, "ECR INACTIVE EFTPOS", 1000}}},
+        {"cntfail:300", Verdicts{{Kind::NoContact, {}, 300}}},
+        {"silent", Verdicts{{Kind::Silent, {}, 1000}}},
+        {"decline:999:0,approve:2000", Verdicts{{Kind::Decline, "999", 0}, {Kind::Approve, {}, 2000}}},
+        {"decline", std::nullopt},
+        {"silent:100", std::nullopt},
+        {"approve:soon", std::nullopt},
+        {"maybe", std::nullopt},
+        {"approve,", std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(parseVerdicts(c.text), c.expected) << c.text;
 }
 
 } // namespace

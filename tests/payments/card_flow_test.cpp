@@ -1,0 +1,95 @@
+#include "payments/card_flow.h"
+
+#include "core/register_message.h"
+#include "diagnostics/debug_log.h"
+#include "fake_clock.h"
+#include "qt_printers.h"
+#include "recording_operator.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace merovan {
+namespace {
+
+TEST(CardPaymentOutcome, ReadsTheRegistersAnswer)
+{
+    const std::pair<const char *, qint16> cases[] = {
+        {"", 0}, {"358OK:1234", 0}, {"356OK", 0}, {" 355OK123 : 05", 0}, {"358ok:05", 1}, {"35OK:05", 1},
+        {"CntFail", 2}, {" CntFail :xx", 2}, {"CntFailed", 0}, {"ERR:03", 2}, {"ERR:04", 2},
+        {"ERR:05", 1}, {"ERR: 06 :x", 1}, {"ERR:09", 1}, {"ERR:33", 1}, {"ERR:66", 1},
+        {"ERR:001", 2}, {"ERR:002", 2}, {"ERR:003", 2}, {"ERR:004", 2}, {"ERR:100", 2}, {"ERR:500", 2},
+        {"ERR:501", 2}, {"ERR:999", 3}, {"ERR:ECR INACTIVE EFTPOS", 2}, {"ERROR:12", 0}, {"ERR:5", 0},
+        {"ERR:x:05", 0}, {"05", 0}, {"CntFail:05", 1}, {"CntFail:999", 3},
+        {"SEND:TIMEOUT WHILE SEND DATA TO POS", 4}, {"ERR:05:SEND:TIMEOUT WHILE SEND DATA TO POS", 4},
+        {"SEND:TIMEOUT WHILE SEND DATA", 0}, {"send:timeout while send data to pos", 0},
+    };
+    for (const auto &[answer, outcome] : cases)
+        EXPECT_EQ(CardPaymentOutcome(QString::fromUtf8(answer)), outcome) << '"' << answer << '"';
+}
+
+QString countdown(int seconds) { return QStringLiteral("Αναμονή [%1]").arg(seconds, 2, 10, QLatin1Char('0')); }
+
+// The print pause on a fake clock, watched from inside its event runs.
+struct PrintPause {
+    explicit PrintPause(QTime start) : clock(QDateTime(QDate(2026, 3, 14), start))
+    {
+        log.setDebugActive(true);
+        QObject::connect(&log, &DebugLog::lineAdded, [this](const QString &line) { logLines << line; });
+        op.onEvents = [this] {
+            RegisterMessage &window = *op.shownWindows.back();
+            if (op.eventRuns == 1) {
+                shownAs = window.caption() + QLatin1Char('|') + window.detail()
+                          + (window.counterRunning() ? QStringLiteral("|counter") : QStringLiteral("|no counter"));
+                QObject::connect(&window, &RegisterMessage::closed, [this] { shownAs += QStringLiteral("|closed"); });
+            }
+            if (messages.isEmpty() || messages.back() != window.message())
+                messages << window.message();
+            if (closeAtMs >= 0 && clock.monotonicMs() >= closeAtMs)
+                window.close();
+        };
+    }
+
+    QTemporaryDir dir;
+    test::FakeClock clock;
+    test::RecordingOperator op;
+    DebugLog log{clock, dir.filePath(QStringLiteral("merovanLog.txt"))};
+    QStringList logLines;
+    QStringList messages;
+    QString shownAs; // caption|detail|its own counter|closed
+    qint64 closeAtMs = -1;
+};
+
+TEST(WaitTerminalPrint, CountsDownInAWindowUntilTheRoundedStartPlusTheSecondsWhateverTheOperatorDoes)
+{
+    const struct { QTime start; qint32 seconds; qint64 closeAtMs, pausedMs; } cases[] = {
+        {QTime(10, 20, 30), 10, -1, 10000},      {QTime(10, 20, 30), 0, -1, 0},
+        {QTime(10, 20, 30), -1, -1, 0},          {QTime(10, 20, 30, 400), 10, -1, 9600},
+        {QTime(10, 20, 30, 700), 3, -1, 3300},   {QTime(10, 20, 30), 120, -1, 120000},
+        {QTime(23, 59, 55), 10, -1, 10000},      {QTime(23, 59, 59, 800), 5, -1, 5200},
+        {QTime(10, 20, 30), 10, 3000, 10000},
+    };
+    for (const auto &c : cases) {
+        PrintPause p(c.start);
+        p.closeAtMs = c.closeAtMs;
+        WaitTerminalPrint(c.seconds, p.clock, p.op, p.log);
+        const bool waits = c.seconds >= 1; // below one second: no window, no log line, no pause
+        const std::string label = c.start.toString(QStringLiteral("HH:mm:ss.zzz")).toStdString();
+        EXPECT_EQ(p.clock.paused(), c.pausedMs) << label;
+        EXPECT_EQ(p.op.eventRuns, (c.pausedMs + 199) / 200) << "the thread sleeps between updates; " << label;
+        QStringList expected;
+        for (int s = c.seconds; waits && s >= 0; --s)
+            expected << countdown(s);
+        EXPECT_EQ(p.messages, expected) << label;
+        EXPECT_EQ(p.shownAs, waits ? QStringLiteral("Συναλλαγή EFTPOS|Εκτύπωση τερματικού EFTPOS|no counter|closed")
+                                   : QString()) << label;
+        // One line, stamped with the minute and second the pause starts: "20:30 waiting eft print: 10".
+        EXPECT_EQ(p.logLines, waits ? QStringList{c.start.toString(QStringLiteral("mm:ss ")) + "waiting eft print: "
+                                                  + QString::number(c.seconds)}
+                                    : QStringList()) << label;
+    }
+}
+
+} // namespace
+} // namespace merovan
