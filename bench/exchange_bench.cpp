@@ -3,9 +3,7 @@
 //  (a) its own time per exchange beyond the pauses the protocol prescribes,
 //  (b) the CPU it burns while a command goes unanswered for 28 seconds.
 // Run: build/bin/exchange_bench (needs build/bin/merovan-sim beside it).
-#include "core/clock.h"
-#include "core/main_window_model.h"
-#include "core/operator.h"
+#include "bench_support.h"
 #include "device/register_link.h"
 #include "diagnostics/debug_log.h"
 
@@ -22,62 +20,9 @@
 #include <optional>
 
 using namespace merovan;
+using namespace merovan::bench;
 
 namespace {
-
-// Real time, except that the time of day always reads a whole second: the
-// exchange's short wait to the next whole second then takes nothing, so
-// what remains is the bridge's own time. Pauses are real and summed.
-class BenchClock final : public Clock {
-public:
-    QDateTime now() const override
-    {
-        QDateTime t = system_.now();
-        return t.addMSecs(-t.time().msec());
-    }
-    qint64 monotonicMs() const override { return system_.monotonicMs(); }
-    void pause(int ms) override
-    {
-        paused += ms;
-        system_.pause(ms);
-    }
-    QChar decimalSeparator() const override { return system_.decimalSeparator(); }
-    qint64 paused = 0;
-
-private:
-    SystemClock system_;
-};
-
-class QuietOperator final : public Operator {
-public:
-    QuietOperator() : Operator(model_) {}
-    int messageBox(const QString &, int, const QString &) override { return 1; }
-    std::optional<QString> inputBox(const QString &) override { return std::nullopt; }
-    void showRegisterMessage(RegisterMessage &) override {}
-    void letEventsRun() override {}
-    void fatal(const QString &) override {}
-    void showBanner(const QStringList &) override {}
-    void startDetached(const QString &, const QStringList &) override {}
-
-private:
-    MainWindowModel model_;
-};
-
-struct Simulator {
-    QProcess process;
-    Simulator(const QStringList &arguments)
-    {
-        process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("merovan-sim")));
-        process.setArguments(arguments);
-        process.start();
-        process.waitForReadyRead(5000);
-    }
-    ~Simulator()
-    {
-        process.terminate();
-        process.waitForFinished(3000);
-    }
-};
 
 double cpuSeconds()
 {
@@ -96,7 +41,8 @@ struct LinkSetup {
 
 void measure(const LinkSetup &setup, const QStringList &extra, int exchanges)
 {
-    Simulator sim(setup.simArguments + extra);
+    Program sim(QStringLiteral("merovan-sim"), setup.simArguments + extra);
+    sim.process.waitForReadyRead(5000);
     BenchClock clock;
     QuietOperator op;
     QTemporaryDir dir;
@@ -135,10 +81,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0);
-    const QString port = QString::number(probe.localPort());
-    probe.close();
+    const QString port = QString::number(freePort());
     const QString pty = dir.filePath(QStringLiteral("ttyBENCH"));
     qputenv("MEROVAN_COM1", pty.toLocal8Bit());
 

@@ -110,6 +110,7 @@ private:
     void runNextNumberedJob();
     QString nextJobCandidate() const;
     void runJob(const QString &path);
+    void showReceiptNumber();
     void endProgramNow(int status);
 
     Operator &op_;

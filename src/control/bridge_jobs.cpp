@@ -76,6 +76,8 @@ void Bridge::runSingleJob()
         return;
     }
     probe.close();
+    QFile::remove(endMarker());
+    showReceiptNumber();
     runJob(path);
     if (!path.right(5).toUpper().endsWith(QStringLiteral("PRG.1")))
         QFile::remove(path);
@@ -109,7 +111,9 @@ void Bridge::runNextNumberedJob()
     if (!probe.open(QIODevice::ReadOnly))
         return; // gone between the test and the run: the next tick tries again
     probe.close();
+    QFile::remove(endMarker());
     getReceiptNumber();
+    showReceiptNumber();
     runJob(candidate);
     if (!candidate.endsWith(QStringLiteral("prg.1")))
         QFile::remove(candidate);
@@ -118,11 +122,14 @@ void Bridge::runNextNumberedJob()
     window_.setCaption(state::waitingAfterJobCaption());
 }
 
+void Bridge::showReceiptNumber()
+{
+    window_.setLabel(QStringLiteral("lblreceipt"), interpreter_.receiptCounters().section(QLatin1Char(','), 1, 1));
+}
+
 void Bridge::runJob(const QString &path)
 {
     jobRunning_ = true;
-    QFile::remove(endMarker());
-    window_.setLabel(QStringLiteral("lblreceipt"), interpreter_.receiptCounters().section(QLatin1Char(','), 1, 1));
     interpreter_.runJob(path, settings_);
     jobRunning_ = false;
 }

@@ -1,6 +1,8 @@
 // Golden cases: each folder under golden/ holds a job ("job.txt"), optional
 // extra settings ("param.ini" lines added to the defaults), simulator
-// switches ("sim.args", one per line) and payment types ("payeft.dat"),
+// switches ("sim.args", one per line), payment types ("payeft.dat") and,
+// for a command-line run instead of a resident one, its six fields
+// ("command.line"),
 // and what must come out: the simulator's command trace ("trace.txt") and
 // the result file ("result.txt", time stamps written as <time>). merovand
 // runs the job against merovan-sim over UDP on loopback.
@@ -68,13 +70,24 @@ TEST_P(Golden, TraceAndResultMatch)
     writeFile(dir.filePath(QStringLiteral("vats.dat")), readFile(QStringLiteral(GOLDEN_DIR "/vats.dat")));
     if (source.exists(QStringLiteral("payeft.dat")))
         writeFile(dir.filePath(QStringLiteral("payeft.dat")), readFile(source.filePath(QStringLiteral("payeft.dat"))));
+    const QByteArray commandLine = readFile(source.filePath(QStringLiteral("command.line"))).trimmed();
+    const QString jobPath = dir.filePath(commandLine.isEmpty() ? QStringLiteral("jobs/print.1") : QStringLiteral("job.txt"));
     // Written whole under another name, then renamed: the way a host hands over a job.
-    writeFile(dir.filePath(QStringLiteral("jobs/print.tmp")), readFile(source.filePath(QStringLiteral("job.txt"))));
-    QFile::rename(dir.filePath(QStringLiteral("jobs/print.tmp")), dir.filePath(QStringLiteral("jobs/print.1")));
+    writeFile(jobPath + QStringLiteral(".tmp"), readFile(source.filePath(QStringLiteral("job.txt"))));
+    QFile::rename(jobPath + QStringLiteral(".tmp"), jobPath);
 
-    Program bridge(QStringLiteral(MEROVAND), {}, dir.path());
-    ASSERT_TRUE(bridge.waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 60000))
-        << bridge.errors().toStdString();
+    if (commandLine.isEmpty()) {
+        Program bridge(QStringLiteral(MEROVAND), {}, dir.path());
+        ASSERT_TRUE(bridge.waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 60000))
+            << bridge.errors().toStdString();
+    } else {
+        // One job named by six fields: {port} and {job} stand for this run's.
+        const QString fields = QString::fromUtf8(commandLine)
+                                   .replace(QStringLiteral("{port}"), QString::number(port))
+                                   .replace(QStringLiteral("{job}"), jobPath);
+        Program bridge(QStringLiteral(MEROVAND), fields.split(QLatin1Char(' ')), dir.path());
+        ASSERT_EQ(bridge.waitForExit(60000), 0) << bridge.errors().toStdString();
+    }
 
     const QByteArray trace = readFile(dir.filePath(QStringLiteral("trace.txt")));
     const QByteArray result = maskTimes(readFile(dir.filePath(QStringLiteral("Result"))));
@@ -87,7 +100,7 @@ TEST_P(Golden, TraceAndResultMatch)
               QString::fromLatin1(readFile(source.filePath(QStringLiteral("trace.txt")))).split(QLatin1Char('\n')));
     EXPECT_EQ(QString::fromLatin1(result).split(QStringLiteral("\r\n")),
               QString::fromLatin1(readFile(source.filePath(QStringLiteral("result.txt")))).split(QStringLiteral("\r\n")));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("jobs/print.1")))) << "a finished job is deleted";
+    EXPECT_FALSE(QFile::exists(jobPath)) << "a finished job is deleted";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(caseNames()),

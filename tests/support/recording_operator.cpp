@@ -13,9 +13,12 @@ std::optional<QString> RecordingOperator::inputBox(const QString &prompt)
     prompts << prompt;
     if (inputAnswers.empty())
         return std::nullopt;
-    auto answer = inputAnswers.front();
+    const bool cancelled = !inputAnswers.front().has_value();
+    const QString text = inputAnswers.front().value_or(QString());
     inputAnswers.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return text;
 }
 
 void RecordingOperator::showRegisterMessage(RegisterMessage &window) { shownWindows.push_back(&window); }

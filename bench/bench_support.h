@@ -1,0 +1,82 @@
+#pragma once
+
+// What the benchmarks share: a clock that leaves out the exchange's wait to
+// the next whole second, an operator nobody watches, and the simulator.
+#include "core/clock.h"
+#include "core/main_window_model.h"
+#include "core/operator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QUdpSocket>
+
+#include <optional>
+
+namespace merovan::bench {
+
+// Real time, except that the time of day always reads a whole second: the
+// exchange's short wait to the next whole second then takes nothing, so
+// what remains is the bridge's own time. Pauses are real and summed.
+class BenchClock final : public Clock {
+public:
+    QDateTime now() const override
+    {
+        QDateTime t = system_.now();
+        return t.addMSecs(-t.time().msec());
+    }
+    qint64 monotonicMs() const override { return system_.monotonicMs(); }
+    void pause(int ms) override
+    {
+        paused += ms;
+        system_.pause(ms);
+    }
+    QChar decimalSeparator() const override { return QLatin1Char(','); }
+    qint64 paused = 0;
+
+private:
+    SystemClock system_;
+};
+
+class QuietOperator final : public Operator {
+public:
+    QuietOperator() : Operator(model_) {}
+    int messageBox(const QString &, int, const QString &) override { return 1; }
+    std::optional<QString> inputBox(const QString &) override { return std::nullopt; }
+    void showRegisterMessage(RegisterMessage &) override {}
+    void letEventsRun() override {}
+    void fatal(const QString &) override {}
+    void showBanner(const QStringList &) override {}
+    void startDetached(const QString &, const QStringList &) override {}
+
+private:
+    MainWindowModel model_;
+};
+
+// A program beside the benchmark (build/bin), ended with it.
+struct Program {
+    QProcess process;
+    Program(const QString &name, const QStringList &arguments, const QString &folder = {})
+    {
+        process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(name));
+        process.setArguments(arguments);
+        if (!folder.isEmpty())
+            process.setWorkingDirectory(folder);
+        process.start();
+        process.waitForStarted(5000);
+    }
+    ~Program()
+    {
+        process.terminate();
+        process.waitForFinished(3000);
+    }
+};
+
+inline quint16 freePort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0);
+    return probe.localPort();
+}
+
+} // namespace merovan::bench
