@@ -123,6 +123,7 @@ void memoryOverManyJobs(const QString &port)
                 if (done == 20 || done == 200)
                     std::printf("(b) merovand resident memory after %3d jobs: %ld KiB\n", done,
                                 residentKiB(bridge.process.processId()));
+                std::fflush(stdout);
             }
             writeFile(next + QStringLiteral(".tmp"), job);
             QFile::rename(next + QStringLiteral(".tmp"), next);

@@ -48,74 +48,34 @@ TEST_P(ExchangeOutcome, GivesResultMessageWireAndResultFile)
 
 const QString kCl = QStringLiteral("KXCL\r\n");
 
+// The "Err = " line of KXCL at 10:20:<seconds> (or <minutes:seconds>).
+QString err(int code, const char *at, const char *hour = "10:20:")
+{
+    return QStringLiteral("Err = %1, [KXCL] DateTime = 14/03/2026 %2%3").arg(code).arg(QLatin1String(hour), QLatin1String(at));
+}
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Exchange, ExchangeOutcome,
     ::testing::Values(
+        // name, first reply pieces, later replies, extra s, result, message, sent, elapsed ms, result file
         ExchangeCase{"ok", {{5, reply(QStringLiteral("00 OK"))}}, {}, 0, 0, QStringLiteral("00 OK"), {kCl}, 105, {}},
-        ExchangeCase{"split_reply",
-                     {{5, QStringLiteral("00 ")}, {30, QStringLiteral("OK\r\x04")}},
-                     {},
-                     0,
-                     0,
-                     QStringLiteral("00 OK"),
-                     {kCl},
-                     130,
-                     {}},
-        ExchangeCase{"error_reply_without_eot",
-                     {{5, QStringLiteral("DE1038")}},
-                     {{5, reply(QStringLiteral("00 OK"))}},
-                     0,
-                     1038,
-                     QStringLiteral("1038"),
-                     {kCl, kCl},
-                     1105,
-                     {QStringLiteral("Err = 1038, [KXCL] DateTime = 14/03/2026 10:20:31")}},
-        ExchangeCase{"de_inside_text_is_ordinary",
-                     {{5, QStringLiteral("ΚΑΦΕDE")}},
-                     {},
-                     0,
-                     0,
-                     QStringLiteral("ΚΑΦΕDE"),
-                     {kCl},
-                     105,
-                     {}},
-        ExchangeCase{"never_answers",
-                     {},
-                     {},
-                     0,
-                     -4,
-                     kNoAnswer,
-                     {kCl, kCl, kCl, kCl},
-                     28000,
-                     {QStringLiteral("Err = -4, [KXCL] DateTime = 14/03/2026 10:20:58")}},
-        ExchangeCase{"extra_time_per_attempt",
-                     {},
-                     {},
-                     3,
-                     -4,
-                     kNoAnswer,
-                     {kCl, kCl, kCl, kCl},
-                     40000,
-                     {QStringLiteral("Err = -4, [KXCL] DateTime = 14/03/2026 10:21:10")}},
-        ExchangeCase{"half_then_silent",
-                     {{5, QStringLiteral("00 O")}},
-                     {},
-                     0,
-                     -4,
-                     kNoAnswer,
-                     {kCl, kCl, kCl, kCl},
-                     28000,
-                     {QStringLiteral("Err = -4, [KXCL] DateTime = 14/03/2026 10:20:58")}},
-        ExchangeCase{"late_reply_kept_across_attempts",
-                     {{6000, QStringLiteral("00 ")}, {7500, QStringLiteral("OK\r\x04")}},
-                     {},
-                     0,
-                     0,
-                     QStringLiteral("00 OK"),
-                     {kCl, kCl},
-                     8100, // the reply came at 37.5 s: the wait runs to the next whole second
-                     {}}),
+        ExchangeCase{"split_reply", {{5, QStringLiteral("00 ")}, {30, QStringLiteral("OK\r\x04")}}, {}, 0, 0,
+                     QStringLiteral("00 OK"), {kCl}, 130, {}},
+        ExchangeCase{"error_reply_without_eot", {{5, QStringLiteral("DE1038")}}, {{5, reply(QStringLiteral("00 OK"))}},
+                     0, 1038, QStringLiteral("1038"), {kCl, kCl}, 1105, {err(1038, "31")}},
+        ExchangeCase{"de_inside_text_is_ordinary", {{5, QStringLiteral("ΚΑΦΕDE")}}, {}, 0, 0,
+                     QStringLiteral("ΚΑΦΕDE"), {kCl}, 105, {}},
+        ExchangeCase{"never_answers", {}, {}, 0, -4, kNoAnswer, {kCl, kCl, kCl, kCl}, 28000, {err(-4, "58")}},
+        ExchangeCase{"extra_time_per_attempt", {}, {}, 3, -4, kNoAnswer, {kCl, kCl, kCl, kCl}, 40000,
+                     {err(-4, "21:10", "10:")}},
+        ExchangeCase{"half_then_silent", {{5, QStringLiteral("00 O")}}, {}, 0, -4, kNoAnswer, {kCl, kCl, kCl, kCl},
+                     28000, {err(-4, "58")}},
+        // The reply came at 37.5 s: the wait runs on to the next whole second.
+        ExchangeCase{"late_reply_kept_across_attempts", {{6000, QStringLiteral("00 ")}, {7500, QStringLiteral("OK\r\x04")}},
+                     {}, 0, 0, QStringLiteral("00 OK"), {kCl, kCl}, 8100, {}}),
     [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(LinkTest, NoAnswerAloudSetsCaptionAndShowsFittedBox)
 {
