@@ -38,13 +38,20 @@ printf '%s\r\n' \
 
 "$bin/merovan-sim" --udp 127.0.0.2:5012 --trace "$demo/trace.txt" --paper "$demo/paper.txt" &
 sim=$!
-trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT INT TERM
+bridge=
+# Whatever stops the demo (Ctrl+C, a signal, the bridge ending) stops both.
+stop() { kill $bridge "$sim" 2>/dev/null; wait 2>/dev/null || true; }
+trap stop EXIT
+trap 'exit 130' INT TERM
 
 echo "demo folder: $demo (simulator trace: trace.txt, paper roll: paper.txt, result file: Result)"
 echo "print a receipt: cp $root/samples/receipt.txt $demo/jobs/print.tmp && mv $demo/jobs/print.tmp $demo/jobs/print.1"
 if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
-  "$bin/merovan"
+  "$bin/merovan" &
 else
   echo "no display: running merovand (Ctrl+C to stop)"
-  "$bin/merovand"
+  "$bin/merovand" &
 fi
+bridge=$!
+# A signal interrupts this wait at once, unlike a program in the foreground.
+wait "$bridge" || true
