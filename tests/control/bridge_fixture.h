@@ -9,26 +9,19 @@
 
 namespace merovan::test {
 
-inline const char *kParamIni = "[port] 127.0.0.2\r\n"
-                               "[baud] 5012\r\n"
-                               "[file] print\r\n"
-                               "[print_desc] true\r\n"
-                               "[comments] false\r\n"
-                               "[currency]=2\r\n"
-                               "[location] /srv/jobs/\r\n";
+inline const char *kParamIni = "[port] 127.0.0.2\r\n[baud] 5012\r\n[file] print\r\n[print_desc] true\r\n"
+                               "[comments] false\r\n[currency]=2\r\n[location] /srv/jobs/\r\n";
 
 // A bridge on a scripted register, started in a temporary working folder.
 class BridgeTest : public LinkTest {
 protected:
     BridgeTest()
     {
-        previous_ = QDir::currentPath();
         QDir::setCurrent(dir.path());
         registerScript = [this](const QString &command, FakeTransport &reg) {
             commands << command;
             if (!silentRegister)
-                reg.arrive(5, reply(command == QStringLiteral("KXVER") ? QStringLiteral("SIM 1.0")
-                                                                       : QStringLiteral("00 OK")));
+                reg.arrive(5, reply(QLatin1String(command == QStringLiteral("KXVER") ? "SIM 1.0" : "00 OK")));
         };
         QObject::connect(&bridge, &Bridge::programEnded, [this](int status) { ended = status; });
     }
@@ -38,8 +31,7 @@ protected:
     void startWith(const QByteArray &ini, int searchTicks)
     {
         QFile param(QStringLiteral("param.ini"));
-        ASSERT_TRUE(param.open(QIODevice::WriteOnly));
-        param.write(ini);
+        ASSERT_TRUE(param.open(QIODevice::WriteOnly) && param.write(ini) == ini.size());
         param.close();
         bridge.start({});
         for (int i = 0; i < searchTicks; ++i)
@@ -52,7 +44,7 @@ protected:
     QStringList commands;
     bool silentRegister = false;
     std::optional<int> ended;
-    QString previous_;
+    QString previous_ = QDir::currentPath();
 };
 
 } // namespace merovan::test

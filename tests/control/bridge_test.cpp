@@ -12,16 +12,12 @@ namespace {
 TEST_F(BridgeTest, StartsWithTheSettingsOnItsLabels)
 {
     startWith(kParamIni, 0);
-    const std::pair<const char *, QString> labels[] = {
-        {"serialtxt", QStringLiteral("127.0.0.2:5012")},
-        {"baudtxt", QStringLiteral("5012")},
-        {"filetxt", QStringLiteral("print @Path : /srv/jobs/")},
-        {"desctxt", QStringLiteral("Να Εκτυπώνεται")},
-        {"commentstxt", QStringLiteral("Οχι")},
-        {"currtxt", QStringLiteral("Δευτερεύων Νομισμα")},
+    const std::pair<const char *, const char *> labels[] = {
+        {"serialtxt", "127.0.0.2:5012"}, {"baudtxt", "5012"},    {"filetxt", "print @Path : /srv/jobs/"},
+        {"desctxt", "Να Εκτυπώνεται"},   {"commentstxt", "Οχι"}, {"currtxt", "Δευτερεύων Νομισμα"},
     };
     for (const auto &[name, text] : labels)
-        EXPECT_EQ(window().label(QLatin1String(name)), text) << name;
+        EXPECT_EQ(window().label(QLatin1String(name)), QString::fromUtf8(text)) << name;
     EXPECT_TRUE(window().hasTrayIcon());
 }
 
@@ -33,13 +29,14 @@ TEST_F(BridgeTest, OtherCurrencyAndCommentsShowTheirTexts)
     EXPECT_EQ(window().label(QStringLiteral("desctxt")), QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
 }
 
+// After that many ticks: the commands sent; whether the printing and search
+// timers run and the window shows; the version label, caption and status.
 struct SearchCase {
     const char *what, *extraIni;
     bool silent;
-    int ticks;
-    const char *caption, *status, *version;
-    int sent;
+    int ticks, sent;
     bool printing, searching, visible;
+    const char *version, *caption, *status;
 };
 
 class Search : public BridgeTest, public ::testing::WithParamInterface<SearchCase> {};
@@ -53,25 +50,24 @@ TEST_P(Search, EndsInItsState)
     EXPECT_EQ(window().status(), QString::fromUtf8(c.status));
     EXPECT_EQ(window().label(QStringLiteral("txtVersion")), QString::fromUtf8(c.version));
     EXPECT_EQ(commands.size(), c.sent) << "none at start; a silent register is asked on the first tick only";
-    EXPECT_EQ(bridge.timer1Active(), c.printing);
-    EXPECT_EQ(bridge.timer2Active(), c.searching);
-    EXPECT_EQ(window().isVisible(), c.visible);
+    EXPECT_EQ(std::tuple(bridge.timer1Active(), bridge.timer2Active(), window().isVisible()),
+              std::tuple(c.printing, c.searching, c.visible));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bridge, Search,
-    ::testing::Values(
-        SearchCase{"Searching", "", false, 0, "Merovan- Αναζήτηση", "Εύρεση Φορολογικής Ταμειακής !!! ", "---", 0,
-                   false, true, true},
-        SearchCase{"Ready", "", false, 1, "Merovan- Έτοιμο", "Φορολογικός Εκτυπωτής ON-Line, Έτοιμος Για Εκτυπωσεις",
-                   "SIM 1.0", 2, false, false, true},
-        SearchCase{"AutoStart", "[AutoStar]=yes\r\n", false, 1, "Merovan- Αναμονή", "Αναμονή Για Στοιχεία....",
-                   "SIM 1.0", 2, true, false, false},
-        SearchCase{"SilentThreeTicks", "", true, 3, "Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !Σφάλμα !!!",
-                   "Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !", "---", 4, false, true, true},
-        SearchCase{"SilentFourTicks", "", true, 4, "Merovan- Λάθος!",
-                   "Φορολογικός Εκτυπωτής Off-Line, Εκτυπώσεις Ανενεργές !", "---", 4, false, true, true}),
-    [](const auto &info) { return std::string(info.param.what); });
+const SearchCase kSearches[] = {
+    {"Searching", "", false, 0, 0, false, true, true, "---",
+     "Merovan- Αναζήτηση", "Εύρεση Φορολογικής Ταμειακής !!! "},
+    {"Ready", "", false, 1, 2, false, false, true, "SIM 1.0",
+     "Merovan- Έτοιμο", "Φορολογικός Εκτυπωτής ON-Line, Έτοιμος Για Εκτυπωσεις"},
+    {"AutoStart", "[AutoStar]=yes\r\n", false, 1, 2, true, false, false, "SIM 1.0",
+     "Merovan- Αναμονή", "Αναμονή Για Στοιχεία...."},
+    {"SilentThreeTicks", "", true, 3, 4, false, true, true, "---",
+     "Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !Σφάλμα !!!", "Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"},
+    {"SilentFourTicks", "", true, 4, 4, false, true, true, "---",
+     "Merovan- Λάθος!", "Φορολογικός Εκτυπωτής Off-Line, Εκτυπώσεις Ανενεργές !"},
+};
+INSTANTIATE_TEST_SUITE_P(Bridge, Search, ::testing::ValuesIn(kSearches),
+                         [](const auto &info) { return std::string(info.param.what); });
 
 TEST_F(BridgeTest, StartAndStopPrintingSwitchButtonsAndMenus)
 {
@@ -90,26 +86,22 @@ TEST_F(BridgeTest, StartAndStopPrintingSwitchButtonsAndMenus)
     EXPECT_TRUE(window().isEnabled(QStringLiteral("Settings")));
 }
 
+// Item, answer at the table-number prompt (null: cancelled), command sent.
 TEST_F(BridgeTest, MenuCommandsSendTheirCommands)
 {
     startWith(kParamIni, 1);
-    const std::tuple<const char *, std::optional<QString>, QStringList> cases[] = {
-        {"xrep0", {}, {QStringLiteral("KX0T1")}},
-        {"xrep5", {}, {QStringLiteral("KX5T1")}},
-        {"zrep021", {}, {}}, // its submenu is never enabled
-        {"n_tables_all", {}, {QStringLiteral("KX990000OTR")}},
-        {"n_tables_num", QStringLiteral("7"), {QStringLiteral("KX990007OTR")}},
-        {"n_tables_num", QStringLiteral("12345"), {QStringLiteral("KX9912345OTR")}},
-        {"n_tables_num", QStringLiteral("2.6"), {QStringLiteral("KX990003OTR")}},
-        {"n_tables_num", QStringLiteral("seven"), {}},
-        {"n_tables_num", std::nullopt, {}},
-        {"errorclear", {}, {QStringLiteral("KXCL")}},
+    const std::tuple<const char *, const char *, const char *> cases[] = {
+        {"xrep0", "", "KX0T1"}, {"xrep5", "", "KX5T1"}, {"zrep021", "", ""}, // its submenu is never enabled
+        {"n_tables_all", "", "KX990000OTR"},       {"n_tables_num", "7", "KX990007OTR"},
+        {"n_tables_num", "12345", "KX9912345OTR"}, {"n_tables_num", "2.6", "KX990003OTR"},
+        {"n_tables_num", "seven", ""},             {"n_tables_num", nullptr, ""},
+        {"errorclear", "", "KXCL"},
     };
     for (const auto &[item, answer, sent] : cases) {
         commands.clear();
-        op.inputAnswers = {answer};
+        op.inputAnswers = {answer ? std::optional(QString::fromLatin1(answer)) : std::nullopt};
         bridge.trigger(QString::fromLatin1(item));
-        EXPECT_EQ(commands, sent) << item;
+        EXPECT_EQ(commands.join(QLatin1Char('|')), QLatin1String(sent)) << item;
     }
     EXPECT_EQ(window().status(), QStringLiteral("Το Ισοζύγιο ολοκληρώθηκε"));
     EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Έτοιμο"));
@@ -146,41 +138,33 @@ TEST_F(BridgeTest, ProgressLabelShowsWholePercent)
 {
     CLSiND progress(op);
     progress.setMax(3);
-    const std::pair<qint16, QString> steps[] = {
-        {1, QStringLiteral(" Ολοκληρώθηκε το 33%")},
-        {2, QStringLiteral(" Ολοκληρώθηκε το 67%")},
-        {0, QStringLiteral("-")},
-    };
+    const std::pair<qint16, const char *> steps[] = {
+        {1, " Ολοκληρώθηκε το 33%"}, {2, " Ολοκληρώθηκε το 67%"}, {0, "-"}};
     for (const auto &[value, text] : steps) {
         progress.setValue(value);
-        EXPECT_EQ(window().label(QStringLiteral("lblProgr")), text);
+        EXPECT_EQ(window().label(QStringLiteral("lblProgr")), QString::fromUtf8(text));
     }
     EXPECT_EQ(op.eventRuns, 3) << "each step lets the label paint";
 }
 
+// The marks of pStart and pStop after each step.
 TEST_F(BridgeTest, TrayCheckMarksFollowTheButtonsAtEachUpkeepTick)
 {
     startWith(kParamIni, 0);
     TrayModel tray(window(), bridge);
-    const auto marks = [this] { // pStart, pStop
-        return std::pair(window().isChecked(QStringLiteral("pStart")), window().isChecked(QStringLiteral("pStop")));
+    const std::tuple<const char *, std::function<void()>, bool, bool> steps[] = {
+        {"searching", [] {}, false, false},
+        {"tray Start while searching", [&] { tray.trigger(QStringLiteral("pStart")); }, false, false},
+        {"ready", [this] { bridge.searchTick(); }, false, true},
+        {"tray Start", [&] { tray.trigger(QStringLiteral("pStart")); }, true, false},
+        {"tray Stop", [&] { tray.trigger(QStringLiteral("pStop")); }, false, true},
+        {"Start button", [this] { bridge.trigger(QStringLiteral("Command1")); }, true, false},
     };
-    const struct {
-        const char *what;
-        std::function<void()> action;
-        std::pair<bool, bool> marks;
-    } steps[] = {
-        {"searching", [] {}, {false, false}},
-        {"tray Start while searching", [&] { tray.trigger(QStringLiteral("pStart")); }, {false, false}},
-        {"ready", [this] { bridge.searchTick(); }, {false, true}},
-        {"tray Start", [&] { tray.trigger(QStringLiteral("pStart")); }, {true, false}},
-        {"tray Stop", [&] { tray.trigger(QStringLiteral("pStop")); }, {false, true}},
-        {"Start button", [this] { bridge.trigger(QStringLiteral("Command1")); }, {true, false}},
-    };
-    for (const auto &step : steps) {
-        step.action();
+    for (const auto &[what, action, start, stop] : steps) {
+        action();
         tray.upkeep();
-        EXPECT_EQ(marks(), step.marks) << step.what;
+        EXPECT_EQ(window().isChecked(QStringLiteral("pStart")), start) << what;
+        EXPECT_EQ(window().isChecked(QStringLiteral("pStop")), stop) << what;
     }
     EXPECT_TRUE(tray.upkeepRunning());
     bridge.orderlyEnd();
@@ -190,15 +174,10 @@ TEST_F(BridgeTest, TrayCheckMarksFollowTheButtonsAtEachUpkeepTick)
 TEST_F(BridgeTest, TrayTooltipIsTheCaptionCutAt63Characters)
 {
     TrayModel tray(window(), bridge);
-    const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("Merovan- Αναμονή"), QStringLiteral("Merovan- Αναμονή")},
-        {QString(70, QChar(0x03A9)), QString(63, QChar(0x03A9))},
-        {QString(63, QLatin1Char('x')), QString(63, QLatin1Char('x'))},
-    };
-    for (const auto &[caption, tip] : cases) {
-        window().setCaption(caption);
+    for (const int length : {70, 63}) {
+        window().setCaption(QString(length, QChar(0x03A9)));
         tray.upkeep();
-        EXPECT_EQ(tray.toolTip(), tip);
+        EXPECT_EQ(tray.toolTip(), QString(63, QChar(0x03A9))) << length;
     }
 }
 

@@ -9,40 +9,36 @@ using namespace merovan::test;
 namespace {
 
 // A resident bridge, already printing, that takes the job files named by
-// [file] from the folder jobs/.
+// [file] from the folder jobs/. Each job is written with a tag that names it,
+// so the result file tells which ran; "name=" is written empty.
 class JobTick : public BridgeTest {
 protected:
-    void startPrinting(const QString &name, const QString &multi = QStringLiteral("true"))
+    void startPrinting(const char *file, const char *multi, const char *jobs)
     {
         QDir().mkpath(QStringLiteral("jobs"));
         const QString ini = QStringLiteral("[port] 127.0.0.2\r\n[baud] 5012\r\n[file] %1\r\n[multi type] %2\r\n"
                                            "[location] %3/\r\n");
-        startWith(ini.arg(name, multi, dir.filePath(QStringLiteral("jobs"))).toUtf8(), 1);
+        startWith(ini.arg(QLatin1String(file), QLatin1String(multi), dir.filePath(QStringLiteral("jobs"))).toUtf8(), 1);
         bridge.trigger(QStringLiteral("Command1"));
-    }
-
-    // A job whose tag names it, so the result file tells which ran; a null
-    // body writes that tag.
-    void writeJob(const QString &name, const QByteArray &body = {})
-    {
-        QFile job(QStringLiteral("jobs/") + name);
-        ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-        job.write(body.isNull() ? "tag:  " + name.toUtf8() + "\r\n" : body);
+        for (const QString &name : QString::fromLatin1(jobs).split(u' ', Qt::SkipEmptyParts)) {
+            QFile job(QStringLiteral("jobs/") + QString(name).remove(QLatin1Char('=')));
+            ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+            if (!name.endsWith(QLatin1Char('=')))
+                job.write("tag:  " + name.toUtf8() + "\r\n");
+        }
     }
 
     // The tags of the jobs that ran, in order.
-    QStringList tags() const
+    QString tags() const
     {
-        return resultLines().filter(QStringLiteral("tag = ")).replaceInStrings(QStringLiteral("tag = "), QString());
+        return resultLines().filter(QStringLiteral("tag = ")).join(u' ').remove(QStringLiteral("tag = "));
     }
 };
 
-// Jobs are written with their tag; "name=" writes an empty file.
 struct TickCase {
     const char *what, *file, *multi;
-    QStringList jobs;
     int ticks;
-    QStringList ran, kept;
+    const char *jobs, *ran, *kept;
     std::optional<int> ended;
 };
 
@@ -51,36 +47,32 @@ class JobTickCases : public JobTick, public ::testing::WithParamInterface<TickCa
 TEST_P(JobTickCases, RunsAndRemovesTheRightJobs)
 {
     const TickCase &c = GetParam();
-    startPrinting(QString::fromLatin1(c.file), QString::fromLatin1(c.multi));
-    for (const QString &job : c.jobs)
-        job.endsWith(QLatin1Char('=')) ? writeJob(job.chopped(1), "") : writeJob(job);
+    startPrinting(c.file, c.multi, c.jobs);
     for (int i = 0; i < c.ticks; ++i)
         bridge.jobTick();
-    EXPECT_EQ(tags(), c.ran);
-    EXPECT_EQ(QDir(QStringLiteral("jobs")).entryList(QDir::Files, QDir::Name), c.kept);
+    EXPECT_EQ(tags(), QLatin1String(c.ran));
+    EXPECT_EQ(QDir(QStringLiteral("jobs")).entryList(QDir::Files, QDir::Name).join(u' '), QLatin1String(c.kept));
     EXPECT_EQ(ended, c.ended);
     EXPECT_EQ(op.fatals.isEmpty(), c.ended != 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bridge, JobTickCases,
-    ::testing::Values(
-        TickCase{"NumberedInOrderSkippingEmpty", "print", "true", {"print.7", "print.3", "print.1="}, 3,
-                 {"print.3", "print.7"}, {"print.1"}, {}},
-        TickCase{"ProgramJobIsKept", "x.prg", "true", {"x.prg.1"}, 1, {"x.prg.1"}, {"x.prg.1"}, {}},
-        TickCase{"ProgramRuleIsCaseSensitive", "X.PRG", "true", {"X.PRG.1"}, 1, {"X.PRG.1"}, {}, {}},
-        TickCase{"Wildcard", "*.txt", "true", {"order.txt", "order.dat"}, 2, {"order.txt"}, {"order.dat"}, {}},
-        TickCase{"UnknownMode", "print", "maybe", {"print.1"}, 1, {}, {"print.1"}, {}},
-        TickCase{"SingleJob", "one.txt", "false", {"one.txt"}, 1, {"one.txt"}, {}, 0},
-        TickCase{"SingleProgramJobAnyCase", "a.PRG.1", "false", {"a.PRG.1"}, 1, {"a.PRG.1"}, {"a.PRG.1"}, 0},
-        TickCase{"SingleJobMissing", "missing.txt", "false", {}, 1, {}, {}, 4}),
-    [](const auto &info) { return std::string(info.param.what); });
+// The jobs written, the tags of those that ran and the files left, by spaces.
+const TickCase kTicks[] = {
+    {"NumberedInOrderSkippingEmpty", "print", "true", 3, "print.7 print.3 print.1=", "print.3 print.7", "print.1", {}},
+    {"ProgramJobIsKept", "x.prg", "true", 1, "x.prg.1", "x.prg.1", "x.prg.1", {}},
+    {"ProgramRuleIsCaseSensitive", "X.PRG", "true", 1, "X.PRG.1", "X.PRG.1", "", {}},
+    {"Wildcard", "*.txt", "true", 2, "order.txt order.dat", "order.txt", "order.dat", {}},
+    {"UnknownMode", "print", "maybe", 1, "print.1", "", "print.1", {}},
+    {"SingleJob", "one.txt", "false", 1, "one.txt", "one.txt", "", 0},
+    {"SingleProgramJobAnyCase", "a.PRG.1", "false", 1, "a.PRG.1", "a.PRG.1", "a.PRG.1", 0},
+    {"SingleJobMissing", "missing.txt", "false", 1, "", "", "", 4},
+};
+INSTANTIATE_TEST_SUITE_P(Bridge, JobTickCases, ::testing::ValuesIn(kTicks),
+                         [](const auto &info) { return std::string(info.param.what); });
 
 TEST_F(JobTick, LeavesAJobThatAnotherProgramStillWrites)
 {
-    startPrinting(QStringLiteral("print"));
-    writeJob(QStringLiteral("print.1"));
-    writeJob(QStringLiteral("print.2"));
+    startPrinting("print", "true", "print.1 print.2");
     QProcess writer;
     writer.setWorkingDirectory(dir.filePath(QStringLiteral("jobs")));
     writer.start(QStringLiteral("/bin/sh"),
@@ -89,18 +81,16 @@ TEST_F(JobTick, LeavesAJobThatAnotherProgramStillWrites)
 
     EXPECT_FALSE(FileReady(QStringLiteral("jobs/print.1")));
     bridge.jobTick();
-    EXPECT_EQ(tags(), QStringList{QStringLiteral("print.2")});
+    EXPECT_EQ(tags(), QStringLiteral("print.2"));
     writer.kill();
     writer.waitForFinished();
     bridge.jobTick();
-    EXPECT_EQ(tags(), (QStringList{QStringLiteral("print.2"), QStringLiteral("print.1")}));
+    EXPECT_EQ(tags(), QStringLiteral("print.2 print.1"));
 }
 
 TEST_F(JobTick, NoTickStartsWhileAJobRuns)
 {
-    startPrinting(QStringLiteral("print"));
-    writeJob(QStringLiteral("print.1"));
-    writeJob(QStringLiteral("print.2"));
+    startPrinting("print", "true", "print.1 print.2");
     // The job lets events run; a tick delivered then must not start another.
     int nested = 0;
     op.onEvents = [&] {
@@ -108,7 +98,7 @@ TEST_F(JobTick, NoTickStartsWhileAJobRuns)
             bridge.jobTick();
     };
     bridge.jobTick();
-    EXPECT_EQ(tags(), QStringList{QStringLiteral("print.1")});
+    EXPECT_EQ(tags(), QStringLiteral("print.1"));
     EXPECT_GT(nested, 0);
     EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Αναμονη"));
     EXPECT_EQ(window().status(), QStringLiteral("Αναμονη Για Στοιχεια...."));

@@ -11,6 +11,7 @@
 // files from what the programs produced; review the diff before committing.
 #include "processes.h"
 #include "qt_printers.h"
+#include "register_end.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,7 +51,7 @@ TEST_P(Golden, TraceAndResultMatch)
     const QDir dir(work.path());
     dir.mkpath(QStringLiteral("jobs"));
 
-    const quint16 port = freeUdpPort();
+    const quint16 port = RegisterEnd(RegisterEnd::Udp).port(); // free again once the probe goes
     QStringList simArguments{QStringLiteral("--udp"), QStringLiteral("127.0.0.2:%1").arg(port),
                              QStringLiteral("--trace"), dir.filePath(QStringLiteral("trace.txt")),
                              QStringLiteral("--paper"), dir.filePath(QStringLiteral("paper.txt"))};

@@ -5,7 +5,7 @@
 #include "diagnostics/debug_log.h"
 #include "greek/cp1253.h"
 #include "recording_operator.h"
-#include "register_peer.h"
+#include "register_end.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,13 +13,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 using namespace merovan;
 using namespace merovan::test;
 
 namespace {
 
-class LinkOverRealWire : public ::testing::TestWithParam<RegisterPeer::Kind> {
+class LinkOverRealWire : public ::testing::TestWithParam<RegisterEnd::Kind> {
 protected:
     LinkOverRealWire()
     {
@@ -37,18 +38,19 @@ protected:
     SystemClock clock;
     RecordingOperator op;
     DebugLog log{clock, dir.filePath(QStringLiteral("log.txt"))};
-    RegisterPeer peer{GetParam()};
+    RegisterEnd peer{GetParam()};
     Connection connection;
     RegisterLink link{clock, op, log, connection};
+    std::jthread script; // the register, on its own thread
 };
 
 TEST_P(LinkOverRealWire, CommandsGoOutExactlyAndErrorRepliesAreAnsweredWithKxcl)
 {
     QByteArrayList received;
-    peer.run([&received](RegisterPeer &reg) {
+    script = std::jthread([&] {
         for (const char *answer : {"00 OK\r\x04", "DE1038\r\x04", "00 OK\r\x04"}) {
-            received << reg.receive();
-            reg.send(answer);
+            received << peer.receive(10000);
+            peer.send(answer);
         }
     });
 
@@ -59,7 +61,7 @@ TEST_P(LinkOverRealWire, CommandsGoOutExactlyAndErrorRepliesAreAnsweredWithKxcl)
     EXPECT_EQ(message, QStringLiteral("00 OK"));
 
     link.SendCommand(QStringLiteral("KX150R1ΚΑΦΕ"), result, message, true);
-    peer.join();
+    script.join();
     EXPECT_EQ(result, 1038);
     EXPECT_EQ(message, QStringLiteral("1038"));
     EXPECT_EQ(received, (QByteArrayList{"KXCL\r\n", "KX150R1\xCA\xC1\xD6\xC5\r\n", "KXCL\r\n"}));
@@ -68,26 +70,23 @@ TEST_P(LinkOverRealWire, CommandsGoOutExactlyAndErrorRepliesAreAnsweredWithKxcl)
 
 TEST_P(LinkOverRealWire, CardVerdictAfterTheFirstReplyIsTheAnswer)
 {
-    peer.run([](RegisterPeer &reg) {
-        reg.receive();
-        reg.send("00 OK\r\x04");
+    script = std::jthread([this] {
+        peer.receive(10000);
+        peer.send("00 OK\r\x04");
         std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-        reg.send("356OK\r\x04");
+        peer.send("356OK\r\x04");
     });
 
     qint16 result = 99;
     QString message;
     link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 5, {}, 3);
-    peer.join();
+    script.join();
     EXPECT_EQ(result, 0);
     EXPECT_EQ(message, QStringLiteral("356OK"));
     EXPECT_EQ(resultFile(), QStringLiteral("ccPay0 = 0,OK\r\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Wires, LinkOverRealWire,
-                         ::testing::Values(RegisterPeer::Kind::Udp, RegisterPeer::Kind::Pty),
-                         [](const auto &info) {
-                             return info.param == RegisterPeer::Kind::Udp ? std::string("udp") : std::string("pty");
-                         });
+INSTANTIATE_TEST_SUITE_P(Wires, LinkOverRealWire, ::testing::Values(RegisterEnd::Udp, RegisterEnd::Pty),
+                         [](const auto &info) { return info.param == RegisterEnd::Udp ? "udp" : "pty"; });
 
 } // namespace

@@ -2,6 +2,7 @@
 // loopback and over a pseudo-terminal the simulator creates.
 #include "processes.h"
 #include "qt_printers.h"
+#include "register_end.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,7 @@ protected:
         QString port;
         QString baud;
         if (link == Link::Udp) {
-            const quint16 udpPort = freeUdpPort();
+            const quint16 udpPort = RegisterEnd(RegisterEnd::Udp).port(); // free once the probe goes
             switches << QStringLiteral("--udp") << QStringLiteral("127.0.0.2:%1").arg(udpPort);
             port = QStringLiteral("127.0.0.2");
             baud = QString::number(udpPort);

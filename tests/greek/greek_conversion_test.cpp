@@ -71,23 +71,5 @@ TEST(GreekMikro, WindowsGreekToTheRegisterSet)
     expectTable<GreekMikro>(false, table, 64);
 }
 
-template <class Conversion>
-QByteArray convert(const char *windowsHex, bool direction)
-{
-    Conversion conversion;
-    EXPECT_TRUE(conversion.GreekString().isEmpty());
-    conversion.InSring(fromCp1253(QByteArray::fromHex(windowsHex)), direction);
-    return toCp1253(conversion.GreekString()).toHex(' ');
-}
-
-TEST(GreekConversion, ConvertsWholeTextsLetterByLetter)
-{
-    EXPECT_EQ(convert<GreekMikro>("D3 CF D6 C9 C1", false), "66 4f 8b 49 41"); // ΣΟΦΙΑ
-    EXPECT_EQ(convert<GreekMikro>("D9 FE", false), "8d fa");                   // Ω ώ
-    EXPECT_EQ(convert<Greek437G>("F2", false), "f2");                          // ς
-    EXPECT_EQ(convert<Greek437G>("80 98 AA", true), "c1 e1 f2");               // Αας, α not made ά
-    EXPECT_EQ(convert<GreekMikro>("66 41 7A 30 39", false), "66 41 7a 30 39");
-}
-
 } // namespace
 } // namespace merovan

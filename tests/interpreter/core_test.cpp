@@ -7,15 +7,6 @@ namespace {
 
 class Core : public ScriptedRegister {};
 
-TEST_F(Core, EmptyJobStillWritesItsWholeBlock)
-{
-    replies["KXRE"] = {"RE:00012:00003:00001"};
-    run({});
-    EXPECT_EQ(maskedResult(), (QStringList{"tag = Unknown", "DateTime start = <time>", "DateTime end = <time>",
-                                           "recStatus = 0;", "receipt = 00012, 00003, 00001, 0", "exitcode = 0"}));
-    EXPECT_EQ(commands, (QStringList{"KXCL", "KXCL", "KXSTAT", "KXRE"}));
-}
-
 TEST_F(Core, HeaderLinesNameTheResultFileAndTheTagAnywhereInTheJob)
 {
     run({" free text", "tag:  ORDER-7", "resFile:  out.txt"});
@@ -24,11 +15,13 @@ TEST_F(Core, HeaderLinesNameTheResultFileAndTheTagAnywhereInTheJob)
     EXPECT_TRUE(out.readAll().startsWith("tag = ORDER-7\r\nDateTime start = "));
     EXPECT_TRUE(maskedResult().isEmpty());
 
-    // Two jobs append two blocks.
-    run({"tag:  one"});
+    // Two jobs append two blocks; an empty job still writes its whole block.
+    run({});
     run({"tag:  two"});
     ASSERT_EQ(maskedResult().size(), 12);
-    EXPECT_EQ(maskedResult()[6], "tag = two");
+    EXPECT_EQ(maskedResult().first(7), (QStringList{"tag = Unknown", "DateTime start = <time>", "DateTime end = <time>",
+                                                    "recStatus = 0;", "receipt = -1, -1, -1, 0", "exitcode = 0",
+                                                    "tag = two"}));
 }
 
 TEST_F(Core, KeywordCaseRulesAndExit)
@@ -46,11 +39,7 @@ TEST_F(Core, KeywordCaseRulesAndExit)
 TEST_F(Core, ReceiptCountersReadTheRegistersFields)
 {
     const std::pair<QString, QString> cases[] = {
-        {"RE:00012:00003:00001", "00012, 00003, 00001"},
-        {"RE: 12  :3:x", "12, 3, -1"},
-        {"RE:abc:1:2", "-1, -1, -1"},
-        {"DE0006", "-1, -1, -1"},
-    };
+        {"RE: 12  :3:x", "12, 3, -1"}, {"RE:abc:1:2", "-1, -1, -1"}, {"DE0006", "-1, -1, -1"}};
     for (const auto &[reply, counters] : cases) {
         replies["KXRE"] = {reply};
         EXPECT_EQ(interpreter.receiptCounters(), counters) << reply.toStdString();
@@ -67,6 +56,30 @@ TEST_F(Core, AFileThatIsNotTextIsReportedAndNothingIsSent)
     EXPECT_TRUE(commands.isEmpty());
     EXPECT_EQ(maskedResult(), QStringList{QString("Err = -98, [job file is not text: %1] DateTime = <time>")
                                               .arg(job.fileName())});
+}
+
+class OtherCommands : public ScriptedRegister {};
+
+// Only a refused key sequence tells the operator.
+TEST_F(OtherCommands, PassThroughLinesAndTheirAnswers)
+{
+    const QStringList none;
+    const JobCase cases[] = {
+        {"version refused", {" ver"}, {"KXVER", "KXCL"}, {errLine(6, "KXVER")}, {{"KXVER", {"DE0006"}}}, {}, 0, none},
+        {"simple invoice refused", {" SIN 42"}, {"KX42CK", "KXCL"}, {errLine(1038, "KX42CK")},
+         {{"KX42CK", {"DE1038"}}}, {}, 0, none},
+        // The command is hidden among the closing queries; its answer is not.
+        {"raw command", {" snd  STAT"}, {}, {"sndReply = 0;STAT:1~OPEN~"}, {{"KXSTAT", {"STAT:1\nOPEN\n", "STAT:0"}}}},
+        {"raw command kept as written", {" snd   x "}, {"KX x "}, {"sndReply = 0;00 OK"}},
+        {"raw command refused", {" snd  FOO"}, {"KXFOO", "KXCL"}, {errLine(6, "KXFOO"), "sndReply = 6;6"},
+         {{"KXFOO", {"DE0006"}}}, {}, 0, none},
+        {"key sequence of its own group", {" PRG KY123"}, {"KY123"}},
+        {"key sequence of the KX keys", {" prg  12pl "}, {"KX12PL"}},
+        {"key sequence refused", {" PRG 99"}, {"KX99", "KXCL"}, {errLine(6, "KX99")}, {{"KX99", {"DE0006"}}}},
+    };
+    for (const JobCase &c : cases)
+        check(c);
+    EXPECT_EQ(op.boxes.size(), 1u) << "the refused key sequence";
 }
 
 } // namespace

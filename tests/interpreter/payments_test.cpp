@@ -1,4 +1,9 @@
+#include "core/register_message.h"
 #include "scripted_register.h"
+
+#include <QPointer>
+
+#include <tuple>
 
 using namespace merovan;
 using namespace merovan::test;
@@ -10,43 +15,39 @@ class Payments : public ScriptedRegister {};
 TEST_F(Payments, PaymentLinesAndTheCurrencySetting)
 {
     const auto currency = [](const char *value) { return setting(&ParamSettings::currency, value); };
-    const QString sut0 = jobLine("sut", {{7, "0.00"}});
+    const QString sut0 = jobLine("sut", {{7, "0.00"}}), pay5 = toLine("1", "5.00"), card3 = toLine("3", "5.00");
+    const QStringList plain3{"KXSTAT", "KXST", "KX500T3"};
+    const auto pay = [](const char *type) { return jobLine("pay", {{7, type}}); };
     const JobCase cases[] = {
         {"comma decimals", {toLine("1", "10,00")}, {"KXSTAT", "KXST", "KX1000T1"}},
         {"one decimal is tenths of the digits", {toLine("1", "12.5")}, {"KXSTAT", "KXST", "KX125T1"}},
         {"zero amount", {sut0, toLine("1", "0.00")}, {}},
         {"type not a number", {toLine("x", "10.00")}, {}},
-        {"amount not a number", {toLine("1", "ten")}, {}},
-        {"setting 1 overrides the type", {toLine("3", "5.00")}, {"KXSTAT", "KXST", "KX500T1"}, {}, {}, currency("1")},
-        {"setting 3 overrides the type", {toLine("1", "5.00")}, {"KXSTAT", "KXST", "KX500T3"}, {}, {}, currency("3")},
-        {"setting 2 pays the rest once", {toLine("1", "5.00"), toLine("1", "5.00"), jobLine("ver")},
-         {"KXSTAT", "KXST", "KXT2", "KXSTAT", "KXVER"}, {"f/w = 00 OK"}, {}, currency("2")},
-        {"setting 2 after a zero subtotal", {sut0, toLine("1", "5.00")}, {"KXSTAT", "KXST", "KXT2"}, {}, {},
-         currency("2")},
-        {"setting 2 after a subtotal", {jobLine("sut", {{7, "12.50"}}), toLine("1", "5.00")}, {}, {}, {},
-         currency("2")},
+        {"setting 1 overrides the type", {card3}, {"KXSTAT", "KXST", "KX500T1"}, {}, {}, currency("1")},
+        {"setting 3 overrides the type", {pay5}, plain3, {}, {}, currency("3")},
+        {"setting 2 pays the rest once", {pay5, pay5, jobLine("ver")}, {"KXSTAT", "KXST", "KXT2", "KXSTAT", "KXVER"},
+         {"f/w = 00 OK"}, {}, currency("2")},
+        {"setting 2 after a zero subtotal", {sut0, pay5}, {"KXSTAT", "KXST", "KXT2"}, {}, {}, currency("2")},
+        {"setting 2 after a subtotal", {jobLine("sut", {{7, "12.50"}}), pay5}, {}, {}, {}, currency("2")},
         {"can with a receipt open ends the job", {jobLine("can", {{7, "12"}}), jobLine("voi")}, {},
          {"Err = --can, [cannot cancel, receipt is open] DateTime = <time>"}, {{"KXSTAT", stat("1 0")}}},
         {"can by number, remembered in the job",
          {jobLine("can"), jobLine("can", {{7, "  12"}}), jobLine("can", {{7, "x"}}), jobLine("voi")},
          {"KXSTAT", "KX@215T0", "KXCL", "KXSTAT", "KX@215T12", "KXCL", "KXSTAT", "KX@215T12", "KXCL", "KXVOID",
           "KXCL"}},
-        {"pay with no receipt open", {jobLine("pay", {{7, "01"}})}, {}},
+        {"pay with no receipt open", {pay("01")}, {}},
         {"pay: an error is no receipt", {jobLine("PAY", {{7, "01"}})}, {}, {}, {{"KXSTAT", stat("1038 0")}}},
-        {"pay on an open receipt", {jobLine("pay", {{7, "01"}})}, {"KXSTAT", "KXSTAT", "KXST", "KXT1"}, {},
-         {{"KXSTAT", stat("1 0")}}},
+        {"pay on an open receipt", {pay("01")}, {"KXSTAT", "KXSTAT", "KXST", "KXT1"}, {}, {{"KXSTAT", stat("1 0")}}},
         {"pay after a payment", {jobLine("Pay", {{7, " 4"}})}, {"KXSTAT", "KXSTAT", "KXST", "KXT4"}, {},
          {{"KXSTAT", stat("2 0")}}},
-        {"pay type not a number", {jobLine("pay", {{7, "x"}})}, {}, {}, {{"KXSTAT", stat("1 0")}}, {}, 0,
+        {"pay type not a number", {pay("x")}, {}, {}, {{"KXSTAT", stat("1 0")}}, {}, 0,
          QStringList{fitMessageText("Λάθος Αριθμός πληρωμής στο αρχείο!")}},
-        // The card payment types: a missing file, a type beyond its end and
-        // a file that cannot be read leave a plain payment.
-        {"no payeft.dat", {toLine("3", "5.00")}, {"KXSTAT", "KXST", "KX500T3"}, {}, {}, {}, 0, QStringList{}},
-        {"type beyond the file's end", {toLine("3", "5.00")}, {"KXSTAT", "KXST", "KX500T3"}, {}, {},
-         [](ParamSettings &) { saveCardType(1, 2, 1); }, 0, QStringList{}},
-        {"read-only payeft.dat", {toLine("3", "5.00")}, {"KXSTAT", "KXST", "KX500T3"}, {}, {},
+        // A card payment type in a missing file or one that cannot be read
+        // leaves a plain payment.
+        {"no payeft.dat", {card3}, plain3, {}, {}, {}, 0, QStringList{}},
+        {"read-only payeft.dat", {card3}, plain3, {}, {},
          [](ParamSettings &) {
-             saveCardType(3, 2, 1);
+             saveCardType(3);
              QFile::setPermissions("payeft.dat", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
          },
          0, QStringList{fitMessageText("Αδυναμία ανάγνωσης παραμέτρων πληρωμών")}},
@@ -63,6 +64,166 @@ TEST_F(Payments, PlainPaymentsGiveTheRegisterThreeSecondsMore)
         reg.arrive(command == "KX1000T1" ? 9900 : 5, reply(replyTo(command)));
     };
     check({"slow payment", {toLine("1", "10.00")}, {"KXSTAT", "KXST", "KX1000T1"}});
+}
+
+const QString kCard = "KX500T2P1";
+// The terminal's approval of 5,00 as the register brings it, and its result line.
+const QString kApproval = "358OK          1:SALE:000017:500:0:0:260314:102030:M100:VISA:************1234:A1B2C3:001:"
+                          "REF0042:00";
+const QString kApproved = "ccPay0 = 1;000017;VISA;A1B2C3;REF0042;************1234;00;5,00";
+const QStringList kWarning{"KXCO ΠΡΟΣΟΧΗ!", "KXCO  Η ΑΠΟΔΕΙΞΗ ΠΕΡΙΕΧΕΙ ΠΛΗΡΩΜΕΣ",
+                           "KXCO    ΠΙΣΤ.ΚΑΡΤΩΝ ΠΟΥ ΑΠΕΤΥΧΑΝ", "KXCO ΥΠΑΡΧΕΙ ΥΠΟΛΟΙΠΟ ΠΡΟΣ ΕΙΣΠΡΑΞΗ",
+                           "KXCO        ΑΠΟ ΤΟΝ ΠΕΛΑΤΗ", "KXCO ", "KXCO ", "KXCO ", "KXCO ", "KXCO "};
+
+class CardPayments : public ScriptedRegister {
+protected:
+    CardPayments()
+    {
+        saveCardType(5);
+        registerScript = [this, script = registerScript](const QString &command, FakeTransport &reg) {
+            if (command.endsWith("P1"))
+                sentAt.push_back(clock.monotonicMs());
+            script(command, reg);
+        };
+    }
+
+    std::vector<qint64> sentAt; // the times at which card commands are sent
+};
+
+struct Outcome {
+    const char *name;
+    qint16 retries, fallback, key = 2;
+    QString verdict;     // empty: the card command is refused
+    QStringList payment; // from the subtotal on
+    bool warning = false;
+    int retryPauses = 0; // seen between tries
+};
+
+TEST_F(CardPayments, TheTerminalsVerdictDecidesTriesAndFallback)
+{
+    const Outcome cases[] = {
+        {"declined, no fallback", 2, 0, 2, "358ER:04", {"KXST", kCard}},
+        {"try again", 2, 0, 2, "358ER:05", {"KXST", kCard, kCard, kCard}},
+        {"try again, then fallback", 1, 3, 2, "358ER:05", {"KXST", kCard, kCard, "KX500T3"}, true},
+        {"after a pause", 1, 0, 2, "358ER:999", {"KXST", kCard, kCard}, false, 1},
+        {"refused", 1, 1, 2, {}, {"KXST", kCard, "KXCL", kCard, "KXCL", "KX500T1"}, true},
+        {"prepayment key: no subtotal, no fallback", 0, 1, 9, "358ER:03", {"KX500T9P1"}},
+        {"no tries at all", -1, 1, 2, "358ER:03", {"KXST", "KX500T1"}, true},
+    };
+    for (const Outcome &c : cases) {
+        SCOPED_TRACE(c.name);
+        saveCardType(5, c.key, c.retries, c.fallback);
+        verdicts.clear();
+        replies.clear();
+        const QString command = c.payment.size() > 1 ? kCard : c.payment[0];
+        if (c.verdict.isEmpty())
+            replies[command] = {"DE1011"};
+        for (int i = 0; i < 3 && !c.verdict.isEmpty(); ++i)
+            verdict(command, {{1000, reply(c.verdict)}});
+        sentAt.clear();
+        run({toLine("5", "5.00")});
+
+        QStringList expected = QStringList{"KXSTAT"} + c.payment;
+        if (c.warning)
+            expected += QStringList{"KXSTAT", "KXSTAT", "KXSTAT"} + kWarning;
+        EXPECT_EQ(body(), expected);
+        // A try takes about three seconds here; one after a pause, six.
+        int pauses = 0;
+        for (std::size_t i = 1; i < sentAt.size(); ++i)
+            pauses += sentAt[i] - sentAt[i - 1] >= 6000 ? 1 : 0;
+        EXPECT_EQ(pauses, c.retryPauses);
+    }
+}
+
+TEST_F(CardPayments, VerdictsInAJob)
+{
+    const QString whole = reply(kApproval), pay = toLine("5", "5.00");
+    verdict(kCard, {{3000, whole.left(20)}, {3400, whole.mid(20)}});
+    check({"a verdict in two pieces is read whole", {pay}, {"KXSTAT", "KXST", kCard}, {kApproved}});
+    // A partial payment ends the item selection once, and takes no subtotal
+    // while the receipt stays open.
+    for (int i = 0; i < 3; ++i)
+        verdict(kCard, {{3000, whole}});
+    check({"partial payment", {jobLine("TBS", {{7, "6"}}), pay, pay, pay},
+           {"KXSTAT", "KXPPAY", "KXFROM6", "KXSTAT", "KXTRFNO", kCard, "KXSTAT", "KXSTAT", kCard, "KXSTAT", "KXSTAT",
+            "KXST", kCard},
+           {kApproved, kApproved, kApproved}, {{"KXSTAT", stat("0 2 2 2 0")}}});
+}
+
+TEST_F(CardPayments, AVerdictThatNeverComesEndsTheWaitWithTheFirstReply)
+{
+    saveCardType(5, 2, 2, 1);
+    // The register's "00 OK" stands as the answer: read as paid, so no
+    // further try and no fallback.
+    check({"no verdict", {toLine("5", "5.00")}, {"KXSTAT", "KXST", kCard}});
+    EXPECT_GE(clock.monotonicMs(), 270000);
+    EXPECT_LT(clock.monotonicMs(), 280000);
+}
+
+TEST_F(CardPayments, TheTerminalGetsItsPrintPauseBeforeItsNextPaymentInTheSameReceipt)
+{
+    saveCardType(5, 2, 0, 0, 10);
+    // The receipt's statuses, the card payments of the job, and whether the
+    // last one waits for the pause.
+    const std::tuple<const char *, QString, int, bool> cases[] = {
+        {"receipt still open", "1 2 2 2 0", 2, true},
+        {"the last job closed its receipt", "0", 1, false},
+        {"receipt closed by the first payment", "1 0 1 2", 2, false},
+    };
+    for (const auto &[name, statuses, payments, paused] : cases) {
+        for (int i = 0; i < payments; ++i)
+            verdict(kCard, {{3000, reply(kApproval)}});
+        replies["KXSTAT"] = stat(statuses);
+        run(QStringList(payments, toLine("5", "5.00")));
+        ASSERT_GE(sentAt.size(), 2u);
+        EXPECT_EQ(sentAt.back() - sentAt[sentAt.size() - 2] >= 10000, paused) << name;
+    }
+}
+
+// A card declined and booked on cash leaves the rest of the receipt for
+// the operator to finish at the register: the warning waits for that.
+TEST_F(CardPayments, TheWarningWaitsForTheOperatorWithoutSpinning)
+{
+    saveCardType(5, 2, 2, 1);
+    std::vector<qint64> polls; // status queries once the window is up
+    QPointer<RegisterMessage> window;
+    registerScript = [&, script = registerScript](const QString &command, FakeTransport &reg) {
+        if (command == "KXSTAT" && window)
+            polls.push_back(clock.monotonicMs());
+        script(command, reg);
+    };
+    const auto job = [&](std::function<void(RegisterMessage &)> action) {
+        // Windows are looked at when first seen, while they are up.
+        op.onEvents = [&, action, seen = op.shownWindows.size()]() mutable {
+            for (; seen < op.shownWindows.size(); ++seen)
+                if (op.shownWindows[seen]->caption() == "Μύνημα Ταμειακής")
+                    window = op.shownWindows[seen];
+            if (window)
+                action(*window);
+        };
+        replies["KXSTAT"] = stat("1 2");
+        verdict(kCard, {{1000, reply("358ER:03")}});
+        run({toLine("5", "5.00")});
+        EXPECT_EQ(body().mid(body().indexOf(kWarning.front())), kWarning);
+    };
+
+    // Closing the window gives up the wait: no status query after the first.
+    job([](RegisterMessage &w) { w.close(); });
+    EXPECT_TRUE(polls.empty());
+
+    // The operator finishes the receipt a minute later.
+    job([this](RegisterMessage &w) {
+        EXPECT_EQ(w.message(), "Ολοκληρώστε την απόδειξη...");
+        if (clock.monotonicMs() >= 60000)
+            replies["KXSTAT"] = stat("0");
+    });
+    ASSERT_GE(polls.size(), 2u);
+    for (std::size_t i = 1; i < polls.size(); ++i)
+        EXPECT_GE(polls[i] - polls[i - 1], 250) << "one status query per pause";
+
+    // Printed once: the next job has nothing to warn about.
+    run({});
+    EXPECT_FALSE(commands.contains(kWarning.front()));
 }
 
 } // namespace

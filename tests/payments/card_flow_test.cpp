@@ -29,65 +29,51 @@ TEST(CardPaymentOutcome, ReadsTheRegistersAnswer)
         EXPECT_EQ(CardPaymentOutcome(QString::fromUtf8(answer)), outcome) << '"' << answer << '"';
 }
 
-QString countdown(int seconds) { return QStringLiteral("Αναμονή [%1]").arg(seconds, 2, 10, QLatin1Char('0')); }
-
-// The print pause on a fake clock, watched from inside its event runs.
-struct PrintPause {
-    explicit PrintPause(QTime start) : clock(QDateTime(QDate(2026, 3, 14), start))
-    {
+TEST(WaitTerminalPrint, CountsDownInAWindowUntilTheRoundedStartPlusTheSecondsWhateverTheOperatorDoes)
+{
+    const struct { QTime start; qint32 seconds; qint64 closeAtMs, pausedMs; } cases[] = {
+        {QTime(10, 20, 30), 10, -1, 10000},     {QTime(10, 20, 30), 0, -1, 0},
+        {QTime(10, 20, 30), -1, -1, 0},         {QTime(10, 20, 30, 400), 10, -1, 9600},
+        {QTime(23, 59, 59, 800), 5, -1, 5200},  {QTime(10, 20, 30), 120, -1, 120000},
+        {QTime(10, 20, 30), 10, 3000, 10000}, // closed by the operator
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.start.toString(QStringLiteral("HH:mm:ss.zzz +")).toStdString() + std::to_string(c.seconds));
+        QTemporaryDir dir;
+        test::FakeClock clock(QDateTime(QDate(2026, 3, 14), c.start));
+        test::RecordingOperator op;
+        DebugLog log{clock, dir.filePath(QStringLiteral("merovanLog.txt"))};
         log.setDebugActive(true);
-        QObject::connect(&log, &DebugLog::lineAdded, [this](const QString &line) { logLines << line; });
-        op.onEvents = [this] {
+        QStringList logLines, messages;
+        QString shownAs; // caption|detail|its own counter|closed
+        QObject::connect(&log, &DebugLog::lineAdded, [&](const QString &line) { logLines << line; });
+        op.onEvents = [&] {
             RegisterMessage &window = *op.shownWindows.back();
             if (op.eventRuns == 1) {
                 shownAs = window.caption() + QLatin1Char('|') + window.detail()
                           + (window.counterRunning() ? QStringLiteral("|counter") : QStringLiteral("|no counter"));
-                QObject::connect(&window, &RegisterMessage::closed, [this] { shownAs += QStringLiteral("|closed"); });
+                QObject::connect(&window, &RegisterMessage::closed, [&] { shownAs += QStringLiteral("|closed"); });
             }
             if (messages.isEmpty() || messages.back() != window.message())
                 messages << window.message();
-            if (closeAtMs >= 0 && clock.monotonicMs() >= closeAtMs)
+            if (c.closeAtMs >= 0 && clock.monotonicMs() >= c.closeAtMs)
                 window.close();
         };
-    }
+        WaitTerminalPrint(c.seconds, clock, op, log);
 
-    QTemporaryDir dir;
-    test::FakeClock clock;
-    test::RecordingOperator op;
-    DebugLog log{clock, dir.filePath(QStringLiteral("merovanLog.txt"))};
-    QStringList logLines;
-    QStringList messages;
-    QString shownAs; // caption|detail|its own counter|closed
-    qint64 closeAtMs = -1;
-};
-
-TEST(WaitTerminalPrint, CountsDownInAWindowUntilTheRoundedStartPlusTheSecondsWhateverTheOperatorDoes)
-{
-    const struct { QTime start; qint32 seconds; qint64 closeAtMs, pausedMs; } cases[] = {
-        {QTime(10, 20, 30), 10, -1, 10000},      {QTime(10, 20, 30), 0, -1, 0},
-        {QTime(10, 20, 30), -1, -1, 0},          {QTime(10, 20, 30, 400), 10, -1, 9600},
-        {QTime(10, 20, 30, 700), 3, -1, 3300},   {QTime(10, 20, 30), 120, -1, 120000},
-        {QTime(23, 59, 55), 10, -1, 10000},      {QTime(23, 59, 59, 800), 5, -1, 5200},
-        {QTime(10, 20, 30), 10, 3000, 10000},
-    };
-    for (const auto &c : cases) {
-        PrintPause p(c.start);
-        p.closeAtMs = c.closeAtMs;
-        WaitTerminalPrint(c.seconds, p.clock, p.op, p.log);
         const bool waits = c.seconds >= 1; // below one second: no window, no log line, no pause
-        const std::string label = c.start.toString(QStringLiteral("HH:mm:ss.zzz")).toStdString();
-        EXPECT_EQ(p.clock.paused(), c.pausedMs) << label;
-        EXPECT_EQ(p.op.eventRuns, (c.pausedMs + 199) / 200) << "the thread sleeps between updates; " << label;
+        EXPECT_EQ(clock.paused(), c.pausedMs);
+        EXPECT_EQ(op.eventRuns, (c.pausedMs + 199) / 200) << "the thread sleeps between updates";
         QStringList expected;
         for (int s = c.seconds; waits && s >= 0; --s)
-            expected << countdown(s);
-        EXPECT_EQ(p.messages, expected) << label;
-        EXPECT_EQ(p.shownAs, waits ? QStringLiteral("Συναλλαγή EFTPOS|Εκτύπωση τερματικού EFTPOS|no counter|closed")
-                                   : QString()) << label;
-        // One line, stamped with the minute and second the pause starts: "20:30 waiting eft print: 10".
-        EXPECT_EQ(p.logLines, waits ? QStringList{c.start.toString(QStringLiteral("mm:ss ")) + "waiting eft print: "
-                                                  + QString::number(c.seconds)}
-                                    : QStringList()) << label;
+            expected << QStringLiteral("Αναμονή [%1]").arg(s, 2, 10, QLatin1Char('0'));
+        EXPECT_EQ(messages, expected);
+        EXPECT_EQ(shownAs, waits ? QStringLiteral("Συναλλαγή EFTPOS|Εκτύπωση τερματικού EFTPOS|no counter|closed")
+                                 : QString());
+        // Stamped with the minute and second the pause starts: "20:30 waiting eft print: 10".
+        const QString logLine =
+            c.start.toString(QStringLiteral("mm:ss ")) + "waiting eft print: " + QString::number(c.seconds);
+        EXPECT_EQ(logLines, waits ? QStringList{logLine} : QStringList());
     }
 }
 

@@ -11,12 +11,6 @@
 namespace merovan {
 namespace {
 
-ParamReading readLines(ParamReader reader, const QStringList &lines, ParamReading start = {})
-{
-    readParamLines(lines, reader, start);
-    return start;
-}
-
 TEST(ParamFileRead, EveryReaderCutsEachKeyAtItsColumnAndLengthAndTheLastLineWins)
 {
     const QString longPath = QStringLiteral("C:\\") + QString(120, QLatin1Char('p'));
@@ -31,10 +25,10 @@ TEST(ParamFileRead, EveryReaderCutsEachKeyAtItsColumnAndLengthAndTheLastLineWins
     };
     for (ParamReader reader : {ParamReader::Startup, ParamReader::PollingTick, ParamReader::SettingsWindow}) {
         for (const auto &c : cases) {
-            ParamReading start;
-            start.settings.file = QStringLiteral("stale");
-            EXPECT_EQ(readLines(reader, c.lines, start).settings.*c.field, c.expected)
-                << c.lines.join('|').toStdString();
+            ParamReading r;
+            r.settings.file = QStringLiteral("stale");
+            readParamLines(c.lines, reader, r);
+            EXPECT_EQ(r.settings.*c.field, c.expected) << c.lines.join('|').toStdString();
         }
     }
 }
@@ -43,21 +37,19 @@ TEST(ParamFileRead, ReadersDifferInPortBaudAndAutoStart)
 {
     // expected: connection|baud|automatic start
     const struct { ParamReader reader; QStringList lines; QString expected; } cases[] = {
-        {ParamReader::Startup, {"[port] COM1", "[baud] 9600"}, "COM1:9600|9600|-"},
         {ParamReader::SettingsWindow, {"[port] COM1", "[baud] 9600", "[aUtOsTaR]=yEs"}, "COM1:9600|9600|auto"},
-        {ParamReader::PollingTick, {"[port] COM1", "[baud] 9600", "[AutoStar]=yes"}, "COM1|9600|-"},
         {ParamReader::Startup, {"[port]  192.168.100.201-extra"}, "192.168.100.20|old|-"},
         {ParamReader::PollingTick, {"[port]  192.168.100.201-extra"}, " 192.168.100.201-ext|old|-"},
         {ParamReader::Startup, {"[baud] 115200", "[AutoStar]=yes", "[AutoStar]=no"}, "com9:11520|11520|auto"},
-        {ParamReader::PollingTick, {"[baud] 115200"}, "com9|115200|-"},
+        {ParamReader::PollingTick, {"[baud] 115200", "[AutoStar]=yes"}, "com9|115200|-"},
         {ParamReader::Startup, {"[baud] 9600", "[port] com2", "[AutoStar] yes"}, "com2|9600|-"},
         {ParamReader::PollingTick, {"[baud] 19200", "[Port] com1", " [baud] 4800"}, "com9|19200|-"},
     };
     for (const auto &c : cases) {
-        ParamReading start;
-        start.connectionText = QStringLiteral("com9");
-        start.baud = QStringLiteral("old");
-        const ParamReading r = readLines(c.reader, c.lines, start);
+        ParamReading r;
+        r.connectionText = QStringLiteral("com9");
+        r.baud = QStringLiteral("old");
+        readParamLines(c.lines, c.reader, r);
         EXPECT_EQ(QStringLiteral("%1|%2|%3").arg(r.connectionText, r.baud, r.autoStart ? "auto" : "-"), c.expected)
             << c.lines.join('|').toStdString();
     }
@@ -67,18 +59,6 @@ const ParamFileValues kAllOn{.port = "COM1", .baud = "9600", .file = "Print.1", 
                              .printDesc = true, .printCodeAscii = true, .printCodeNumeric = true, .comments = true,
                              .currency = 2, .keybOff = true, .dirDepa = true, .quantity = true, .autoStart = true,
                              .location = "C:\\Εργασία"};
-const ParamFileValues kAllOff{.port = "192.168.1.20", .baud = "5012", .file = "print.1", .model = "Other Register",
-                              .location = {}};
-
-// The bytes written over an old, longer file.
-QByteArray writtenBytes(const ParamFileValues &values, const QDate &today)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("param.ini"));
-    if (!test::writeFile(path, QByteArray(5000, '#')) || !writeParamFile(path, values, today))
-        return {};
-    return test::readFile(path);
-}
 
 // Every line of the file, in order, with every switch on.
 const QByteArray kAllOnBytes =
@@ -118,43 +98,31 @@ const QByteArray kAllOnBytes =
     "[location] C:\\\xC5\xF1\xE3\xE1\xF3\xDF\xE1\r\n"
     "# End of parameter file #\r\n";
 
-TEST(ParamFileWrite, AllOnGivesTheseBytes)
+TEST(ParamFileWrite, AllOnGivesTheseBytesOverAnOldLongerFile)
 {
-    EXPECT_EQ(writtenBytes(kAllOn, QDate(2024, 3, 7)), kAllOnBytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("param.ini"));
+    ASSERT_TRUE(test::writeFile(path, QByteArray(5000, '#')) && writeParamFile(path, kAllOn, QDate(2024, 3, 7)));
+    EXPECT_EQ(test::readFile(path), kAllOnBytes);
 }
 
-TEST(ParamFileWrite, AllOffGivesTheAllOnBytesWithTheseLinesChanged)
+// The lines that depend on a choice, for choices other than those above.
+TEST(ParamFileWrite, ModelCodesIgnoreCaseAndEachChoiceWritesItsOwnLine)
 {
-    const std::pair<const char *, const char *> changes[] = {
-        {"03-07-2024", "12-25-2023"}, {"[port] com1", "[port] 192.168.1.20"}, {"[baud] 9600", "[baud] 5012"},
-        {"[file] Print.1", "[file] print.1"}, {"[ecrt] mikro\r\n", ""}, {"[multi type] true", "[multi type] false"},
-        {"[print_desc] true", "[print_desc] false"}, {"[comments] true", "[comments] false"},
-        {"[print_code] true A\r\n[print_code] true N", "[print_code] falseN"},
-        {"[currency]=2\r\n", ""}, {"[keyb_off]=true ", "[keyb_off]=false"},
-        {"[dir_depa]=true", "[dir_depa]=false"}, {"[quantity]=true", "[quantity]=false"},
-        {"[AutoStar]=yes", "[AutoStar]=no"}, {"[location] C:\\\xC5\xF1\xE3\xE1\xF3\xDF\xE1", "[location] "},
+    static const QRegularExpression choice(QStringLiteral("^\\[(ecrt|print_code|currency|keyb_off|AutoStar)\\]"));
+    const struct { QString model; bool ascii, numeric; int currency; QStringList lines; } cases[] = {
+        {"POSEIDON 21", false, true, 0, {"[ecrt] pos21", "[print_code] true N", "[currency]=0"}},
+        {"TEC  Fiscal Printer", true, false, 1, {"[ecrt] TECFP", "[print_code] true A", "[currency]=1"}},
+        {"Other Register", false, false, 3, {"[print_code] falseN"}}, // no [ecrt] line, no [currency] line
     };
-    QByteArray expected = kAllOnBytes;
-    for (const auto &[from, to] : changes)
-        expected.replace(from, to);
-    EXPECT_EQ(writtenBytes(kAllOff, QDate(2023, 12, 25)), expected);
-}
-
-TEST(ParamFileWrite, ModelCodesIgnoreCaseAndEachCodeBoxWritesItsOwnLine)
-{
-    static const QRegularExpression choice(QStringLiteral("^\\[(ecrt|print_code|currency)\\]"));
-    ParamFileValues v = kAllOff;
-    v.model = QStringLiteral("POSEIDON 21");
-    v.printCodeNumeric = true;
-    v.currency = 0;
-    EXPECT_EQ(paramFileLines(v, {}).filter(choice),
-              (QStringList{"[ecrt] pos21", "[print_code] true N", "[currency]=0"}));
-    v.model = QStringLiteral("TEC  Fiscal Printer");
-    v.printCodeNumeric = false;
-    v.printCodeAscii = true;
-    v.currency = 1;
-    EXPECT_EQ(paramFileLines(v, {}).filter(choice),
-              (QStringList{"[ecrt] TECFP", "[print_code] true A", "[currency]=1"}));
+    for (const auto &c : cases) {
+        ParamFileValues v;
+        v.model = c.model;
+        v.printCodeAscii = c.ascii;
+        v.printCodeNumeric = c.numeric;
+        v.currency = c.currency;
+        EXPECT_EQ(paramFileLines(v, {}).filter(choice), c.lines + QStringList({"[keyb_off]=false", "[AutoStar]=no"}));
+    }
 }
 
 } // namespace

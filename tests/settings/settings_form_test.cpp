@@ -29,22 +29,16 @@ const QByteArray kHandWritten = "# hand-written\r\n[port] com2\r\n[baud] 19200\n
                                 "[dir_depa]=false\r\n[quantity]=true\r\n[AutoStar]=yes\r\n"
                                 "[location] C:\\\xc5\xf1\xe3\xe1\xf3\xdf\xe5\xf2\\\r\n"; // C:\Εργασίες\ in 1253
 
-// Every control as text, so a failure names the control; "+" marks a ticked box.
-QStringList shown(const SettingsForm &form)
+// The controls as text; the ticks are the boxes in the order of Check, from
+// multi_print to ChkAuto.
+QString shown(const SettingsForm &form)
 {
     const ParamFileValues &v = form.values();
-    const std::pair<Check, const char *> boxes[] = {
-        {Check::MultiPrint, "multi_print"}, {Check::DirectDepartment, "dirdep"}, {Check::Description, "descreption"},
-        {Check::PrintCodeAscii, "print_code_ascii"}, {Check::PrintCodeNumeric, "print_code_numeric"},
-        {Check::Comments, "comments"}, {Check::Quantity, "quantity"}, {Check::KeyboardLocked, "keyb_locked"},
-        {Check::AutoStart, "ChkAuto"}};
-    QString checks = QStringLiteral("currency %1").arg(v.currency);
-    for (const auto &[box, name] : boxes)
-        checks += (form.isChecked(box) ? QStringLiteral(" +") : QStringLiteral(" -")) + QLatin1String(name);
-    return {QStringLiteral("comtxt '%1' baudtxt '%2'%3 filetxt '%4' typetxt '%5' location '%6'")
-                .arg(v.port, v.baud, form.baudVisible() ? QString() : QStringLiteral(" hidden"), v.file, v.model,
-                     v.location),
-            checks, QStringLiteral("txtVatRate '%1'").arg(form.vatBoxes().join(QStringLiteral("' '")))};
+    QString text = QStringLiteral("%1|%2|%3|%4|%5|").arg(v.port, v.baud, v.file, v.model, v.location);
+    text += QString::number(v.currency) + QLatin1Char('|');
+    for (int box = 0; box <= int(Check::AutoStart); ++box)
+        text += form.isChecked(Check(box)) ? QLatin1Char('+') : QLatin1Char('-');
+    return text + QLatin1Char('|') + form.vatBoxes().join(QLatin1Char(' '));
 }
 
 class SettingsFormTest : public ::testing::Test {
@@ -56,12 +50,6 @@ protected:
         QObject::connect(&form, &SettingsForm::saved, [this] { events << QStringLiteral("saved"); });
     }
 
-    // The saved param.ini's lines that match the pattern.
-    QStringList paramLines(const QString &pattern) const
-    {
-        return fromCp1253(readFile(paramPath)).split(QStringLiteral("\r\n")).filter(QRegularExpression(pattern));
-    }
-
     QTemporaryDir dir;
     QString paramPath = dir.filePath(QStringLiteral("param.ini"));
     QString vatPath = dir.filePath(QStringLiteral("vats.dat"));
@@ -71,26 +59,13 @@ protected:
     QStringList events;
 };
 
-TEST_F(SettingsFormTest, OpensOnAHandWrittenFileShowingEveryValue)
+TEST_F(SettingsFormTest, OpensOnAHandWrittenFileAndSavesTheWritersBytesOnceNoVatBoxIsEmpty)
 {
     ASSERT_TRUE(writeFile(paramPath, kHandWritten));
-    ASSERT_TRUE(writeFile(vatPath, vatBytes({24, 13, 6.5, 0}))); // a short file: the rest reads as zeros
-
+    ASSERT_TRUE(writeFile(vatPath, vatBytes({24, 13, 6.5}))); // a short file: the rest reads as zeros
     form.open();
+    EXPECT_EQ(shown(form), QStringLiteral("com2|19200|print.1|Pos21|C:\\Εργασίες\\|1|+-++--+++|24 13 6,5 0 0"));
 
-    EXPECT_EQ(shown(form),
-              (QStringList{"comtxt 'com2' baudtxt '19200' filetxt 'print.1' typetxt 'Pos21' location 'C:\\Εργασίες\\'",
-                           "currency 1 +multi_print -dirdep +descreption +print_code_ascii -print_code_numeric "
-                           "-comments +quantity +keyb_locked +ChkAuto",
-                           "txtVatRate '24' '13' '6,5' '0' '0'"}));
-    EXPECT_EQ(events, QStringList{QStringLiteral("opened")});
-}
-
-TEST_F(SettingsFormTest, AnEmptyVatBoxStopsTheSaveAfterParamIniWasWrittenThenSaveWritesTheWritersBytes)
-{
-    ASSERT_TRUE(writeFile(paramPath, kHandWritten));
-    ASSERT_TRUE(writeFile(vatPath, vatBytes({24, 13, 6, 0, 0})));
-    form.open();
     form.setFile(QStringLiteral("job.txt"));
     const QString typed[] = {"23.5", "13", "", "0", "17,5"};
     for (int i = 0; i < SettingsForm::kVatBoxes; ++i)
@@ -98,12 +73,10 @@ TEST_F(SettingsFormTest, AnEmptyVatBoxStopsTheSaveAfterParamIniWasWrittenThenSav
 
     EXPECT_FALSE(form.save());
 
-    EXPECT_EQ(paramLines(QStringLiteral("^\\[file\\]")), QStringList{QStringLiteral("[file] job.txt")});
-    EXPECT_EQ(readFile(vatPath), vatBytes({24, 13, 6, 0, 0}));
+    EXPECT_TRUE(readFile(paramPath).contains("[file] job.txt\r\n"));
+    EXPECT_EQ(readFile(vatPath), vatBytes({24, 13, 6.5}));
     ASSERT_EQ(op.boxes.size(), 1u);
     EXPECT_EQ(op.boxes[0].text, fitMessageText(QStringLiteral("Λάθος στίς κατηγορίες ΦΠΑ!")));
-    EXPECT_EQ(op.boxes[0].caption, QStringLiteral("Merovan4_Vyd"));
-    EXPECT_EQ(op.boxes[0].style, MsgExclamation | MsgSystemModal);
     EXPECT_EQ(form.vatBoxes().at(0), QStringLiteral("23,5")) << "boxes up to the bad one show their rewritten text";
     EXPECT_EQ(events, QStringList{QStringLiteral("opened")}) << "the window stays open";
 
@@ -157,16 +130,16 @@ TEST_F(SettingsFormTest, AnAddressHidesTheBaudBoxAndSavesPort5012UnlessItNamesIt
         form.setPort(c.typed);
         EXPECT_EQ(form.baudVisible(), c.baudVisible) << c.typed.toStdString();
         ASSERT_TRUE(form.save());
-        EXPECT_EQ(paramLines(QStringLiteral("^\\[(port|baud)\\]")), c.saved);
+        const QStringList lines = QString::fromLatin1(readFile(paramPath)).split(QStringLiteral("\r\n"));
+        EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^\\[(port|baud)\\]"))), c.saved);
     }
 }
 
 TEST_F(SettingsFormTest, PrintCodeBoxesExcludeEachOtherOnlyWhenTicked)
 {
     const struct { Check box; bool on, ascii, numeric; } steps[] = {
+        {Check::PrintCodeAscii, true, true, false}, {Check::PrintCodeNumeric, false, true, false},
         {Check::PrintCodeNumeric, true, false, true}, {Check::PrintCodeAscii, true, true, false},
-        {Check::PrintCodeNumeric, false, true, false}, {Check::PrintCodeNumeric, true, false, true},
-        {Check::PrintCodeNumeric, false, false, false},
     };
     for (const auto &s : steps) {
         form.setChecked(s.box, s.on);
@@ -180,10 +153,7 @@ TEST_F(SettingsFormTest, MissingLinesKeepTheDefaultsAndRestoreBringsBackTheFileB
     ASSERT_TRUE(
         writeFile(paramPath, "[port] com2\r\n[file] print.1\r\n[ecrt] mikro\r\n[comments] true\r\n[AutoStar]=no\r\n"));
     form.open();
-    EXPECT_EQ(shown(form), (QStringList{"comtxt 'com2' baudtxt '9600' filetxt 'print.1' typetxt 'MikroPos' location ''",
-                                        "currency -1 -multi_print -dirdep -descreption -print_code_ascii "
-                                        "-print_code_numeric +comments -quantity -keyb_locked -ChkAuto",
-                                        "txtVatRate '0' '0' '0' '0' '0'"}));
+    EXPECT_EQ(shown(form), QStringLiteral("com2|9600|print.1|MikroPos||-1|-----+---|0 0 0 0 0"));
     EXPECT_TRUE(QFile::exists(vatPath)) << "a missing vats.dat is created";
 
     form.setFile(QStringLiteral("other"));
@@ -192,10 +162,7 @@ TEST_F(SettingsFormTest, MissingLinesKeepTheDefaultsAndRestoreBringsBackTheFileB
     form.setCurrency(2);
     form.restore();
 
-    EXPECT_EQ(shown(form).mid(0, 2),
-              (QStringList{"comtxt 'com2' baudtxt '0' filetxt 'print.1' typetxt 'MikroPos' location ' '",
-                           "currency 0 -multi_print -dirdep -descreption -print_code_ascii -print_code_numeric "
-                           "+comments -quantity -keyb_locked +ChkAuto"}));
+    EXPECT_EQ(shown(form), QStringLiteral("com2|0|print.1|MikroPos| |0|-----+--+|0 0 0 0 0"));
 }
 
 } // namespace

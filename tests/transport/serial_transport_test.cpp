@@ -1,5 +1,6 @@
 #include "device/transport/serial_device_name.h"
-#include "wires.h"
+#include "device/transport/serial_transport.h"
+#include "register_end.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -10,6 +11,8 @@
 
 namespace merovan {
 namespace {
+
+using test::RegisterEnd;
 
 TEST(SerialTransport, MapsComNToTheNthPortUnlessTheEnvironmentNamesADevice)
 {
@@ -27,7 +30,8 @@ TEST(SerialTransport, MapsComNToTheNthPortUnlessTheEnvironmentNamesADevice)
 
 TEST(SerialTransport, OpenFailuresGiveTheirCodeAndTextAndOnlyAnOpenPortIsHeld)
 {
-    PseudoTerminal pty;
+    RegisterEnd pty(RegisterEnd::Pty);
+    const QString com1 = pty.connectionText();
     qputenv("MEROVAN_COM9", "/nonexistent/tty");
     const std::tuple<QString, qint16, QString> cases[] = {
         {QStringLiteral("com9:9600"), -1, QStringLiteral("Πρόβλημα στην Θύρα :com9:9600")},
@@ -37,20 +41,20 @@ TEST(SerialTransport, OpenFailuresGiveTheirCodeAndTextAndOnlyAnOpenPortIsHeld)
     };
     for (const auto &[portText, result, text] : cases) {
         cCom com;
-        EXPECT_EQ(openOn(com, pty, portText), result);
+        EXPECT_EQ(com.OpenConnection(portText), result);
         EXPECT_EQ(com.Result, result);
         EXPECT_EQ(com.exResult, text);
         EXPECT_FALSE(com.isOpen());
         cCom next;
-        EXPECT_EQ(openOn(next, pty), 0) << portText.toStdString() << ": a failed open must not hold the port";
+        EXPECT_EQ(next.OpenConnection(com1), 0) << portText.toStdString() << ": a failed open must not hold the port";
     } // and destroying an open one lets the next open it
     qunsetenv("MEROVAN_COM9");
 
     cCom holder, other;
-    ASSERT_EQ(openOn(holder, pty), 0);
-    EXPECT_EQ(openOn(other, pty), -1) << "the port is held alone";
+    ASSERT_EQ(holder.OpenConnection(com1), 0);
+    EXPECT_EQ(other.OpenConnection(com1), -1) << "the port is held alone";
     holder.ShutdownConnection();
-    EXPECT_EQ(openOn(other, pty), 0) << "until shut down";
+    EXPECT_EQ(other.OpenConnection(com1), 0) << "until shut down";
 }
 
 // The far end writes from its own thread while the transport reads.
@@ -63,15 +67,17 @@ TEST(SerialTransport, ReadsWhatArrivesTogetherAsOneReplyOfAtMost255Bytes)
          {QString(255, QLatin1Char('a')), QString(45, QLatin1Char('b'))}},
     };
     for (const auto &[first, pauseMs, second, expected] : cases) {
-        Wire wire(true);
+        RegisterEnd pty(RegisterEnd::Pty);
+        cCom com;
+        ASSERT_EQ(com.OpenConnection(pty.connectionText()), 0);
         std::thread farEnd([&] {
-            wire.pty.write(first);
+            pty.send(first);
             QThread::msleep(pauseMs);
-            wire.pty.write(second);
+            pty.send(second);
         });
         QStringList reads;
         for (qsizetype i = 0; i < expected.size(); ++i)
-            reads << wire.com.ReceiveData(1000);
+            reads << com.ReceiveData(1000);
         farEnd.join();
         EXPECT_EQ(reads, expected);
     }
@@ -79,13 +85,15 @@ TEST(SerialTransport, ReadsWhatArrivesTogetherAsOneReplyOfAtMost255Bytes)
 
 TEST(SerialTransport, AVanishedDeviceFailsQuietlyWithoutHanging)
 {
-    Wire wire(true);
-    wire.pty.closeMaster();
+    RegisterEnd pty(RegisterEnd::Pty);
+    cCom com;
+    ASSERT_EQ(com.OpenConnection(pty.connectionText()), 0);
+    pty.hangUp();
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(wire.com.ReceiveData(1000), QString());
-    EXPECT_FALSE(wire.com.sendData(QStringLiteral("KXCL")));
-    EXPECT_FALSE(wire.com.IsDataAvailable(100));
+    EXPECT_EQ(com.ReceiveData(1000), QString());
+    EXPECT_FALSE(com.sendData(QStringLiteral("KXCL")));
+    EXPECT_FALSE(com.IsDataAvailable(100));
     EXPECT_LT(timer.elapsed(), 2000);
 }
 

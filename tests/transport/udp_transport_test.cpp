@@ -1,15 +1,19 @@
-#include "wires.h"
+#include "device/transport/udp_transport.h"
+#include "register_end.h"
 
 #include <QThread>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
 namespace merovan {
 namespace {
 
+using test::RegisterEnd;
+
 TEST(UdpTransport, RefusedOpensLeaveNoSocket)
 {
-    UdpPeer peer; // keeps the port free of other programs
+    RegisterEnd peer(RegisterEnd::Udp); // keeps the port free of other programs
     const QString port = QString::number(peer.port());
     QUdpSocket holder; // a program that does not share its port
     ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress));
@@ -33,7 +37,7 @@ TEST(UdpTransport, RefusedOpensLeaveNoSocket)
 // the following ones work once it listens.
 TEST(UdpTransport, ARefusedDatagramFailsOneReadAndSpoilsNothingAfter)
 {
-    const quint16 port = UdpPeer().port(); // free again once the probe is gone
+    const quint16 port = RegisterEnd(RegisterEnd::Udp).port(); // free again once the probe is gone
     cTCPIP udp;
     ASSERT_EQ(udp.OpenConnection(QStringLiteral("127.0.0.2:%1").arg(port)), 0);
     ASSERT_TRUE(udp.sendData(QStringLiteral("KXCL")));
@@ -42,7 +46,7 @@ TEST(UdpTransport, ARefusedDatagramFailsOneReadAndSpoilsNothingAfter)
 
     ASSERT_TRUE(udp.sendData(QStringLiteral("KXCL")));
     QThread::msleep(100); // the refusal is back, unread
-    UdpPeer peer(port);
+    RegisterEnd peer(RegisterEnd::Udp, port);
     EXPECT_TRUE(udp.sendData(QStringLiteral("KXVER")));
     ASSERT_EQ(peer.receive().size(), 1);
     peer.send("OK");
@@ -51,10 +55,12 @@ TEST(UdpTransport, ARefusedDatagramFailsOneReadAndSpoilsNothingAfter)
 
 TEST(UdpTransport, ADatagramOver10000BytesIsCut)
 {
-    Wire wire(false);
-    wire.peer.send(QByteArray(10000, 'a') + "lost");
-    EXPECT_EQ(wire.udp.ReceiveData(1000), QString(10000, QLatin1Char('a')));
-    EXPECT_EQ(wire.udp.ReceiveData(100), QString());
+    RegisterEnd peer(RegisterEnd::Udp);
+    cTCPIP udp;
+    ASSERT_EQ(udp.OpenConnection(peer.connectionText()), 0);
+    peer.send(QByteArray(10000, 'a') + "lost");
+    EXPECT_EQ(udp.ReceiveData(1000), QString(10000, QLatin1Char('a')));
+    EXPECT_EQ(udp.ReceiveData(100), QString());
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-#include "wires.h"
+#include "device/transport/serial_transport.h"
+#include "device/transport/udp_transport.h"
+#include "register_end.h"
 
 #include <QElapsedTimer>
 
@@ -7,34 +9,38 @@
 namespace merovan {
 namespace {
 
+using test::RegisterEnd;
+
 // What both transports must do alike, run against a real pseudo-terminal
 // (true) and real loopback sockets (false).
 class WireTest : public ::testing::TestWithParam<bool> {
 protected:
-    Wire wire{GetParam()};
-    Transport &transport = wire.transport();
+    WireTest() { EXPECT_EQ(transport.OpenConnection(far.connectionText()), 0); }
+
+    RegisterEnd far{GetParam() ? RegisterEnd::Pty : RegisterEnd::Udp};
+    cCom com;
+    cTCPIP udp;
+    Transport &transport = GetParam() ? static_cast<Transport &>(com) : udp;
 };
 
 TEST_P(WireTest, SendsEachCommandOnceInWindows1253WithOneTerminator)
 {
     const std::pair<QString, QByteArray> cases[] = {
-        {QStringLiteral("KXCL"), "KXCL\r\n"},
-        {QStringLiteral("K"), "K"},
-        {QStringLiteral("KX"), "KX"},
-        {QStringLiteral("KXC"), "KXC\r\n"},
+        {QStringLiteral("KXCL"), "KXCL\r\n"}, {QStringLiteral("K"), "K"},
+        {QStringLiteral("KX"), "KX"},         {QStringLiteral("KXC"), "KXC\r\n"},
         {QStringLiteral("KXCL\r\n"), "KXCL\r\n"},
         {QStringLiteral("KX150R1ΚΑΦΕΣ"), "KX150R1\xCA\xC1\xD6\xC5\xD3\r\n"},
         {QString(300, QLatin1Char('A')), QByteArray(300, 'A') + "\r\n"},
     };
     for (const auto &[command, bytes] : cases) {
         EXPECT_TRUE(transport.sendData(command));
-        EXPECT_EQ(wire.received(), QByteArrayList{bytes}) << command.left(20).toStdString();
+        EXPECT_EQ(far.receive(), QByteArrayList{bytes}) << command.left(20).toStdString();
     }
 }
 
 TEST_P(WireTest, AReplyIsSeenWithoutTakingItThenReadAsWindows1253)
 {
-    wire.reply("KX\xC1\xE2 OK\x04");
+    far.send("KX\xC1\xE2 OK\x04");
     EXPECT_TRUE(transport.IsDataAvailable(1000));
     EXPECT_EQ(transport.ReceiveData(1000), QStringLiteral("KXΑβ OK\x04"));
 }
@@ -56,7 +62,7 @@ TEST_P(WireTest, WaitsOutSilenceAndThenGivesUp)
         EXPECT_LT(timer.elapsed(), 2000);
     }
     EXPECT_FALSE(transport.sendData(QStringLiteral("KXCL")));
-    EXPECT_EQ(wire.received(), QByteArrayList());
+    EXPECT_EQ(far.receive(), QByteArrayList());
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, WireTest, ::testing::Bool(),
