@@ -1,6 +1,5 @@
 #include "control/console_operator.h"
 
-#include "core/launcher.h"
 #include "core/main_window_model.h"
 #include "core/register_message.h"
 
@@ -86,11 +85,6 @@ void ConsoleOperator::showBanner(const QStringList &lines)
 {
     for (const QString &line : lines)
         printLine(stdout, line);
-}
-
-void ConsoleOperator::startDetached(const QString &program, const QStringList &arguments)
-{
-    startDetachedProgram(program, arguments);
 }
 
 } // namespace merovan

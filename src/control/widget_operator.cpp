@@ -1,6 +1,5 @@
 #include "control/widget_operator.h"
 
-#include "core/launcher.h"
 #include "diagnostics/register_message_window.h"
 
 #include <QApplication>
@@ -78,11 +77,6 @@ void WidgetOperator::showBanner(const QStringList &lines)
     for (const QString &line : lines)
         std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
     std::fflush(stdout);
-}
-
-void WidgetOperator::startDetached(const QString &program, const QStringList &arguments)
-{
-    startDetachedProgram(program, arguments);
 }
 
 } // namespace merovan

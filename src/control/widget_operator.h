@@ -16,7 +16,6 @@ public:
     void letEventsRun() override;
     void fatal(const QString &text) override;
     void showBanner(const QStringList &lines) override;
-    void startDetached(const QString &program, const QStringList &arguments) override;
 };
 
 } // namespace merovan

@@ -35,6 +35,12 @@ QChar SystemClock::decimalSeparator() const
 
 QString resultStamp(const QDateTime &t) { return t.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")); }
 
+QDateTime roundedToSecond(const QDateTime &t)
+{
+    const int ms = t.time().msec();
+    return t.addMSecs(ms >= 500 ? 1000 - ms : -ms);
+}
+
 QString logStamp(const QDateTime &t) { return t.toString(QStringLiteral("mm:ss")); }
 
 } // namespace merovan

@@ -41,6 +41,10 @@ private:
 // "DD/MM/YYYY hh:mm:ss", the stamp of every result-file line.
 QString resultStamp(const QDateTime &t);
 
+// The moment rounded to the nearest whole second; the waits and counters
+// that the operator sees count whole seconds from such moments.
+QDateTime roundedToSecond(const QDateTime &t);
+
 // "mm:ss", the stamp that starts every log line.
 QString logStamp(const QDateTime &t);
 

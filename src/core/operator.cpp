@@ -1,5 +1,9 @@
 #include "core/operator.h"
 
+#include "core/launcher.h"
+
+#include <QCoreApplication>
+
 namespace merovan {
 
 QString fitMessageText(const QString &text)
@@ -13,6 +17,16 @@ int ShowMessage(Operator &op, const QString &text, int style, QString &caption)
     if (caption.isEmpty())
         caption = QStringLiteral("Merovan4_Vyd");
     return op.messageBox(fitMessageText(text), style | MsgSystemModal, caption);
+}
+
+int PlainMessage(Operator &op, const QString &text, int style)
+{
+    return op.messageBox(text, style, QCoreApplication::applicationName());
+}
+
+void Operator::startDetached(const QString &program, const QStringList &arguments)
+{
+    startDetachedProgram(program, arguments);
 }
 
 int ShowMessage(Operator &op, const QString &text, int style)

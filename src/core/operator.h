@@ -53,7 +53,7 @@ public:
 
     // Starts another program without waiting for it ("notepad" with the
     // help text, a "cop2fis.bat" of the host).
-    virtual void startDetached(const QString &program, const QStringList &arguments) = 0;
+    virtual void startDetached(const QString &program, const QStringList &arguments);
 
 private:
     MainWindowModel &mainWindow_;
@@ -63,6 +63,9 @@ private:
 // characters (padded or cut), caption "Merovan4_Vyd" when the caller gives
 // none (the caller's variable receives it), system-modal.
 QString fitMessageText(const QString &text);
+
+// A plain message box: the whole text, the program's name as its caption.
+int PlainMessage(Operator &op, const QString &text, int style);
 int ShowMessage(Operator &op, const QString &text, int style, QString &caption);
 int ShowMessage(Operator &op, const QString &text, int style);
 

@@ -21,9 +21,7 @@ void RegisterMessage::open()
     opened_ = true;
     if (!skipTimer_)
         counter_.start();
-    const QDateTime now = clock_.now();
-    // The opening time is kept to the nearest whole second.
-    openedAt_ = now.addMSecs(now.time().msec() >= 500 ? 1000 - now.time().msec() : -now.time().msec());
+    openedAt_ = roundedToSecond(clock_.now());
     detail_.clear();
     caption_ = QStringLiteral("Συναλλαγή EFTPOS");
     message_ = QStringLiteral("Αναμονή Απάντησης EFTPOS");

@@ -26,13 +26,6 @@ constexpr int kEventSliceMs = 50;
 
 QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"); }
 
-// The time of day rounded to the nearest whole second.
-QDateTime roundedToSecond(const QDateTime &t)
-{
-    const int ms = t.time().msec();
-    return t.addMSecs(ms >= 500 ? 1000 - ms : -ms);
-}
-
 } // namespace
 
 RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection)

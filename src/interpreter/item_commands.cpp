@@ -5,7 +5,6 @@
 #include "interpreter/sale_numbers.h"
 #include "interpreter/sale_steps.h"
 
-#include <QCoreApplication>
 
 namespace merovan {
 
@@ -76,9 +75,7 @@ void sendCodedItem(Interpreter &interpreter, const Job &job, SaleLine &sale)
 
 void showWrongQuantity(Interpreter &interpreter)
 {
-    // A plain message box: not fitted, the program's name as its caption.
-    interpreter.op().messageBox(QStringLiteral("Λάθος ποσότητα είδους στην ταμειακή!"), MsgExclamation,
-                                QCoreApplication::applicationName());
+    PlainMessage(interpreter.op(), QStringLiteral("Λάθος ποσότητα είδους στην ταμειακή!"), MsgExclamation);
 }
 
 // An item keyed on the register's keyboard: in the middle of a table

@@ -8,7 +8,6 @@
 #include "interpreter/table_queries.h"
 #include "interpreter/table_text.h"
 
-#include <QCoreApplication>
 
 namespace merovan {
 
@@ -36,8 +35,7 @@ LineEnd tboLine(Interpreter &interpreter, Job &job, const QString &line)
     job.tableNumber = cols(line, 7, 3).trimmed();
     job.tableText = tableText(colsFrom(line, 11));
     if (!isNumeric(job.tableNumber)) {
-        // A plain message box: not fitted, the program's name as its caption.
-        interpreter.op().messageBox(kWrongTable, MsgInformation, QCoreApplication::applicationName());
+        PlainMessage(interpreter.op(), kWrongTable, MsgInformation);
         return LineEnd::Stop;
     }
     Clock &clock = interpreter.clock();

@@ -21,12 +21,6 @@ bool isOneOf(const QString &text, std::initializer_list<const char16_t *> words)
     return std::any_of(words.begin(), words.end(), [&text](const char16_t *word) { return text == QStringView(word); });
 }
 
-QDateTime nearestWholeSecond(const QDateTime &t)
-{
-    const int ms = t.time().msec();
-    return t.addMSecs(ms >= 500 ? 1000 - ms : -ms);
-}
-
 QString countdownText(qint64 msLeft)
 {
     return QStringLiteral("Αναμονή [%1]").arg(std::lround(static_cast<double>(msLeft) / 1000.0), 2, 10, QLatin1Char('0'));
@@ -71,7 +65,7 @@ void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log
 {
     if (seconds < 1)
         return;
-    const QDateTime end = nearestWholeSecond(clock.now()).addSecs(seconds);
+    const QDateTime end = roundedToSecond(clock.now()).addSecs(seconds);
     const auto msLeft = [&clock, &end] { return clock.now().msecsTo(end); };
 
     RegisterMessage window(clock);
