@@ -6,6 +6,7 @@
 #include "core/main_window_model.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include <memory>
 
@@ -20,7 +21,7 @@ int main(int argc, char *argv[])
     merovan::MainWindowModel model;
     merovan::WidgetOperator op(model);
     std::unique_ptr<merovan::Desktop> desktop;
-    return merovan::runBridge(app, op, [&](merovan::Bridge &bridge, merovan::DebugLog &log) {
+    return merovan::runBridge(app, op, [&](merovan::Bridge &bridge, merovan::DebugLog &log, QThread &) {
         desktop = std::make_unique<merovan::Desktop>(op, bridge, log);
     });
 }

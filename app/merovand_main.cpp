@@ -4,6 +4,7 @@
 #include "core/main_window_model.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 int main(int argc, char *argv[])
 {
@@ -12,5 +13,7 @@ int main(int argc, char *argv[])
 
     merovan::MainWindowModel model;
     merovan::ConsoleOperator op(model);
-    return merovan::runBridge(app, op, [](merovan::Bridge &, merovan::DebugLog &) {});
+    // Its lines follow the bridge's writes in order: it runs beside it.
+    return merovan::runBridge(app, op,
+                              [&op](merovan::Bridge &, merovan::DebugLog &, QThread &worker) { op.moveToThread(&worker); });
 }

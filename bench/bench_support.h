@@ -43,8 +43,7 @@ public:
     QuietOperator() : Operator(model_) {}
     int messageBox(const QString &, int, const QString &) override { return 1; }
     std::optional<QString> inputBox(const QString &) override { return std::nullopt; }
-    void showRegisterMessage(RegisterMessage &) override {}
-    void letEventsRun() override {}
+    void showRegisterMessage(const RegisterMessagePtr &) override {}
     void fatal(const QString &) override {}
     void showBanner(const QStringList &) override {}
     void startDetached(const QString &, const QStringList &) override {}

@@ -22,13 +22,17 @@ const QString kParamFile = QStringLiteral("param.ini");
 // leaves the job file for the host to retry (each try is up to 28 s).
 constexpr int kCommandLineSearchTries = 10;
 
+// Command-line mode, stopped by a request before the job was sent.
+constexpr int kStoppedBeforeJob = 5;
+
 } // namespace
 
 Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
-    : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), progress_(op),
-      interpreter_(link, op, clock, log, LastMessage, progress_)
+    : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), timer1_(this),
+      timer2_(this), progress_(op), interpreter_(link, op, clock, log, LastMessage, progress_)
 {
     installKeywords(interpreter_);
+    installJournal();
     interpreter_.zReport = [this] { zReport(); };
     connect(&timer1_, &QTimer::timeout, this, &Bridge::jobTick);
     timer1_.setInterval(3000);
@@ -119,36 +123,47 @@ void Bridge::fillLabels()
 
 std::optional<int> Bridge::runCommandLineJob()
 {
+    // The job runs once, after the register is found, on this thread; no
+    // job timer runs beside it.
     timer2_.stop();
-    timer1_.setInterval(3000);
-    timer1_.start();
+    const auto give = [this](int status) {
+        unload();
+        link_.connection().CloseConnection(link_.connection().ConnectionText);
+        return status;
+    };
+    const auto jobMissing = [this, &give] {
+        op_.fatal(QStringLiteral("Δεν βρέθηκε το αρχείο εργασίας %1").arg(QFileInfo(settings_.file).absoluteFilePath()));
+        return give(4);
+    };
+    if (!QFileInfo(settings_.file).isFile())
+        return jobMissing();
 
     // The register is asked again and again, as the operator would wait for
     // it; a bound keeps a host that launched us from hanging for ever.
     int tries = 0;
     do {
         link_.SendCommand(QStringLiteral("KXCL"), link_.EcrErrorCode, LastMessage, false);
-    } while (link_.EcrErrorCode != 0 && ++tries < kCommandLineSearchTries);
+    } while (link_.EcrErrorCode != 0 && ++tries < kCommandLineSearchTries && !link_.stops().requested());
+    if (link_.stops().requested())
+        return give(kStoppedBeforeJob);
     if (link_.EcrErrorCode != 0) {
         op_.fatal(QStringLiteral("Η ταμειακή δεν απαντά. Η εργασία %1 δεν εκτελέστηκε.").arg(settings_.file));
-        unload();
-        link_.connection().CloseConnection(link_.connection().ConnectionText);
-        return 3;
+        return give(3);
     }
     showReady();
-    timer2_.stop();
 
-    if (!QFileInfo(settings_.file).isFile()) {
-        op_.fatal(QStringLiteral("Δεν βρέθηκε το αρχείο εργασίας %1").arg(QFileInfo(settings_.file).absoluteFilePath()));
-        unload();
-        link_.connection().CloseConnection(link_.connection().ConnectionText);
-        return 4;
-    }
-    runJob(settings_.file);
-    QFile::remove(settings_.file);
-    unload();
-    link_.connection().CloseConnection(link_.connection().ConnectionText);
-    return 0;
+    // The same job handed again after a crash is reported, not run twice.
+    const QString recovered = recoverInterruptedJob();
+    if (!recovered.isEmpty() && recovered == QFileInfo(settings_.file).absoluteFilePath())
+        return give(1);
+    if (!QFileInfo(settings_.file).isFile())
+        return jobMissing();
+    if (link_.stops().requested())
+        return give(kStoppedBeforeJob);
+
+    const JobOutcome outcome = runJob(settings_.file);
+    disposeOfJob(settings_.file, outcome, false);
+    return give(0);
 }
 
 void Bridge::showReady()
@@ -174,9 +189,19 @@ int Bridge::exitprg()
 
 void Bridge::orderlyEnd()
 {
+    if (ended_)
+        return;
     link_.connection().CloseConnection(link_.connection().ConnectionText);
     unload();
     terminate(0);
+}
+
+void Bridge::endWith(int status)
+{
+    if (ended_)
+        return;
+    unload();
+    terminate(status);
 }
 
 void Bridge::endAfterSettingsSaved()
@@ -198,6 +223,7 @@ void Bridge::unload()
 
 void Bridge::terminate(int status)
 {
+    ended_ = true;
     timer1_.stop();
     timer2_.stop();
     link_.connection().CloseConnection(link_.connection().ConnectionText);

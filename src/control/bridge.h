@@ -2,12 +2,14 @@
 
 #include "core/progress.h"
 #include "interpreter/interpreter.h"
+#include "interpreter/job_journal.h"
 #include "settings/param_file.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,6 +26,12 @@ class RegisterLink;
 // mode, the search for the register, Start and Stop printing, the menu
 // commands and every way the program ends. It owns the timers and writes
 // the main window model; front ends render the model and forward clicks.
+//
+// In the programs it lives on the worker thread that owns the register
+// connection (see runBridge): its timers tick there, and everything that
+// talks to the register runs there, one thing at a time. The window thread
+// reaches it through trigger() and requestStop(), which are safe to call
+// from any thread.
 class Bridge : public QObject {
     Q_OBJECT
 public:
@@ -36,18 +44,35 @@ public:
     std::optional<int> start(const QString &commandLine);
 
     // Menu items and buttons by their names ("xrep0", "wndDebug", "end",
-    // "Command1", ...). Disabled items do nothing.
+    // "Command1", ...). Disabled items do nothing. Items that talk to the
+    // register or to the timers run on the bridge's thread, after whatever
+    // runs there now; "end" is a stop request; the rest run at once.
     void trigger(const QString &name);
+
+    // The operator's quit, a closed window, or a signal. With no job under
+    // way the program ends in order; during a job the job finishes first
+    // and the status line says so; a second request stops the job at the
+    // next command boundary. Safe from any thread.
+    void requestStop();
 
     void searchTick();
     void startPrinting();
     void stopPrinting();
+
+    // Reports a job that a crash cut short (its journal entry is there and
+    // its file unchanged): result block, file renamed NAME.interrupted,
+    // operator told. Returns that job's path, or an empty text.
+    QString recoverInterruptedJob();
 
     // Firmware version by "KXVER", or "---".
     QString getVersion();
 
     // The orderly end: connection closed, window unloaded, program ended.
     void orderlyEnd();
+
+    // Ends the program with this status (once): the window unloads, the
+    // connection closes.
+    void endWith(int status);
 
     // The settings window holds the search while it is open; closing it
     // lets the search ticks run again.
@@ -71,6 +96,7 @@ public:
     Interpreter &interpreter() { return interpreter_; }
 
     bool jobRunning() const { return jobRunning_; }
+    JobJournal &journal() { return journal_; }
     bool timer1Active() const { return timer1_.isActive(); }
     int timer1Interval() const { return timer1_.interval(); }
     bool timer2Active() const { return timer2_.isActive(); }
@@ -109,7 +135,10 @@ private:
     void runSingleJob();
     void runNextNumberedJob();
     QString nextJobCandidate() const;
-    void runJob(const QString &path);
+    JobOutcome runJob(const QString &path);
+    void disposeOfJob(const QString &path, JobOutcome outcome, bool keep);
+    void endAfterJobIfAsked();
+    void installJournal();
     void showReceiptNumber();
     void endProgramNow(int status);
 
@@ -126,7 +155,9 @@ private:
     bool autoStart_ = false;
     int searchTries_ = 0;
     bool unloaded_ = false;
-    bool jobRunning_ = false;
+    bool ended_ = false;
+    std::atomic<bool> jobRunning_ = false;
+    JobJournal journal_{QStringLiteral("merovan.journal")};
     qint16 ReceiptCounter = 0;
     CLSiND progress_;
     Interpreter interpreter_;

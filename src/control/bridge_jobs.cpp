@@ -1,6 +1,7 @@
 #include "control/bridge.h"
 #include "control/command_line.h"
 #include "control/file_ready.h"
+#include "control/interrupted_jobs.h"
 #include "control/state_texts.h"
 #include "core/main_window_model.h"
 #include "core/operator.h"
@@ -22,7 +23,8 @@ QString endMarker() { return QDir::rootPath() + QStringLiteral("merovan/end.txt"
 
 void Bridge::jobTick()
 {
-    if (jobRunning_)
+    // A stop request takes no new job; the end is on its way.
+    if (jobRunning_ || link_.stops().requested())
         return;
     progress_.setValue(0);
     if (!refreshSettings())
@@ -78,9 +80,8 @@ void Bridge::runSingleJob()
     probe.close();
     QFile::remove(endMarker());
     showReceiptNumber();
-    runJob(path);
-    if (!path.right(5).toUpper().endsWith(QStringLiteral("PRG.1")))
-        QFile::remove(path);
+    const JobOutcome outcome = runJob(path);
+    disposeOfJob(path, outcome, path.right(5).toUpper().endsWith(QStringLiteral("PRG.1")));
     receipt.close();
     endProgramNow(0);
 }
@@ -91,7 +92,9 @@ QString Bridge::nextJobCandidate() const
     const QString &name = settings_.file;
     if (name.contains(QLatin1Char('*'))) {
         const QFileInfo pattern(folder + name);
-        const QStringList matches = pattern.dir().entryList({pattern.fileName()}, QDir::Files, QDir::NoSort);
+        QStringList matches = pattern.dir().entryList({pattern.fileName()}, QDir::Files, QDir::NoSort);
+        // A job set aside after an interruption is never taken again.
+        matches.removeIf([](const QString &name) { return name.endsWith(interruptedSuffix()); });
         return matches.isEmpty() ? QString() : pattern.dir().filePath(matches.first());
     }
     for (int n = 1; n <= 10; ++n) {
@@ -114,12 +117,12 @@ void Bridge::runNextNumberedJob()
     QFile::remove(endMarker());
     getReceiptNumber();
     showReceiptNumber();
-    runJob(candidate);
-    if (!candidate.endsWith(QStringLiteral("prg.1")))
-        QFile::remove(candidate);
+    const JobOutcome outcome = runJob(candidate);
+    disposeOfJob(candidate, outcome, candidate.endsWith(QStringLiteral("prg.1")));
     window_.setStatus(state::waitingAfterJobStatus());
     window_.repaint();
     window_.setCaption(state::waitingAfterJobCaption());
+    endAfterJobIfAsked();
 }
 
 void Bridge::showReceiptNumber()
@@ -127,11 +130,31 @@ void Bridge::showReceiptNumber()
     window_.setLabel(QStringLiteral("lblreceipt"), interpreter_.receiptCounters().section(QLatin1Char(','), 1, 1));
 }
 
-void Bridge::runJob(const QString &path)
+JobOutcome Bridge::runJob(const QString &path)
 {
     jobRunning_ = true;
-    interpreter_.runJob(path, settings_);
+    // A device that went away during an earlier job is opened anew.
+    link_.connection().dropLostTransport();
+    const JobOutcome outcome = interpreter_.runJob(path, settings_);
+    if (outcome != JobOutcome::NotRun)
+        journal_.markEnded();
     jobRunning_ = false;
+    return outcome;
+}
+
+void Bridge::disposeOfJob(const QString &path, JobOutcome outcome, bool keep)
+{
+    if (outcome == JobOutcome::Interrupted)
+        setAsideInterrupted(path);
+    else if (!keep)
+        QFile::remove(path);
+    journal_.clear();
+}
+
+void Bridge::endAfterJobIfAsked()
+{
+    if (link_.stops().requested())
+        orderlyEnd();
 }
 
 qint16 Bridge::getReceiptNumber()
@@ -143,6 +166,7 @@ qint16 Bridge::getReceiptNumber()
 
 void Bridge::endProgramNow(int status)
 {
+    ended_ = true;
     timer1_.stop();
     timer2_.stop();
     Q_EMIT programEnded(status);

@@ -8,6 +8,7 @@
 #include "diagnostics/debug_log.h"
 
 #include <QHash>
+#include <QThread>
 
 #include <cmath>
 
@@ -26,6 +27,16 @@ QString reportWaitingText(bool firstSpelling)
 
 void Bridge::trigger(const QString &name)
 {
+    // What touches neither the register nor the timers runs where it was
+    // asked for, even while a job runs; the rest waits its turn on the
+    // bridge's thread.
+    static const QStringList anywhere = {QStringLiteral("end"), QStringLiteral("wndDebug"),
+                                         QStringLiteral("help_text"), QStringLiteral("about"),
+                                         QStringLiteral("param"), QStringLiteral("paramEft")};
+    if (QThread::currentThread() != thread() && !anywhere.contains(name)) {
+        QMetaObject::invokeMethod(this, [this, name] { trigger(name); }, Qt::QueuedConnection);
+        return;
+    }
     if (!window_.isEnabled(name))
         return;
     // An item inside a disabled menu cannot be reached either.
@@ -39,7 +50,7 @@ void Bridge::trigger(const QString &name)
         {QStringLiteral("n_tables_num"), &Bridge::askTableNumber},
         {QStringLiteral("errorclear"), &Bridge::clearRegisterError},
         {QStringLiteral("wndDebug"), &Bridge::toggleDebugWindow},
-        {QStringLiteral("end"), &Bridge::orderlyEnd},
+        {QStringLiteral("end"), &Bridge::requestStop},
     };
     if (auto it = plain.find(name); it != plain.end()) {
         (this->*it.value())();

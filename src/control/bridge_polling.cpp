@@ -36,6 +36,8 @@ void Bridge::searchTick()
     showReady();
     window_.setLabel(QStringLiteral("txtVersion"), getVersion());
     timer2_.stop();
+    // A job that a crash cut short is reported before any job is taken.
+    recoverInterruptedJob();
     window_.setEnabled(QStringLiteral("reports"), true);
     if (autoStart_) {
         startPrinting();

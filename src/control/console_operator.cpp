@@ -3,7 +3,6 @@
 #include "core/main_window_model.h"
 #include "core/register_message.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -36,11 +35,12 @@ ConsoleOperator::ConsoleOperator(MainWindowModel &model) : Operator(model)
     };
     connect(&model, &MainWindowModel::captionChanged, this, queueFlush);
     connect(&model, &MainWindowModel::statusChanged, this, queueFlush);
-    connect(&model, &MainWindowModel::repaintRequested, this, &ConsoleOperator::flush);
+    connect(&model, &MainWindowModel::repaintRequested, this, &ConsoleOperator::flush, Qt::DirectConnection);
 }
 
 void ConsoleOperator::flush()
 {
+    QMutexLocker lock(&mutex_);
     flushQueued_ = false;
     MainWindowModel &model = mainWindow();
     if (model.caption() != shownCaption_) {
@@ -66,18 +66,17 @@ std::optional<QString> ConsoleOperator::inputBox(const QString &prompt)
     return std::nullopt;
 }
 
-void ConsoleOperator::showRegisterMessage(RegisterMessage &window)
+void ConsoleOperator::showRegisterMessage(const RegisterMessagePtr &window)
 {
-    const auto show = [&window] {
-        printLine(stdout, QStringLiteral("register message: %1: %2 %3")
-                              .arg(window.caption(), window.message(), window.detail())
-                              .trimmed());
+    const auto show = [shown = std::weak_ptr<RegisterMessage>(window)] {
+        if (const auto window = shown.lock())
+            printLine(stdout, QStringLiteral("register message: %1: %2 %3")
+                                  .arg(window->caption(), window->message(), window->detail())
+                                  .trimmed());
     };
-    connect(&window, &RegisterMessage::changed, this, show);
+    connect(window.get(), &RegisterMessage::changed, this, show);
     show();
 }
-
-void ConsoleOperator::letEventsRun() { QCoreApplication::processEvents(); }
 
 void ConsoleOperator::fatal(const QString &text) { printLine(stderr, text); }
 

@@ -2,8 +2,11 @@
 
 #include "core/operator.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QString>
+
+#include <atomic>
 
 namespace merovan {
 
@@ -12,6 +15,10 @@ namespace merovan {
 // line is one line on standard output, as the window would paint it; each
 // message box is one line on standard error, answered OK at once. Input
 // boxes are cancelled; the register message window prints its texts.
+//
+// It lives beside the bridge on the worker thread, so its lines come in the
+// order and the grouping in which the bridge writes the model; a repaint
+// asked for by another thread (the end-after-job note) prints at once.
 class ConsoleOperator final : public QObject, public Operator {
     Q_OBJECT
 public:
@@ -19,17 +26,17 @@ public:
 
     int messageBox(const QString &text, int style, const QString &caption) override;
     std::optional<QString> inputBox(const QString &prompt) override;
-    void showRegisterMessage(RegisterMessage &window) override;
-    void letEventsRun() override;
+    void showRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override;
     void showBanner(const QStringList &lines) override;
 
 private:
     void flush();
 
+    QMutex mutex_;
     QString shownCaption_;
     QString shownStatus_;
-    bool flushQueued_ = false;
+    std::atomic<bool> flushQueued_ = false;
 };
 
 } // namespace merovan

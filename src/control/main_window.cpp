@@ -10,10 +10,12 @@
 #include "diagnostics/debug_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -184,6 +186,16 @@ void MainWindow::openDebugWindow(bool on)
     window->setWindowIcon(windowIcon());
     window->move(frameGeometry().left() + frameGeometry().width(), frameGeometry().top());
     window->show();
+}
+
+} // namespace merovan
+
+namespace merovan {
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    bridge_.requestStop();
 }
 
 } // namespace merovan

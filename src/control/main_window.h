@@ -7,6 +7,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QCloseEvent;
 class QMouseEvent;
 class QPushButton;
 
@@ -34,6 +35,9 @@ Q_SIGNALS:
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    // The title bar offers no close; a close from elsewhere (the window
+    // manager, a session ending) is a stop request like the menu's end.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();

@@ -3,6 +3,7 @@
 #include <functional>
 
 class QCoreApplication;
+class QThread;
 
 namespace merovan {
 
@@ -12,7 +13,12 @@ class Operator;
 
 // The start-up shared by merovan and merovand: builds the clock, the log,
 // the connection and the bridge, lets the front end attach its windows,
-// runs the start-up and then the event loop. Returns the exit status.
-int runBridge(QCoreApplication &app, Operator &op, const std::function<void(Bridge &, DebugLog &)> &attach);
+// then runs the bridge on a worker thread of its own while the calling
+// (main) thread runs the event loop: it renders, takes the operator's
+// clicks and turns SIGTERM, SIGINT and SIGHUP into stop requests. Returns
+// the exit status. attach also gets the worker, for front-end objects that
+// must run beside the bridge.
+int runBridge(QCoreApplication &app, Operator &op,
+              const std::function<void(Bridge &, DebugLog &, QThread &worker)> &attach);
 
 } // namespace merovan

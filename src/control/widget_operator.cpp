@@ -1,5 +1,6 @@
 #include "control/widget_operator.h"
 
+#include "core/window_thread.h"
 #include "diagnostics/register_message_window.h"
 
 #include <QApplication>
@@ -34,12 +35,14 @@ int WidgetOperator::messageBox(const QString &text, int style, const QString &ca
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(iconFor(style), caption, shown, QMessageBox::Ok);
-    // The nearest a Qt box comes to system-modal: above every window.
-    box.setWindowModality(Qt::ApplicationModal);
-    if (style & MsgSystemModal)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    runOnWindowThread([&] {
+        QMessageBox box(iconFor(style), caption, shown, QMessageBox::Ok);
+        // The nearest a Qt box comes to system-modal: above every window.
+        box.setWindowModality(Qt::ApplicationModal);
+        if (style & MsgSystemModal)
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        box.exec();
+    });
     return 1;
 }
 
@@ -48,26 +51,28 @@ std::optional<QString> WidgetOperator::inputBox(const QString &prompt)
     QString shown = prompt;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(nullptr, QApplication::applicationName(), shown, QLineEdit::Normal, {}, &ok);
+    QString answer;
+    runOnWindowThread([&] {
+        answer = QInputDialog::getText(nullptr, QApplication::applicationName(), shown, QLineEdit::Normal, {}, &ok);
+    });
     if (!ok)
         return std::nullopt;
     return answer;
 }
 
-void WidgetOperator::showRegisterMessage(RegisterMessage &window)
+void WidgetOperator::showRegisterMessage(const RegisterMessagePtr &window)
 {
-    auto *widget = new RegisterMessageWindow(window);
-    widget->setWindowIcon(QApplication::windowIcon());
-    widget->show();
+    runOnWindowThread([&window] {
+        auto *widget = new RegisterMessageWindow(window);
+        widget->setWindowIcon(QApplication::windowIcon());
+        widget->show();
+    });
 }
-
-void WidgetOperator::letEventsRun() { QApplication::processEvents(); }
 
 void WidgetOperator::fatal(const QString &text)
 {
     std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
-    QMessageBox::critical(nullptr, QStringLiteral("Merovan"), text);
+    runOnWindowThread([&text] { QMessageBox::critical(nullptr, QStringLiteral("Merovan"), text); });
 }
 
 void WidgetOperator::showBanner(const QStringList &lines)

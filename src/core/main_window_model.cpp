@@ -1,78 +1,142 @@
 #include "core/main_window_model.h"
 
+#include <QMutexLocker>
+
 namespace merovan {
 
 MainWindowModel::MainWindowModel(QObject *parent) : QObject(parent) {}
 
+template <typename T> bool MainWindowModel::store(T &field, const T &value)
+{
+    QMutexLocker lock(&mutex_);
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+QString MainWindowModel::caption() const
+{
+    QMutexLocker lock(&mutex_);
+    return caption_;
+}
+
 void MainWindowModel::setCaption(const QString &text)
 {
-    if (caption_ == text)
-        return;
-    caption_ = text;
-    Q_EMIT captionChanged(text);
+    if (store(caption_, text))
+        Q_EMIT captionChanged(text);
+}
+
+QString MainWindowModel::status() const
+{
+    QMutexLocker lock(&mutex_);
+    return statusNote_.isEmpty() ? status_ : statusNote_;
 }
 
 void MainWindowModel::setStatus(const QString &text)
 {
-    if (status_ == text)
-        return;
-    status_ = text;
-    Q_EMIT statusChanged(text);
+    if (store(status_, text) && status() == text)
+        Q_EMIT statusChanged(text);
+}
+
+void MainWindowModel::pinStatusNote(const QString &note)
+{
+    if (store(statusNote_, note))
+        Q_EMIT statusChanged(status());
+}
+
+QString MainWindowModel::label(const QString &name) const
+{
+    QMutexLocker lock(&mutex_);
+    return labels_.value(name);
 }
 
 void MainWindowModel::setLabel(const QString &name, const QString &text)
 {
-    auto it = labels_.find(name);
-    if (it != labels_.end() && *it == text)
-        return;
-    labels_.insert(name, text);
+    {
+        QMutexLocker lock(&mutex_);
+        auto it = labels_.find(name);
+        if (it != labels_.end() && *it == text)
+            return;
+        labels_.insert(name, text);
+    }
     Q_EMIT labelChanged(name, text);
+}
+
+bool MainWindowModel::isEnabled(const QString &name) const
+{
+    QMutexLocker lock(&mutex_);
+    return !disabled_.contains(name);
 }
 
 void MainWindowModel::setEnabled(const QString &name, bool on)
 {
-    if (isEnabled(name) == on)
-        return;
-    if (on)
-        disabled_.remove(name);
-    else
-        disabled_.insert(name, true);
+    {
+        QMutexLocker lock(&mutex_);
+        if (disabled_.contains(name) != on)
+            return;
+        if (on)
+            disabled_.remove(name);
+        else
+            disabled_.insert(name, true);
+    }
     Q_EMIT enabledChanged(name, on);
+}
+
+bool MainWindowModel::isChecked(const QString &name) const
+{
+    QMutexLocker lock(&mutex_);
+    return checked_.contains(name);
 }
 
 void MainWindowModel::setChecked(const QString &name, bool on)
 {
-    if (isChecked(name) == on)
-        return;
-    if (on)
-        checked_.insert(name, true);
-    else
-        checked_.remove(name);
+    {
+        QMutexLocker lock(&mutex_);
+        if (checked_.contains(name) == on)
+            return;
+        if (on)
+            checked_.insert(name, true);
+        else
+            checked_.remove(name);
+    }
     Q_EMIT checkedChanged(name, on);
+}
+
+QString MainWindowModel::defaultButton() const
+{
+    QMutexLocker lock(&mutex_);
+    return defaultButton_;
 }
 
 void MainWindowModel::setDefaultButton(const QString &name)
 {
-    if (defaultButton_ == name)
-        return;
-    defaultButton_ = name;
-    Q_EMIT defaultButtonChanged(name);
+    if (store(defaultButton_, name))
+        Q_EMIT defaultButtonChanged(name);
+}
+
+bool MainWindowModel::isVisible() const
+{
+    QMutexLocker lock(&mutex_);
+    return visible_;
 }
 
 void MainWindowModel::setVisible(bool on)
 {
-    if (visible_ == on)
-        return;
-    visible_ = on;
-    Q_EMIT visibleChanged(on);
+    if (store(visible_, on))
+        Q_EMIT visibleChanged(on);
+}
+
+bool MainWindowModel::hasTrayIcon() const
+{
+    QMutexLocker lock(&mutex_);
+    return trayIcon_;
 }
 
 void MainWindowModel::setTrayIcon(bool on)
 {
-    if (trayIcon_ == on)
-        return;
-    trayIcon_ = on;
-    Q_EMIT trayIconChanged(on);
+    if (store(trayIcon_, on))
+        Q_EMIT trayIconChanged(on);
 }
 
 } // namespace merovan

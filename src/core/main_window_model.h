@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 
@@ -10,36 +11,43 @@ namespace merovan {
 // the labels by control name, and the enabled/checked state of buttons and
 // menu items by name. The widget window renders it; merovand prints its
 // caption and status changes; tests read it.
+//
+// The worker thread writes it while the window thread reads it, so every
+// member is guarded; a change is signalled after the lock is released and
+// reaches the window thread as a queued call.
 class MainWindowModel : public QObject {
     Q_OBJECT
 public:
     explicit MainWindowModel(QObject *parent = nullptr);
 
-    QString caption() const { return caption_; }
+    QString caption() const;
     void setCaption(const QString &text);
 
-    // The status line (comstattxt).
-    QString status() const { return status_; }
+    // The status line (comstattxt). While a note is pinned (the program
+    // ends after the job under way) the line shows the note, and what the
+    // job writes is kept behind it.
+    QString status() const;
     void setStatus(const QString &text);
+    void pinStatusNote(const QString &note);
 
     // Labels such as "serialtxt", "txtVersion", "lblProgr".
-    QString label(const QString &name) const { return labels_.value(name); }
+    QString label(const QString &name) const;
     void setLabel(const QString &name, const QString &text);
 
     // Buttons ("Command1", "Command2") and menu items by their names.
-    bool isEnabled(const QString &name) const { return !disabled_.contains(name); }
+    bool isEnabled(const QString &name) const;
     void setEnabled(const QString &name, bool on);
-    bool isChecked(const QString &name) const { return checked_.contains(name); }
+    bool isChecked(const QString &name) const;
     void setChecked(const QString &name, bool on);
 
-    QString defaultButton() const { return defaultButton_; }
+    QString defaultButton() const;
     void setDefaultButton(const QString &name);
 
-    bool isVisible() const { return visible_; }
+    bool isVisible() const;
     void setVisible(bool on);
 
     // The notification-area icon, present from start-up to unload.
-    bool hasTrayIcon() const { return trayIcon_; }
+    bool hasTrayIcon() const;
     void setTrayIcon(bool on);
 
     // A request to paint now, inside long work.
@@ -57,8 +65,13 @@ Q_SIGNALS:
     void repaintRequested();
 
 private:
+    // Stores value into field under the lock; true when it changed.
+    template <typename T> bool store(T &field, const T &value);
+
+    mutable QMutex mutex_;
     QString caption_;
     QString status_;
+    QString statusNote_;
     QHash<QString, QString> labels_;
     QHash<QString, bool> disabled_;
     QHash<QString, bool> checked_;

@@ -3,12 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace merovan {
 
 class MainWindowModel;
 class RegisterMessage;
+using RegisterMessagePtr = std::shared_ptr<RegisterMessage>;
 
 // Message-box styles; the icon bits are kept as the operator sees them.
 enum MessageStyle : int {
@@ -23,6 +25,10 @@ enum MessageStyle : int {
 // What the person at the screen sees and does. merovan implements it with
 // widgets, merovand with standard output and standard error, tests with a
 // recorder. The main window itself is a model that each front end renders.
+//
+// The worker thread that runs jobs calls it; an implementation that needs
+// its window thread (a message box, the input box) asks that thread and
+// waits for the answer, so the job never runs window events itself.
 class Operator {
 public:
     explicit Operator(MainWindowModel &mainWindow) : mainWindow_(mainWindow) {}
@@ -38,11 +44,9 @@ public:
     virtual std::optional<QString> inputBox(const QString &prompt) = 0;
 
     // Shows the register message window without blocking; it stays until
-    // the model is closed.
-    virtual void showRegisterMessage(RegisterMessage &window) = 0;
-
-    // Lets pending window and timer events run once, inside long work.
-    virtual void letEventsRun() = 0;
+    // the model is closed. The front end keeps its share of the model for
+    // as long as it shows it.
+    virtual void showRegisterMessage(const RegisterMessagePtr &window) = 0;
 
     // A message that must be read whole (a missing settings file naming its
     // folder); not cut to the message box's 40 characters.

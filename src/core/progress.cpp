@@ -21,7 +21,6 @@ void CLSiND::setValue(qint16 value)
                         QStringLiteral(" Ολοκληρώθηκε το %1%").arg(std::lround(share * 100.0)));
         window.repaint();
     }
-    op_.letEventsRun();
 }
 
 } // namespace merovan

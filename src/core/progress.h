@@ -7,8 +7,8 @@ namespace merovan {
 class Operator;
 
 // CLSiND: the job's progress, shown on the main window's lblProgr as
-// " Ολοκληρώθηκε το NN%" (or "-" below 1). Each new value lets pending
-// events run once so the label is painted during long jobs.
+// " Ολοκληρώθηκε το NN%" (or "-" below 1). Each new value asks for a
+// repaint; the window thread paints it while the job goes on.
 class CLSiND {
 public:
     explicit CLSiND(Operator &op) : op_(op) {}

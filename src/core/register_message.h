@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMutex>
 #include <QObject>
 #include <QString>
-#include <QTimer>
+
+#include <atomic>
+#include <memory>
 
 namespace merovan {
 
@@ -13,8 +16,13 @@ class Clock;
 // a bold message label, a second label and a seconds counter. This is its
 // state and behaviour; the widget and the console only show it.
 //
-// Closing it, by the caller or by the operator, emits closed(); the waits
-// that show it turn that into WaitCancelled.
+// The worker that waits writes the texts while the window thread shows
+// them and may close it, so it is shared between the two (see
+// RegisterMessagePtr) and guarded. The window thread drives the seconds
+// counter: while countsSeconds() it calls tick() once a second.
+//
+// Closing it, by the caller or by the operator, emits closed() once; the
+// waits that show it read isOpen() or turn closed() into WaitCancelled.
 //
 // The counter measures from the opening date and time, not the time of day
 // alone, so it keeps counting up across midnight.
@@ -28,9 +36,9 @@ public:
     bool skipTimer() const { return skipTimer_; }
     void setSkipTimer(bool skip) { skipTimer_ = skip; }
 
-    QString caption() const { return caption_; }
-    QString message() const { return message_; }
-    QString detail() const { return detail_; }
+    QString caption() const;
+    QString message() const;
+    QString detail() const;
     void setCaption(const QString &text);
     void setMessage(const QString &text);
     void setDetail(const QString &text);
@@ -38,12 +46,12 @@ public:
     // Runs the opening steps if they have not run yet.
     void open();
     bool isOpen() const { return opened_ && !closed_; }
-    bool counterRunning() const { return counter_.isActive(); }
+    bool countsSeconds() const { return isOpen() && !skipTimer_; }
 
     // One tick of the seconds counter.
     void tick();
 
-    // Stops the counter and reports the closing (once).
+    // Reports the closing (once).
     void close();
 
 Q_SIGNALS:
@@ -53,15 +61,19 @@ Q_SIGNALS:
     void closed();
 
 private:
+    void setText(QString &field, const QString &text);
+
     const Clock &clock_;
-    QTimer counter_;
+    mutable QMutex mutex_;
     QDateTime openedAt_;
     QString caption_;
     QString message_;
     QString detail_;
-    bool skipTimer_ = false;
-    bool opened_ = false;
-    bool closed_ = false;
+    std::atomic<bool> skipTimer_ = false;
+    std::atomic<bool> opened_ = false;
+    std::atomic<bool> closed_ = false;
 };
+
+using RegisterMessagePtr = std::shared_ptr<RegisterMessage>;
 
 } // namespace merovan

@@ -16,6 +16,12 @@ qint16 Connection::open(QString &message)
     return code;
 }
 
+void Connection::dropLostTransport()
+{
+    if (current_ && current_->lost())
+        current_.reset();
+}
+
 void Connection::CloseConnection(const QString &connectionText)
 {
     if (!current_)

@@ -19,7 +19,9 @@ TransportFactory defaultTransports();
 
 // The one connection to the register. It is created and opened by the
 // first command from ConnectionText and kept for the whole run: a failed
-// open is not retried, the next commands simply try the same object.
+// open is not retried, the next commands simply try the same object. The
+// one exception is a device that went away under an open connection: the
+// next job drops it (dropLostTransport) and its first command opens anew.
 class Connection {
 public:
     explicit Connection(TransportFactory factory = defaultTransports());
@@ -34,6 +36,10 @@ public:
     // Creates and opens the transport; returns the open's code, and for
     // the serial line the port's error text through message.
     qint16 open(QString &message);
+
+    // Forgets a transport whose device has gone, so the next command opens
+    // the connection again.
+    void dropLostTransport();
 
     // Shuts the link down at the end of the run. Here the "com" test
     // ignores letter case.

@@ -12,7 +12,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <memory>
 
 namespace merovan {
 
@@ -21,8 +20,9 @@ namespace {
 constexpr QChar kEot(4);
 constexpr int kAttempts = 4;
 constexpr int kReplySeconds = 7;
-// How long one read may block inside the card wait before events run again.
-constexpr int kEventSliceMs = 50;
+// How long one read may block inside a wait before the wait looks again at
+// the operator's window and the stop requests.
+constexpr int kWaitSliceMs = 100;
 
 QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"); }
 
@@ -36,10 +36,22 @@ RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection
 void RegisterLink::SendCommand(const QString &command, qint16 &result, QString &message, bool silent,
                                int asyncSeconds, const QString &resultFile, int extraTimeout)
 {
+    if (stops_.stopNow()) {
+        result = kStoppedCode;
+        return;
+    }
     if (!connection_.CurrentConnection()) {
         result = connection_.open(message);
         if (result != 0)
             return;
+    } else if (Transport *lost = connection_.CurrentConnection(); lost->lost()) {
+        // The device went away (a USB adapter pulled): every command fails
+        // at once until the next job opens it again.
+        result = lost->Result;
+        message = lost->exResult;
+        AppendLine(resultFile.isEmpty() ? jobResultFile : resultFile,
+                   QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())));
+        return;
     } else {
         connection_.CurrentConnection()->Result = 0;
         connection_.CurrentConnection()->exResult.clear();
@@ -119,8 +131,15 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
         const qint64 deadline = clock_.monotonicMs() + (kReplySeconds + extraTimeout) * 1000LL;
         // What came in earlier attempts is kept: a late reply still counts.
         while (!reply.contains(kEot)) {
-            const auto left = std::max<qint64>(0, deadline - clock_.monotonicMs());
+            auto left = std::max<qint64>(0, deadline - clock_.monotonicMs());
+            if (queriesGiveWay_)
+                left = std::min<qint64>(left, kWaitSliceMs);
             reply += link.ReceiveData(static_cast<int>(left));
+            if (replyWaitAbandoned() || link.lost()) {
+                EcrErrorCode = -4;
+                message = noAnswerText();
+                return Collected::NoAnswer;
+            }
             if (reply.contains(QStringLiteral("DE")))
                 return Collected::ErrorReply;
             if (clock_.monotonicMs() >= deadline) {
@@ -142,21 +161,20 @@ void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
     Transport &link = *connection_.CurrentConnection();
     const QDateTime deadline = roundedToSecond(clock_.now().addSecs(asyncSeconds));
 
-    std::unique_ptr<RegisterMessage> window;
+    RegisterMessagePtr window;
     if (asyncSeconds != 0) {
-        window = std::make_unique<RegisterMessage>(clock_);
+        window = std::make_shared<RegisterMessage>(clock_);
         QObject::connect(window.get(), &RegisterMessage::closed, [this] { WaitCancelled = true; });
         window->open();
-        op_.showRegisterMessage(*window);
+        op_.showRegisterMessage(window);
     }
 
     while (clock_.now() < deadline) {
-        const auto left = std::clamp<qint64>(clock_.now().msecsTo(deadline), 0, kEventSliceMs);
+        const auto left = std::clamp<qint64>(clock_.now().msecsTo(deadline), 0, kWaitSliceMs);
         const QString chunk = link.ReceiveData(static_cast<int>(left));
         if (chunk.isEmpty()) {
-            if (WaitCancelled)
+            if (WaitCancelled || stops_.requested() || link.lost())
                 break;
-            op_.letEventsRun();
             continue;
         }
         // The terminator's answer may come in pieces: give it time, then

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/stop_requests.h"
 #include "device/connection.h"
 
 #include <QString>
+
+#include <atomic>
 
 namespace merovan {
 
@@ -14,6 +17,11 @@ class Operator;
 // command out, one reply back, with the deadline, the four attempts, error
 // replies answered with "KXCL", the optional wait for a card terminal's
 // later answer, the log lines and the result-file lines.
+//
+// It runs on the worker thread and never runs window events: its waits
+// block on the device or sleep, and look at the stop requests between
+// slices. Once a stop has been asked for twice no further command is sent:
+// SendCommand answers kStoppedCode without touching the register.
 class RegisterLink {
 public:
     RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection);
@@ -40,18 +48,39 @@ public:
     void ParseReply(QString &reply, bool silent);
 
     Connection &connection() { return connection_; }
+    StopRequests &stops() { return stops_; }
+
+    // The result of a command that was not sent because the program is
+    // stopping now.
+    static constexpr qint16 kStoppedCode = -97;
 
     // The last register error code; 0 exactly when the last command was
     // accepted.
     qint16 EcrErrorCode = 0;
-    // Set when the operator closes the register message window.
-    bool WaitCancelled = false;
+    // Set when the operator closes the register message window (from the
+    // window thread).
+    std::atomic<bool> WaitCancelled = false;
     // The running job's result file ("Result" in the working folder when
     // the job names none).
     QString jobResultFile = QStringLiteral("Result");
 
+    // While it lives, a status query whose reply is awaited gives up as
+    // unanswered once a stop is requested: the waits that poll the status
+    // must end within a second, and a query changes nothing at the register.
+    class QueriesGiveWayToStops {
+    public:
+        explicit QueriesGiveWayToStops(RegisterLink &link) : link_(link) { link_.queriesGiveWay_ = true; }
+        ~QueriesGiveWayToStops() { link_.queriesGiveWay_ = false; }
+        QueriesGiveWayToStops(const QueriesGiveWayToStops &) = delete;
+        QueriesGiveWayToStops &operator=(const QueriesGiveWayToStops &) = delete;
+
+    private:
+        RegisterLink &link_;
+    };
+
 private:
     enum class Collected { Complete, ErrorReply, NoAnswer };
+    bool replyWaitAbandoned() const { return queriesGiveWay_ && stops_.requested(); }
     Collected collectReply(const QString &command, QString &reply, QString &message, int extraTimeout);
     void awaitAsyncReply(QString &reply, int asyncSeconds);
     void answerErrorReply(QString &reply, bool silent);
@@ -62,6 +91,8 @@ private:
     Operator &op_;
     DebugLog &log_;
     Connection &connection_;
+    StopRequests stops_;
+    bool queriesGiveWay_ = false;
 };
 
 // "ccPay0 = " body: fields 0, 2, 9, 11, 13, 10, 14 of a card answer and its

@@ -38,6 +38,9 @@ void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
         return QStringLiteral("%1, %2, ").arg(code).arg(EcrErrorText(QString::number(code)));
     };
 
+    if (stops_.stopNow())
+        return;
+    QueriesGiveWayToStops giveWay(*this);
     qint16 code = ReadEcrStatus();
     if (code == okCode)
         return;
@@ -46,30 +49,32 @@ void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
         return;
     errLine(describe(code));
 
-    RegisterMessage window(clock_);
-    window.setSkipTimer(true);
+    const auto window = std::make_shared<RegisterMessage>(clock_);
+    window->setSkipTimer(true);
     WaitCancelled = false;
-    QObject::connect(&window, &RegisterMessage::closed, [this] { WaitCancelled = true; });
-    window.setCaption(QStringLiteral("Μύνημα Ταμειακής"));
-    window.setMessage(EcrErrorText(QString::number(code)));
-    window.setDetail(QStringLiteral("Αναμονή..."));
+    QObject::connect(window.get(), &RegisterMessage::closed, [this] { WaitCancelled = true; });
+    window->setCaption(QStringLiteral("Μύνημα Ταμειακής"));
+    window->setMessage(EcrErrorText(QString::number(code)));
+    window->setDetail(QStringLiteral("Αναμονή..."));
     op_.showRegisterMessage(window);
 
+    // A stop request ends the wait as the operator's close does: the job
+    // then finishes without the register having been cleared.
+    const auto givenUp = [this] { return WaitCancelled || stops_.requested(); };
     while (code != okCode && code != 0) {
-        if (WaitCancelled) {
-            window.close();
+        if (givenUp() || pauseUnlessStopped(clock_, 1500, stops_)) {
+            window->close();
             errLine(QStringLiteral(" Terminated by the user, "));
             return;
         }
-        clock_.pause(1500);
         const qint16 previous = code;
         code = substitute(ReadEcrStatus());
-        window.setMessage(EcrErrorText(QString::number(code)));
+        window->setMessage(EcrErrorText(QString::number(code)));
         if (code != 0 && code != previous)
             errLine(describe(code));
     }
     errLine(QStringLiteral(" Cleared OK, "));
-    window.close();
+    window->close();
 }
 
 } // namespace merovan

@@ -23,9 +23,8 @@ void DebugLog::setDebugActive(bool on)
 {
     if (on && !active_)
         fileSwitch_ = true;
-    if (active_ == on)
+    if (active_.exchange(on) == on)
         return;
-    active_ = on;
     Q_EMIT activeChanged(on);
 }
 

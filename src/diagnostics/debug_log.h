@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
 namespace merovan {
 
 class Clock;
@@ -12,6 +14,10 @@ class Clock;
 // goes to the window's view and, while the file switch is ticked, to
 // "merovanLog.txt" beside the executable. The file is opened and closed per
 // line so it can be read, copied or deleted while the bridge runs.
+//
+// The worker writes lines while the window thread opens and closes the
+// window, so the two switches are atomic and the lines reach the window
+// as queued signals.
 class DebugLog : public QObject {
     Q_OBJECT
 public:
@@ -47,8 +53,8 @@ Q_SIGNALS:
 private:
     const Clock &clock_;
     QString logFilePath_;
-    bool active_ = false;
-    bool fileSwitch_ = true;
+    std::atomic<bool> active_ = false;
+    std::atomic<bool> fileSwitch_ = true;
 };
 
 // Every character below 32 written as "ASC(" + code + ") ", for log lines.

@@ -8,9 +8,9 @@
 
 namespace merovan {
 
-RegisterMessageWindow::RegisterMessageWindow(RegisterMessage &model, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), model_(&model), message_(new QLabel(this)),
-      detail_(new QLabel(this))
+RegisterMessageWindow::RegisterMessageWindow(RegisterMessagePtr model, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), model_(std::move(model)), counter_(new QTimer(this)),
+      message_(new QLabel(this)), detail_(new QLabel(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     message_->setObjectName(QStringLiteral("lblErr"));
@@ -28,18 +28,21 @@ RegisterMessageWindow::RegisterMessageWindow(RegisterMessage &model, QWidget *pa
     // 4170 x 1440 twips at 96 dpi.
     setFixedSize(278, 96);
 
-    connect(&model, &RegisterMessage::changed, this, &RegisterMessageWindow::render);
-    connect(&model, &RegisterMessage::ticked, this, &RegisterMessageWindow::render);
-    connect(&model, &RegisterMessage::closed, this, &QWidget::close);
-    connect(&model, &QObject::destroyed, this, &QWidget::close);
-    model.open();
+    // The model may be written and closed by the worker: the window keeps
+    // its share of it and hears of changes as queued calls.
+    connect(model_.get(), &RegisterMessage::changed, this, &RegisterMessageWindow::render);
+    connect(model_.get(), &RegisterMessage::ticked, this, &RegisterMessageWindow::render);
+    connect(model_.get(), &RegisterMessage::closed, this, &QWidget::close);
+    connect(counter_, &QTimer::timeout, this, [this] { model_->tick(); });
+    model_->open();
+    counter_->setInterval(1000);
+    if (model_->countsSeconds())
+        counter_->start();
     render();
 }
 
 void RegisterMessageWindow::render()
 {
-    if (!model_)
-        return;
     setWindowTitle(model_->caption());
     message_->setText(model_->message());
     detail_->setText(model_->detail());
@@ -54,8 +57,8 @@ void RegisterMessageWindow::showEvent(QShowEvent *event)
 
 void RegisterMessageWindow::closeEvent(QCloseEvent *event)
 {
-    if (model_)
-        model_->close();
+    counter_->stop();
+    model_->close();
     event->accept();
 }
 

@@ -1,20 +1,23 @@
 #pragma once
 
-#include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 
 namespace merovan {
 
 class RegisterMessage;
+using RegisterMessagePtr = std::shared_ptr<RegisterMessage>;
 
 // frmErr: renders a RegisterMessage at the top left corner of the screen;
 // its close box closes the model, which cancels the wait behind it.
 class RegisterMessageWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit RegisterMessageWindow(RegisterMessage &model, QWidget *parent = nullptr);
+    explicit RegisterMessageWindow(RegisterMessagePtr model, QWidget *parent = nullptr);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -23,7 +26,8 @@ protected:
 private:
     void render();
 
-    QPointer<RegisterMessage> model_;
+    RegisterMessagePtr model_;
+    QTimer *counter_;
     QLabel *message_;
     QLabel *detail_;
 };

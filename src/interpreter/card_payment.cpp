@@ -1,6 +1,8 @@
 #include "interpreter/card_payment.h"
 
 #include "core/clock.h"
+#include "core/stop_requests.h"
+#include "device/register_link.h"
 #include "interpreter/interpreter.h"
 #include "payments/card_flow.h"
 
@@ -18,7 +20,8 @@ bool payByCard(Interpreter &interpreter, const PaymentTypeRecord &record, const 
     InterpreterState &state = interpreter.state;
     for (int attempt = 0; attempt <= record.PAY_retries; ++attempt) {
         if (state.currentCard.read().PAY_EftTerminal == record.PAY_EftTerminal)
-            WaitTerminalPrint(record.PAY_PayDelay, interpreter.clock(), interpreter.op(), interpreter.log());
+            WaitTerminalPrint(record.PAY_PayDelay, interpreter.clock(), interpreter.op(), interpreter.log(),
+                              interpreter.link().stops());
         interpreter.send(command, silent, kCardAnswerSeconds, resultFile);
         if (!interpreter.accepted())
             continue;
@@ -29,7 +32,7 @@ bool payByCard(Interpreter &interpreter, const PaymentTypeRecord &record, const 
         case CardNotPaid:
             return false;
         case CardTryAfterPause:
-            interpreter.clock().pause(kRetryPauseMs);
+            pauseUnless(interpreter.clock(), kRetryPauseMs, [&] { return interpreter.link().stops().stopNow(); });
             break;
         default:
             break;

@@ -1,11 +1,11 @@
 #include "core/clock.h"
 #include "core/operator.h"
 #include "core/register_message.h"
+#include "core/stop_requests.h"
 #include "device/register_link.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/payment_parts.h"
 
-#include <memory>
 
 namespace merovan {
 
@@ -15,24 +15,24 @@ constexpr int kStatusPollMs = 250;
 
 // Holds until the operator has finished the receipt at the register, with
 // the register message window up from the first query that finds it open.
-// Closing the window gives up the wait, so a register that no longer
-// answers cannot hold the bridge for good.
+// Closing the window, or a stop request, gives up the wait, so a register
+// that no longer answers cannot hold the bridge for good.
 void waitForReceiptClosed(Interpreter &interpreter)
 {
-    bool givenUp = false;
-    std::unique_ptr<RegisterMessage> window;
-    while (!givenUp && interpreter.link().ReadEcrStatus() != 0) {
+    RegisterLink &link = interpreter.link();
+    const RegisterLink::QueriesGiveWayToStops giveWay(link);
+    RegisterMessagePtr window;
+    const auto givenUp = [&] { return link.stops().requested() || (window && !window->isOpen()); };
+    while (!givenUp() && link.ReadEcrStatus() != 0) {
         if (!window) {
-            window = std::make_unique<RegisterMessage>(interpreter.clock());
+            window = std::make_shared<RegisterMessage>(interpreter.clock());
             window->setSkipTimer(true);
-            QObject::connect(window.get(), &RegisterMessage::closed, [&givenUp] { givenUp = true; });
             window->setCaption(QStringLiteral("Μύνημα Ταμειακής"));
             window->setMessage(QStringLiteral("Ολοκληρώστε την απόδειξη..."));
             window->setDetail(QStringLiteral("Αναμονή..."));
-            interpreter.op().showRegisterMessage(*window);
+            interpreter.op().showRegisterMessage(window);
         }
-        interpreter.clock().pause(kStatusPollMs);
-        interpreter.op().letEventsRun();
+        pauseUnless(interpreter.clock(), kStatusPollMs, givenUp);
     }
     if (window)
         window->close();

@@ -88,15 +88,17 @@ QString Interpreter::receiptCounters()
     return isNumeric(first) ? QStringList{first, field(2), third}.join(QStringLiteral(", ")) : failed;
 }
 
-void Interpreter::runJob(const QString &path, const ParamSettings &s)
+JobOutcome Interpreter::runJob(const QString &path, const ParamSettings &s)
 {
     QString file = path;
     QString descpr = s.printDesc, code = s.printCode, name, comment = s.comments, delay = s.time;
     QString curr = s.currency, keyboff = s.keybOff, ecrt = s.ecrt, ddep = s.dirDepa, qua = s.quantity;
-    getdata(file, descpr, code, name, comment, delay, curr, keyboff, ecrt, ddep, qua);
+    return getdata(file, descpr, code, name, comment, delay, curr, keyboff, ecrt, ddep, qua);
 }
 
-void Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
+bool Interpreter::stoppingNow() const { return link_.stops().stopNow(); }
+
+JobOutcome Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
                           QString &DLAY, QString &curr, QString &keyboff, QString &ecrt, QString &ddep, QString &qua)
 {
     FILENAME = file;
@@ -111,10 +113,27 @@ void Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR, QStri
         // learns why, in the default result file.
         link_.jobResultFile = JobHeader().resultFile;
         appendResult(QStringLiteral("Err = -98, [%1: %2] DateTime = %3").arg(whyNot, file, resultStamp()));
-        return;
+        return JobOutcome::NotRun;
     }
-    start(*text);
-    for (const QString &line : text->lines) {
+    start(file, *text);
+    // A second stop request ends the job at the next command boundary: no
+    // command goes out after it, and the host reads where the job stopped.
+    const auto interruptedAt = [&](qsizetype line) {
+        appendResult(QStringLiteral("Err = %1, [interrupted at line %2 of %3] DateTime = %4")
+                         .arg(RegisterLink::kStoppedCode)
+                         .arg(line)
+                         .arg(text->lines.size())
+                         .arg(resultStamp()));
+        job.exitCode = 1;
+    };
+    bool interrupted = false;
+    for (qsizetype i = 0; i < text->lines.size(); ++i) {
+        if (stoppingNow()) {
+            interruptedAt(i);
+            interrupted = true;
+            break;
+        }
+        const QString &line = text->lines[i];
         job.sale.price.clear();
         job.sale.discount.clear();
         job.sale.addon.clear();
@@ -123,6 +142,13 @@ void Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR, QStri
         job.sale.vat.clear();
         progress_.setValue(static_cast<qint16>(progress_.Value() + 1));
         const LineEnd end = dispatch(job, line);
+        if (lineSent)
+            lineSent(int(i + 1));
+        if (stoppingNow()) {
+            interruptedAt(i + 1);
+            interrupted = true;
+            break;
+        }
         if (end == LineEnd::Next)
             continue;
         if (end == LineEnd::WrongTable) {
@@ -134,21 +160,19 @@ void Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR, QStri
         break;
     }
     finish(job);
+    return interrupted ? JobOutcome::Interrupted : JobOutcome::Ran;
 }
 
-void Interpreter::start(const JobText &text)
+void Interpreter::start(const QString &path, const JobText &text)
 {
     const JobHeader header = readJobHeader(text.text);
     link_.jobResultFile = header.resultFile;
-    // The count yields once per line so the window stays painted.
-    qint16 count = 0;
-    for (qsizetype i = 0; i < text.lines.size(); ++i) {
-        ++count;
-        op_.letEventsRun();
-    }
-    progress_.setMax(count);
+    progress_.setMax(static_cast<qint16>(text.lines.size()));
+    const QString started = resultStamp();
+    if (jobStarting)
+        jobStarting(path, text, header, started);
     appendResult(QStringLiteral("tag = ") + header.tag);
-    appendResult(QStringLiteral("DateTime start = ") + resultStamp());
+    appendResult(QStringLiteral("DateTime start = ") + started);
     state.zeroPaymentAllowed = true;
     // Whatever stands in the register's keyboard buffer goes first.
     for (int i = 0; i < 2; ++i)
@@ -187,7 +211,7 @@ void Interpreter::finish(Job &job)
     clock_.pause(250);
     if (link_.ReadEcrStatus() == 0)
         state.currentCard.clearTerminal();
-    if (state.cardFallbackUsed && cardFailureWarning)
+    if (state.cardFallbackUsed && cardFailureWarning && !stoppingNow())
         cardFailureWarning(job);
     appendResult(QStringLiteral("DateTime end = ") + resultStamp());
 
@@ -203,7 +227,7 @@ void Interpreter::finish(Job &job)
     appendResult(QStringLiteral("exitcode = %1").arg(job.exitCode));
     op_.mainWindow().setLabel(QStringLiteral("lblreceipt"), counters.section(QLatin1Char(','), 1, 1));
 
-    if (state.footerPending && printFooter)
+    if (state.footerPending && printFooter && !stoppingNow())
         printFooter(job);
     state.footerPending = false;
 }

@@ -89,6 +89,13 @@ struct InterpreterState {
     bool footerPending = false;
 };
 
+// How a job run ended, for the one who disposes of its file.
+enum class JobOutcome {
+    Ran,         // its end lines are written
+    Interrupted, // stopped at a command boundary: "Err = -97" before its end lines
+    NotRun,      // it could not be read; the result file says why
+};
+
 // How a keyword's handler ends its line.
 enum class LineEnd {
     Next,       // go on with the next line
@@ -111,10 +118,10 @@ public:
     ~Interpreter();
 
     // Runs one job; all arguments by reference, as the job tick hands them.
-    void getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
-                 QString &DLAY, QString &curr, QString &keyboff, QString &ecrt, QString &ddep, QString &qua);
+    JobOutcome getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
+                       QString &DLAY, QString &curr, QString &keyboff, QString &ecrt, QString &ddep, QString &qua);
     // The same from a settings record.
-    void runJob(const QString &path, const ParamSettings &settings);
+    JobOutcome runJob(const QString &path, const ParamSettings &settings);
 
     // Sends the commands of one prepared sale line.
     void comms(Job &job, SaleLine &sale);
@@ -128,6 +135,12 @@ public:
     std::function<void(Job &)> printFooter;
     // The daily Z report of the menu ("MKZ").
     std::function<void()> zReport;
+    // The job's progress for the crash journal: before its first command
+    // (with its stamp of "DateTime start"), and after each line with the
+    // number of the last line whose commands were sent.
+    std::function<void(const QString &path, const JobText &text, const JobHeader &header, const QString &started)>
+        jobStarting;
+    std::function<void(int line)> lineSent;
 
     // For the handlers: one command with EcrErrorCode as result and the
     // main window's reply text as message.
@@ -149,8 +162,9 @@ public:
 
 private:
     struct Keyword;
-    void start(const JobText &text);
+    void start(const QString &path, const JobText &text);
     void finish(Job &job);
+    bool stoppingNow() const;
     LineEnd dispatch(Job &job, const QString &line);
 
     RegisterLink &link_;

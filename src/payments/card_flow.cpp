@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/operator.h"
 #include "core/register_message.h"
+#include "core/stop_requests.h"
 #include "diagnostics/debug_log.h"
 
 #include <QDateTime>
@@ -61,28 +62,27 @@ qint16 CardPaymentOutcome(const QString &answer)
     return outcome;
 }
 
-void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log)
+void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log, const StopRequests &stops)
 {
     if (seconds < 1)
         return;
     const QDateTime end = roundedToSecond(clock.now()).addSecs(seconds);
     const auto msLeft = [&clock, &end] { return clock.now().msecsTo(end); };
 
-    RegisterMessage window(clock);
-    window.setSkipTimer(true);
-    window.setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
-    window.setMessage(countdownText(msLeft()));
+    const auto window = std::make_shared<RegisterMessage>(clock);
+    window->setSkipTimer(true);
+    window->setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
+    window->setMessage(countdownText(msLeft()));
     op.showRegisterMessage(window);
     log.PrintCombine(log.eftWaitLine(seconds));
 
-    for (qint64 left = msLeft(); left > 0; left = msLeft()) {
+    for (qint64 left = msLeft(); left > 0 && !stops.stopNow(); left = msLeft()) {
         // Set only when it changes, so a console shows one line a second.
-        if (const QString text = countdownText(left); text != window.message())
-            window.setMessage(text);
-        op.letEventsRun();
+        if (const QString text = countdownText(left); text != window->message())
+            window->setMessage(text);
         clock.pause(static_cast<int>(std::clamp<qint64>(msLeft(), 0, kUpdateMs)));
     }
-    window.close();
+    window->close();
 }
 
 } // namespace merovan

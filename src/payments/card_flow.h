@@ -10,6 +10,7 @@ namespace merovan {
 class Clock;
 class DebugLog;
 class Operator;
+class StopRequests;
 
 // What a card payment's answer means to the payment flow.
 enum CardOutcome : qint16 {
@@ -37,9 +38,9 @@ qint16 CardPaymentOutcome(const QString &answer);
 // a register message window counts down "Αναμονή [NN]" to the end of the
 // pause, which is taken from the present moment rounded to the whole second
 // (date and time, so a pause across midnight lasts as long as any other).
-// Events run throughout; the thread sleeps between updates. Closing the
-// window does not shorten the pause.
-void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log);
+// The thread sleeps between updates. Closing the window does not shorten
+// the pause; a request to stop at once does, as nothing more will be sent.
+void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log, const StopRequests &stops);
 
 // The payment-type record of the last card payment that succeeded; all
 // zeros until then. Its terminal is forgotten whenever the register reports

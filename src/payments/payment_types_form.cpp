@@ -54,7 +54,6 @@ PaymentTypesForm::PaymentTypesForm(Operator &op, QString path, QObject *parent)
 void PaymentTypesForm::frmFill()
 {
     open_ = true;
-    op_.letEventsRun(); // the window shows before it fills
     caption_ = paymentTypesFillingCaption();
     refreshVisible_ = false;
     Q_EMIT changed();

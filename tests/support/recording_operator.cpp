@@ -21,13 +21,11 @@ std::optional<QString> RecordingOperator::inputBox(const QString &prompt)
     return text;
 }
 
-void RecordingOperator::showRegisterMessage(RegisterMessage &window) { shownWindows.push_back(&window); }
-
-void RecordingOperator::letEventsRun()
+void RecordingOperator::showRegisterMessage(const RegisterMessagePtr &window)
 {
-    ++eventRuns;
-    if (onEvents)
-        onEvents();
+    shownWindows.push_back(window);
+    if (onShown)
+        onShown(window);
 }
 
 } // namespace merovan::test

@@ -2,6 +2,7 @@
 
 #include "core/main_window_model.h"
 #include "core/operator.h"
+#include "core/register_message.h"
 #include "qt_printers.h"
 
 #include <QStringList>
@@ -24,8 +25,7 @@ public:
 
     int messageBox(const QString &text, int style, const QString &caption) override;
     std::optional<QString> inputBox(const QString &prompt) override;
-    void showRegisterMessage(RegisterMessage &window) override;
-    void letEventsRun() override;
+    void showRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override { fatals << text; }
     void showBanner(const QStringList &lines) override { banner = lines; }
     void startDetached(const QString &program, const QStringList &arguments) override
@@ -37,13 +37,13 @@ public:
     std::vector<Box> boxes;
     QStringList prompts;
     std::deque<std::optional<QString>> inputAnswers;
-    std::vector<RegisterMessage *> shownWindows;
+    std::vector<RegisterMessagePtr> shownWindows;
     QStringList fatals;
     QStringList banner;
     QStringList started;
-    int eventRuns = 0;
-    // Runs at each letEventsRun (an operator click in the middle of a wait).
-    std::function<void()> onEvents;
+    // Runs when a register message window is shown (the operator's hand on
+    // it, for instance closing it).
+    std::function<void(const RegisterMessagePtr &)> onShown;
 };
 
 } // namespace merovan::test

@@ -114,11 +114,11 @@ int main(int argc, char *argv[])
     log.PrintCombine(log.replyLine(QStringLiteral("00 OK")));
     log.PrintCombine(log.endLine());
 
-    RegisterMessage waiting(clock);
-    waiting.setSkipTimer(true);
+    const auto waiting = std::make_shared<RegisterMessage>(clock);
+    waiting->setSkipTimer(true);
     op.showRegisterMessage(waiting);
-    waiting.setMessage(QStringLiteral("Αναμονή [07]"));
-    waiting.setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
+    waiting->setMessage(QStringLiteral("Αναμονή [07]"));
+    waiting->setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
 
     bridge.trigger(QStringLiteral("param"));
     bridge.trigger(QStringLiteral("about"));
@@ -150,6 +150,6 @@ int main(int argc, char *argv[])
         }
         std::printf("%s\n", qPrintable(QDir::toNativeSeparators(path)));
     }
-    waiting.close();
+    waiting->close();
     return status;
 }

@@ -33,6 +33,8 @@ qint16 cCom::OpenConnection(const QString &connectionText)
 {
     Result = 0;
     exResult.clear();
+    lost_ = false;
+    connectionText_ = connectionText;
     port_.close();  // opening again starts afresh from the new text
 
     const QStringList pieces = connectionText.split(QLatin1Char(':'));
@@ -64,7 +66,8 @@ bool cCom::sendData(const QString &text)
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(int(deadline.remainingTime()))) {
             // Nothing of a failed command may trail into the next one.
-            port_.clear(QSerialPort::Output);
+            if (!noticeLostDevice())
+                port_.clear(QSerialPort::Output);
             return false;
         }
     }
@@ -104,8 +107,21 @@ bool cCom::waitForBytes(const QDeadlineTimer &deadline)
         return true;
     if (port_.isOpen() && port_.waitForReadyRead(int(deadline.remainingTime())))
         return true;
+    if (noticeLostDevice())
+        return false;
     QThread::msleep(ulong(deadline.remainingTime()));
     return false;
+}
+
+bool cCom::noticeLostDevice()
+{
+    if (!port_.isOpen() || port_.error() != QSerialPort::ResourceError)
+        return false;
+    port_.close();
+    lost_ = true;
+    Result = -1;
+    exResult = QStringLiteral("Πρόβλημα στην Θύρα :") + connectionText_;
+    return true;
 }
 
 } // namespace merovan

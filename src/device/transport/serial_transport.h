@@ -21,7 +21,9 @@ namespace merovan {
 //
 // Read and write failures are not reported: a failed write returns false, a
 // failed read returns empty text. A device that disappears (USB adapter
-// pulled, pseudo-terminal closed) fails every read and write from then on.
+// pulled, pseudo-terminal closed) is closed and reported as lost, with -1
+// and the port text, so the exchange fails at once instead of waiting out
+// its deadlines on a dead port.
 //
 // Destroying the object closes the port.
 class cCom final : public Transport {
@@ -44,11 +46,16 @@ public:
 
     void ShutdownConnection() override;
     bool isOpen() const override;
+    bool lost() const override { return lost_; }
 
 private:
     bool waitForBytes(const QDeadlineTimer &deadline);
+    // Closes a port whose device has gone; true when it had.
+    bool noticeLostDevice();
 
     QSerialPort port_;
+    QString connectionText_;
+    bool lost_ = false;
 };
 
 } // namespace merovan

@@ -36,6 +36,10 @@ public:
     // True while the device or socket is open.
     virtual bool isOpen() const = 0;
 
+    // True once the device has gone away under an open connection; Result
+    // and exResult then say why. Opening a new transport is the way back.
+    virtual bool lost() const { return false; }
+
     // Outcome of the last failure, or of the last exchange (the exchange
     // stores its own outcome here).
     qint16 Result = 0;

@@ -1,0 +1,95 @@
+#include "control/bridge.h"
+#include "control/interrupted_jobs.h"
+#include "core/append_line.h"
+#include "core/clock.h"
+#include "core/main_window_model.h"
+#include "core/operator.h"
+#include "device/register_link.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+namespace merovan {
+
+namespace {
+
+QString endsAfterJobNote() { return QStringLiteral("Τερματισμός μετά την ολοκλήρωση της τρέχουσας εργασίας..."); }
+QString stopsNowNote() { return QStringLiteral("Διακοπή της εργασίας και τερματισμός..."); }
+
+} // namespace
+
+void Bridge::requestStop()
+{
+    const StopRequests::Level level = link_.stops().request();
+    if (jobRunning_) {
+        window_.pinStatusNote(level == StopRequests::Level::Now ? stopsNowNote() : endsAfterJobNote());
+        return;
+    }
+    // Whatever runs on the bridge's thread now (a search, a report) ends
+    // first; no job starts once a stop has been asked for.
+    if (QThread::currentThread() == thread())
+        orderlyEnd();
+    else
+        QMetaObject::invokeMethod(this, &Bridge::orderlyEnd, Qt::QueuedConnection);
+}
+
+void Bridge::installJournal()
+{
+    interpreter_.jobStarting = [this](const QString &path, const JobText &text, const JobHeader &header,
+                                      const QString &started) {
+        const auto print = fingerprintOf(path);
+        journal_.begin({QFileInfo(path).absoluteFilePath(), print ? print->size : -1,
+                        print ? print->sha256 : QByteArray(), int(text.lines.size()), header.tag,
+                        header.resultFile, started, 0, false});
+    };
+    interpreter_.lineSent = [this](int line) { journal_.recordLine(line); };
+}
+
+QString Bridge::recoverInterruptedJob()
+{
+    const std::optional<JournalEntry> entry = journal_.read();
+    const auto now = entry ? fingerprintOf(entry->jobPath) : std::nullopt;
+    // Nothing to report when the file is gone or holds another job: the
+    // host has disposed of it or written a new one under the same name.
+    if (!entry || !now || now->size != entry->size || now->sha256 != entry->sha256) {
+        journal_.clear();
+        return {};
+    }
+    if (entry->ended) {
+        // Its end lines are written; only its disposal was cut short.
+        if (!entry->jobPath.toUpper().endsWith(QStringLiteral("PRG.1")))
+            QFile::remove(entry->jobPath);
+        journal_.clear();
+        return {};
+    }
+
+    link_.jobResultFile = entry->resultFile;
+    const auto append = [this](const QString &line) { AppendLine(link_.jobResultFile, line); };
+    append(QStringLiteral("tag = ") + entry->tag);
+    append(QStringLiteral("DateTime start = ") + entry->started);
+    append(QStringLiteral("Err = %1, [interrupted at line %2 of %3] DateTime = %4")
+               .arg(RegisterLink::kStoppedCode)
+               .arg(entry->lastLineSent)
+               .arg(entry->lineCount)
+               .arg(resultStamp(clock_.now())));
+    const QString counters = interpreter_.receiptCounters();
+    if (counters != QStringLiteral("-1, -1, -1")) {
+        append(QStringLiteral("recStatus = 0;"));
+        append(QStringLiteral("receipt = %1, 0").arg(counters));
+    }
+    append(QStringLiteral("exitcode = 1"));
+    setAsideInterrupted(entry->jobPath);
+    journal_.clear();
+
+    PlainMessage(op_,
+                 QStringLiteral("Η εργασία %1 διακόπηκε στη γραμμή %2 από %3 και δεν θα εκτελεστεί ξανά. "
+                                "Ελέγξτε την ταμειακή: μπορεί να έχει μείνει ανοικτή απόδειξη.")
+                     .arg(entry->jobPath)
+                     .arg(entry->lastLineSent)
+                     .arg(entry->lineCount),
+                 MsgExclamation);
+    return entry->jobPath;
+}
+
+} // namespace merovan
