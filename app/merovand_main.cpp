@@ -15,5 +15,5 @@ int main(int argc, char *argv[])
     merovan::ConsoleOperator op(model);
     // Its lines follow the bridge's writes in order: it runs beside it.
     return merovan::runBridge(app, op,
-                              [&op](merovan::Bridge &, merovan::DebugLog &, QThread &worker) { op.moveToThread(&worker); });
+                              [&op](merovan::Bridge &, merovan::DebugLog &, QThread &worker) { op.runBeside(worker); });
 }

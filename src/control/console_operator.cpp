@@ -3,6 +3,8 @@
 #include "core/main_window_model.h"
 #include "core/register_message.h"
 
+#include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -51,6 +53,13 @@ void ConsoleOperator::flush()
         shownStatus_ = model.status();
         printLine(stdout, QStringLiteral("status: ") + shownStatus_);
     }
+}
+
+void ConsoleOperator::runBeside(QThread &worker)
+{
+    QCoreApplication::removePostedEvents(this);
+    flushQueued_ = false;
+    moveToThread(&worker);
 }
 
 int ConsoleOperator::messageBox(const QString &text, int, const QString &)

@@ -24,6 +24,11 @@ class ConsoleOperator final : public QObject, public Operator {
 public:
     explicit ConsoleOperator(MainWindowModel &model);
 
+    // Moves it to the bridge's worker. The design texts that the bridge set
+    // while it was made were never painted by the window either: their
+    // pending print is dropped, and start-up's first repaint shows the state.
+    void runBeside(QThread &worker);
+
     int messageBox(const QString &text, int style, const QString &caption) override;
     std::optional<QString> inputBox(const QString &prompt) override;
     void showRegisterMessage(const RegisterMessagePtr &window) override;

@@ -152,10 +152,7 @@ TEST_F(LinkTest, CardVerdictLateAndInTwoPartsReplacesFirstReply)
 
 TEST_F(LinkTest, ClosingTheWindowEndsTheCardWaitWithTheFirstReply)
 {
-    op.onEvents = [this] {
-        if (op.eventRuns == 3)
-            op.shownWindows.back()->close();
-    };
+    clock.at(300, [this] { op.shownWindows.back()->close(); });
     qint16 result = 0;
     QString message;
     link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);

@@ -96,10 +96,7 @@ TEST_F(StatusWait, ShowsAnyUnexpectedStatusAs1138)
 TEST_F(StatusWait, OperatorClosingTheWindowEndsTheWait)
 {
     statuses({1064});
-    op.onEvents = [this] {
-        if (!op.shownWindows.empty())
-            op.shownWindows.back()->close();
-    };
+    op.onShown = [](const RegisterMessagePtr &window) { window->close(); };
     link.WaitEcrErrorCleared(2, -1);
     const QStringList lines = resultLines();
     ASSERT_FALSE(lines.isEmpty());

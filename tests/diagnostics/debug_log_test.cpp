@@ -66,7 +66,7 @@ TEST(RegisterMessage, CountsSecondsUnlessSkippedAndReportsClosingOnce)
     counting.open();
     EXPECT_EQ(counting.caption(), QStringLiteral("Συναλλαγή EFTPOS"));
     EXPECT_EQ(counting.message(), QStringLiteral("Αναμονή Απάντησης EFTPOS"));
-    EXPECT_TRUE(counting.counterRunning());
+    EXPECT_TRUE(counting.countsSeconds());
     for (const char *expected : {"Αναμονή EFTPOS [01]", "Αναμονή EFTPOS [02]"}) {
         clock.advance(1000);
         counting.tick();
@@ -76,14 +76,14 @@ TEST(RegisterMessage, CountsSecondsUnlessSkippedAndReportsClosingOnce)
     RegisterMessage quiet(clock);
     quiet.setSkipTimer(true);
     quiet.setCaption(QStringLiteral("Μύνημα Ταμειακής"));
-    EXPECT_FALSE(quiet.counterRunning());
+    EXPECT_FALSE(quiet.countsSeconds());
 
     int closings = 0;
     QObject::connect(&counting, &RegisterMessage::closed, [&] { ++closings; });
     counting.close();
     counting.close();
     EXPECT_EQ(closings, 1);
-    EXPECT_FALSE(counting.counterRunning());
+    EXPECT_FALSE(counting.countsSeconds());
 }
 
 } // namespace

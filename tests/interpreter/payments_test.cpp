@@ -185,21 +185,19 @@ TEST_F(CardPayments, TheTerminalGetsItsPrintPauseBeforeItsNextPaymentInTheSameRe
 TEST_F(CardPayments, TheWarningWaitsForTheOperatorWithoutSpinning)
 {
     saveCardType(5, 2, 2, 1);
-    std::vector<qint64> polls; // status queries once the window is up
-    QPointer<RegisterMessage> window;
+    std::vector<qint64> polls; // status queries while the window is up
+    RegisterMessagePtr window;
     registerScript = [&, script = registerScript](const QString &command, FakeTransport &reg) {
-        if (command == "KXSTAT" && window)
+        if (command == "KXSTAT" && window && window->isOpen())
             polls.push_back(clock.monotonicMs());
         script(command, reg);
     };
-    const auto job = [&](std::function<void(RegisterMessage &)> action) {
-        // Windows are looked at when first seen, while they are up.
-        op.onEvents = [&, action, seen = op.shownWindows.size()]() mutable {
-            for (; seen < op.shownWindows.size(); ++seen)
-                if (op.shownWindows[seen]->caption() == "Μύνημα Ταμειακής")
-                    window = op.shownWindows[seen];
-            if (window)
-                action(*window);
+    const auto job = [&](std::function<void(RegisterMessage &)> onShown) {
+        op.onShown = [&, onShown](const RegisterMessagePtr &shown) {
+            if (shown->caption() == "Μύνημα Ταμειακής") {
+                window = shown;
+                onShown(*shown);
+            }
         };
         replies["KXSTAT"] = stat("1 2");
         verdict(kCard, {{1000, reply("358ER:03")}});
@@ -214,8 +212,7 @@ TEST_F(CardPayments, TheWarningWaitsForTheOperatorWithoutSpinning)
     // The operator finishes the receipt a minute later.
     job([this](RegisterMessage &w) {
         EXPECT_EQ(w.message(), "Ολοκληρώστε την απόδειξη...");
-        if (clock.monotonicMs() >= 60000)
-            replies["KXSTAT"] = stat("0");
+        clock.at(clock.monotonicMs() + 60000, [this] { replies["KXSTAT"] = stat("0"); });
     });
     ASSERT_GE(polls.size(), 2u);
     for (std::size_t i = 1; i < polls.size(); ++i)

@@ -51,7 +51,6 @@ TEST_F(PaymentTypesFormTest, FillShowsItsReadingCaptionAndBuildsBothListsWithVal
     form.frmFill(); // the second: it rebuilds the lists, it does not append
 
     EXPECT_EQ(captions, (QStringList{"Ανάγνωση Ρυθμίσεων Ταμειακής...", "Πληρωμές Καρτών"}));
-    EXPECT_EQ(op.eventRuns, 2) << "pending messages run before each fill";
     EXPECT_EQ(form.ecrPayments(),
               (QList<ListEntry>{{"---", 0}, {"EFT Πληρωμή", 2}, {"EFT Προφορτωμένη", 3}, {"EFT Προείσπραξη", 9}}));
     EXPECT_EQ(form.terminals().size(), 9);
