@@ -3,6 +3,7 @@
 #include "device/transport/local_address.h"
 #include "greek/cp1253.h"
 
+#include <QDir>
 #include <QThread>
 
 namespace merovan {
@@ -40,8 +41,10 @@ qint16 cTCPIP::bindAndConnect()
     if (remotePort_ < 1 || remotePort_ > 65535)
         return kBadPort;
     const auto port = quint16(remotePort_);
-    if (!udp::bindAllAddresses(socket_, port))
+    auto lock = std::make_unique<QLockFile>(QDir::temp().filePath(QStringLiteral("merovan-udp-%1.lock").arg(port)));
+    if (!lock->tryLock(0) || !udp::bindAllAddresses(socket_, port))
         return kBindFailed;
+    portLock_ = std::move(lock);
     switch (udp::connectTo(socket_, remoteHostIP_, port)) {
     case udp::ConnectOutcome::Connected:
         return kOpened;
@@ -96,6 +99,7 @@ void cTCPIP::ShutdownConnection()
     if (isOpen())
         udp::closeSocket(socket_);
     socket_ = udp::kInvalid;
+    portLock_.reset();
 }
 
 bool cTCPIP::isOpen() const

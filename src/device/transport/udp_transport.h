@@ -3,6 +3,10 @@
 #include "device/transport/transport.h"
 #include "device/transport/udp_socket.h"
 
+#include <QLockFile>
+
+#include <memory>
+
 namespace merovan {
 
 // The register on the local network: UDP over IPv4, one command per
@@ -10,6 +14,13 @@ namespace merovan {
 // dotted IPv4 address and its UDP port ("192.168.1.20:5012"); the same port
 // is bound on every local address and the socket is connected to the
 // register, which fixes both where datagrams go and whom they are taken from.
+//
+// The socket shares its address (a simulator on 127.0.0.2 may hold the same
+// port), so the port alone cannot keep a second bridge out. Each bridge
+// therefore holds an exclusive lock per port while its socket is open
+// (merovan-udp-PORT.lock in the temporary folder; a crashed holder's lock
+// is taken over): a second bridge on the same port fails with kBindFailed,
+// as a taken port does, instead of stealing the first one's replies.
 class cTCPIP final : public Transport {
 public:
     // OpenConnection's codes. It leaves Result and exResult alone; a failed
@@ -61,6 +72,7 @@ private:
     void fail(qint16 code, const QString &text);
 
     udp::Handle socket_ = udp::kInvalid;
+    std::unique_ptr<QLockFile> portLock_;
     QString remoteHostIP_;
     int remotePort_ = 0;
     QString localHostIP_;
