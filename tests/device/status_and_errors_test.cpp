@@ -130,3 +130,71 @@ TEST_F(LinkTest, ClosingFollowsTheCaseInsensitiveComTest)
 }
 
 } // namespace
+
+namespace {
+
+// A stop request ends the status wait within a second, also while a status
+// query waits for a register that has stopped answering: at 2 s it comes
+// in a pause between queries, at 20 s inside an unanswered query.
+class StatusWaitStopped : public StatusWait, public ::testing::WithParamInterface<qint64> {};
+
+TEST_P(StatusWaitStopped, AStopRequestEndsTheWaitWithinASecond)
+{
+    const qint64 stopAt = GetParam();
+    statuses({1064, 1064});
+    registerScript = [this, script = registerScript](const QString &command, FakeTransport &reg) {
+        if (polls_ < 2) // the third query onwards gets no answer
+            script(command, reg);
+        else
+            ++polls_;
+    };
+    StopRequests &stops = link.stops();
+    clock.at(stopAt, [&stops] { stops.request(); });
+    link.WaitEcrErrorCleared(2, -1);
+    EXPECT_LT(clock.monotonicMs() - stopAt, 1000);
+    EXPECT_TRUE(resultLines().last().startsWith(QStringLiteral("Ecr Err: Terminated by the user, ")));
+    EXPECT_FALSE(op.shownWindows.back()->isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(During, StatusWaitStopped, ::testing::Values(2000, 20000));
+
+TEST_F(LinkTest, AfterTwoStopRequestsNothingMoreIsSent)
+{
+    link.stops().request();
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KXA1"), result, message, false);
+    EXPECT_EQ(result, 0) << "the first request lets work go on";
+    link.stops().request();
+    link.SendCommand(QStringLiteral("KXA2"), result, message, false);
+    EXPECT_EQ(result, RegisterLink::kStoppedCode);
+    EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXA1\r\n")});
+    EXPECT_TRUE(resultLines().isEmpty());
+    EXPECT_TRUE(op.boxes.empty());
+}
+
+// A device that goes away fails every command at once; the next job's
+// first command opens it anew.
+TEST_F(LinkTest, ALostDeviceFailsAtOnceUntilItIsOpenedAgain)
+{
+    connection.ConnectionText = QStringLiteral("com1:9600");
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KXA1"), result, message, true);
+    fake->loseDevice();
+    const qint64 before = clock.monotonicMs();
+    link.SendCommand(QStringLiteral("KXA2"), result, message, true);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(message, QStringLiteral("Πρόβλημα στην Θύρα :com1:9600"));
+    EXPECT_EQ(clock.monotonicMs(), before);
+    ASSERT_EQ(resultLines().size(), 1);
+    EXPECT_TRUE(resultLines().front().startsWith(QStringLiteral("Err = -1, [KXA2] DateTime = ")));
+
+    connection.dropLostTransport();
+    link.SendCommand(QStringLiteral("KXA3"), result, message, true);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(kinds.size(), 2u);
+    EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXA3\r\n")});
+}
+
+} // namespace

@@ -21,6 +21,14 @@ bool FakeTransport::sendData(const QString &text)
     return true;
 }
 
+void FakeTransport::loseDevice()
+{
+    open_ = false;
+    lost_ = true;
+    Result = -1;
+    exResult = QStringLiteral("Πρόβλημα στην Θύρα :") + opened.value(opened.size() - 1);
+}
+
 void FakeTransport::arrive(qint64 delayMs, const QString &text)
 {
     Arrival a{clock_.monotonicMs() + delayMs, text};

@@ -24,6 +24,10 @@ public:
     bool IsDataAvailable(int waitMs) override;
     void ShutdownConnection() override { open_ = false; ++shutdowns; }
     bool isOpen() const override { return open_; }
+    bool lost() const override { return lost_; }
+
+    // The device goes away (a USB adapter pulled).
+    void loseDevice();
 
     // Text that arrives delayMs after now, as one read.
     void arrive(qint64 delayMs, const QString &text);
@@ -44,6 +48,7 @@ private:
     FakeClock &clock_;
     std::deque<Arrival> arrivals_;
     bool open_ = false;
+    bool lost_ = false;
 };
 
 // Replies with a register's usual ending: CR and EOT.
