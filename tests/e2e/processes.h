@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <signal.h>
+
 namespace merovan::test {
 
 // A program of ours run for real, with its output collected; it is ended
@@ -45,6 +47,9 @@ public:
         }
         return true;
     }
+    // Sends a signal (SIGTERM, SIGINT, SIGKILL, ...).
+    void signal(int number) { ::kill(pid_t(process_.processId()), number); }
+
     // Waits for the program to end by itself; its exit status or -1.
     int waitForExit(int timeoutMs = 10000)
     {

@@ -1,0 +1,70 @@
+#pragma once
+
+// merovand against merovan-sim, both run as programs: the simulator on real
+// UDP on loopback or on a pseudo-terminal it creates, the bridge on a
+// param.ini that points at it.
+#include "processes.h"
+#include "register_end.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace merovan::test {
+
+const QString kSearching = QStringLiteral("caption: Merovan- Αναζήτηση");
+const QString kSearchingStatus = QStringLiteral("status: Εύρεση Φορολογικής Ταμειακής !!! ");
+const QString kReadyStatus = QStringLiteral("status: Φορολογικός Εκτυπωτής ON-Line, Έτοιμος Για Εκτυπωσεις");
+const QString kReady = QStringLiteral("caption: Merovan- Έτοιμο");
+const QString kOffline = QStringLiteral("caption: Merovan- Λάθος!");
+const QString kOfflineStatus = QStringLiteral("status: Φορολογικός Εκτυπωτής Off-Line, Εκτυπώσεις Ανενεργές !");
+const QString kNoAnswer = QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !");
+
+enum class Link { Udp, Pty };
+
+class BridgeAgainstSimulator : public ::testing::Test {
+protected:
+    // Starts the simulator on the given link with extra switches and writes
+    // a param.ini that points the bridge at it.
+    void startSimulator(Link link, QStringList switches = {})
+    {
+        QString port;
+        QString baud;
+        if (link == Link::Udp) {
+            const quint16 udpPort = RegisterEnd(RegisterEnd::Udp).port(); // free once the probe goes
+            switches << QStringLiteral("--udp") << QStringLiteral("127.0.0.2:%1").arg(udpPort);
+            port = QStringLiteral("127.0.0.2");
+            baud = QString::number(udpPort);
+        } else {
+            switches << QStringLiteral("--pty") << path(QStringLiteral("ttySIM"));
+            bridgeEnvironment << QStringLiteral("MEROVAN_COM1=") + path(QStringLiteral("ttySIM"));
+            port = QStringLiteral("com1");
+            baud = QStringLiteral("9600");
+        }
+        switches << QStringLiteral("--trace") << path(QStringLiteral("trace.txt"));
+        simulator = std::make_unique<Program>(QStringLiteral(MEROVAN_SIM), switches, dir.path());
+        ASSERT_TRUE(simulator->waitForOutput(QStringLiteral("ready on"), 10000)) << simulator->errors().toStdString();
+
+        QFile param(path(QStringLiteral("param.ini")));
+        ASSERT_TRUE(param.open(QIODevice::WriteOnly));
+        param.write(QStringLiteral("[port] %1\r\n[baud] %2\r\n[file] print\r\n[multi type] true\r\n")
+                        .arg(port, baud)
+                        .toLatin1());
+    }
+
+    std::unique_ptr<Program> startBridge(const QStringList &arguments = {})
+    {
+        return std::make_unique<Program>(QStringLiteral(MEROVAND), arguments, dir.path(), bridgeEnvironment);
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    QStringList bridgeEnvironment;
+    std::unique_ptr<Program> simulator;
+};
+
+} // namespace merovan::test

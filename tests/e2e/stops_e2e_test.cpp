@@ -1,0 +1,192 @@
+// A job runs exactly once and is never lost, with real programs: merovand
+// stopped by signals in the middle of a 30-item receipt, killed and started
+// again, a second bridge on the same UDP port, and a command-line job
+// against a register that ignores the first "KXCL".
+#include "bridge_against_simulator.h"
+#include "qt_printers.h"
+
+#include <QThread>
+
+#include <signal.h>
+
+using namespace merovan::test;
+
+namespace {
+
+constexpr int kItems = 30;
+
+// 30 items of one euro each, then cash: 32 lines with the tag.
+QByteArray thirtyItemReceipt()
+{
+    QByteArray job = "tag:  THIRTY\r\n";
+    for (int i = 1; i <= kItems; ++i)
+        job += " PLU               IT" + QByteArray::number(i).rightJustified(3, '0') +
+               "                             1       1.00      24\r\n";
+    return job + " to    1      30.00\r\n";
+}
+
+class StoppingTheBridge : public BridgeAgainstSimulator {
+protected:
+    // A resident bridge that starts printing by itself, against a register
+    // that takes a moment for each command.
+    std::unique_ptr<Program> startPrintingBridge(Link link, const QString &folder = {})
+    {
+        if (!simulator)
+            startSimulator(link, {QStringLiteral("--latency"), QStringLiteral("40")});
+        const QString where = folder.isEmpty() ? dir.path() : folder;
+        QFile::copy(path(QStringLiteral("param.ini")), where + QStringLiteral("/param.ini"));
+        QFile param(where + QStringLiteral("/param.ini"));
+        param.open(QIODevice::Append);
+        param.write("[AutoStar]=yes\r\n[ecrt] mikro\r\n[time] 0\r\n[print_desc] true\r\n[currency]=0\r\n");
+        param.close();
+        QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), where + QStringLiteral("/vats.dat"));
+        auto bridge = std::make_unique<Program>(QStringLiteral(MEROVAND), QStringList{}, where, bridgeEnvironment);
+        return bridge;
+    }
+    void dropJob(const QByteArray &bytes)
+    {
+        QFile job(path(QStringLiteral("print.tmp")));
+        ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+        job.write(bytes);
+        job.close();
+        ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(QStringLiteral("print.1"))));
+    }
+    QStringList trace() const
+    {
+        return QString::fromLatin1(readFile(path(QStringLiteral("trace.txt")))).split(u'\n', Qt::SkipEmptyParts);
+    }
+    // Waits until the register has received the item with this number.
+    bool waitForItem(int item)
+    {
+        const QString name = QStringLiteral("IT%1").arg(item, 3, 10, QLatin1Char('0'));
+        for (int i = 0; i < 300; ++i) {
+            if (!trace().filter(name).isEmpty())
+                return true;
+            QThread::msleep(50);
+        }
+        return false;
+    }
+    // How often each item reached the register; none may come twice.
+    int itemsSent() const
+    {
+        int sent = 0;
+        for (int i = 1; i <= kItems; ++i) {
+            const auto times = trace().filter(QStringLiteral("IT%1").arg(i, 3, 10, QLatin1Char('0'))).size();
+            EXPECT_LE(times, 1) << "item " << i << " sent twice";
+            sent += times ? 1 : 0;
+        }
+        return sent;
+    }
+    QStringList result() const
+    {
+        return QString::fromLatin1(readFile(path(QStringLiteral("Result")))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+};
+
+class OneSignal : public StoppingTheBridge, public ::testing::WithParamInterface<Link> {};
+
+TEST_P(OneSignal, FinishesTheJobOnceThenEndsWithStatusZero)
+{
+    auto bridge = startPrintingBridge(GetParam());
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000)) << bridge->errors().toStdString();
+    dropJob(thirtyItemReceipt());
+    ASSERT_TRUE(waitForItem(5));
+    bridge->signal(SIGTERM);
+
+    EXPECT_EQ(bridge->waitForExit(60000), 0) << bridge->errors().toStdString();
+    EXPECT_EQ(itemsSent(), kItems);
+    EXPECT_EQ(result().last(), QStringLiteral("exitcode = 0"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("print.1"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("merovan.journal"))));
+    EXPECT_TRUE(bridge->outputLines().contains(
+        QStringLiteral("status: Τερματισμός μετά την ολοκλήρωση της τρέχουσας εργασίας...")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, OneSignal, ::testing::Values(Link::Udp, Link::Pty),
+                         [](const auto &info) { return info.param == Link::Udp ? "udp" : "pty"; });
+
+TEST_F(StoppingTheBridge, TwoSignalsInterruptTheJobAtACommandBoundary)
+{
+    auto bridge = startPrintingBridge(Link::Udp);
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
+    dropJob(thirtyItemReceipt());
+    ASSERT_TRUE(waitForItem(5));
+    bridge->signal(SIGINT);
+    bridge->signal(SIGTERM);
+
+    EXPECT_EQ(bridge->waitForExit(30000), 0) << bridge->errors().toStdString();
+    const int sent = itemsSent();
+    EXPECT_LT(sent, kItems);
+    const QStringList lines = result();
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_TRUE(lines[lines.size() - 5].startsWith(
+        QStringLiteral("Err = -97, [interrupted at line %1 of 32] DateTime = ").arg(sent + 1)))
+        << lines.join(u'|').toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("exitcode = 1"));
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("print.1.interrupted"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("print.1"))));
+}
+
+TEST_F(StoppingTheBridge, AfterKillNineTheRestartReportsTheJobAndSendsNoItemAgain)
+{
+    auto first = startPrintingBridge(Link::Udp);
+    ASSERT_TRUE(first->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
+    dropJob(thirtyItemReceipt());
+    ASSERT_TRUE(waitForItem(5));
+    first->signal(SIGKILL);
+    first->waitForExit();
+    const int sent = itemsSent();
+    ASSERT_TRUE(QFile::exists(path(QStringLiteral("merovan.journal"))));
+
+    auto second = startPrintingBridge(Link::Udp);
+    ASSERT_TRUE(second->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
+    EXPECT_TRUE(second->errors().contains(QStringLiteral("ανοικτή απόδειξη"))) << second->errors().toStdString();
+    EXPECT_EQ(itemsSent(), sent) << "nothing of the job is sent again";
+    const QStringList lines = result();
+    const QStringList block = lines.mid(lines.lastIndexOf(QStringLiteral("tag = THIRTY")));
+    ASSERT_EQ(block.size(), 6) << lines.join(u'|').toStdString();
+    EXPECT_TRUE(block[1].startsWith(QStringLiteral("DateTime start = ")));
+    EXPECT_TRUE(block[2].startsWith(QStringLiteral("Err = -97, [interrupted at line ")));
+    EXPECT_TRUE(block[2].contains(QStringLiteral(" of 32] DateTime = ")));
+    EXPECT_EQ(block[3], QStringLiteral("recStatus = 0;"));
+    EXPECT_TRUE(block[4].startsWith(QStringLiteral("receipt = ")));
+    EXPECT_EQ(block[5], QStringLiteral("exitcode = 1"));
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("print.1.interrupted"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("merovan.journal"))));
+}
+
+TEST_F(StoppingTheBridge, ASecondBridgeOnTheSamePortGoesOfflineAndStealsNothing)
+{
+    auto first = startPrintingBridge(Link::Udp);
+    ASSERT_TRUE(first->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
+    QTemporaryDir other;
+    auto second = startPrintingBridge(Link::Udp, other.path());
+    ASSERT_TRUE(second->waitForOutput(kOffline, 20000)) << second->outputLines().join(u'|').toStdString();
+
+    dropJob(thirtyItemReceipt());
+    ASSERT_TRUE(waitForItem(kItems));
+    ASSERT_TRUE(first->waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 30000));
+    EXPECT_EQ(itemsSent(), kItems);
+    EXPECT_EQ(result().last(), QStringLiteral("exitcode = 0"));
+}
+
+TEST_F(StoppingTheBridge, CommandLineJobRunsOnceWhenTheFirstKxclIsIgnored)
+{
+    startSimulator(Link::Udp, {QStringLiteral("--drop"), QStringLiteral("1")});
+    QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), path(QStringLiteral("vats.dat")));
+    QFile job(path(QStringLiteral("job.txt")));
+    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+    job.write(thirtyItemReceipt());
+    job.close();
+    const QString port = QString::fromLatin1(readFile(path(QStringLiteral("param.ini")))).section(u'\n', 1, 1).mid(7).trimmed();
+
+    auto bridge = startBridge({QStringLiteral("127.0.0.2:%1").arg(port), port, path(QStringLiteral("job.txt")),
+                               QStringLiteral("0"), QStringLiteral("mikro"), QStringLiteral("0110000")});
+    EXPECT_EQ(bridge->waitForExit(60000), 0) << bridge->errors().toStdString();
+    EXPECT_EQ(itemsSent(), kItems);
+    EXPECT_EQ(trace().mid(0, 2), (QStringList{"KXCL", "KXCL"})) << "the first is ignored and sent again";
+    EXPECT_EQ(result().filter(QStringLiteral("tag = ")).size(), 1);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("job.txt"))));
+}
+
+} // namespace
