@@ -28,6 +28,16 @@ QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτή�
 
 } // namespace
 
+QString RegisterLink::lostDeviceText() const
+{
+    return QStringLiteral("Πρόβλημα στην Θύρα :") + connection_.ConnectionText;
+}
+
+bool RegisterLink::deviceLost() const
+{
+    return connection_.CurrentConnection() && connection_.CurrentConnection()->lost();
+}
+
 RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection)
     : clock_(clock), op_(op), log_(log), connection_(connection)
 {
@@ -44,11 +54,11 @@ void RegisterLink::SendCommand(const QString &command, qint16 &result, QString &
         result = connection_.open(message);
         if (result != 0)
             return;
-    } else if (Transport *lost = connection_.CurrentConnection(); lost->lost()) {
+    } else if (connection_.CurrentConnection()->lost()) {
         // The device went away (a USB adapter pulled): every command fails
         // at once until the next job opens it again.
-        result = lost->Result;
-        message = lost->exResult;
+        result = kLostDeviceCode;
+        message = lostDeviceText();
         AppendLine(resultFile.isEmpty() ? jobResultFile : resultFile,
                    QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())));
         return;

@@ -53,6 +53,11 @@ public:
     // The result of a command that was not sent because the program is
     // stopping now.
     static constexpr qint16 kStoppedCode = -97;
+    // The result of a command on a device that went away, with the serial
+    // port's failure text ("Πρόβλημα στην Θύρα :" and the connection text).
+    static constexpr qint16 kLostDeviceCode = -1;
+    QString lostDeviceText() const;
+    bool deviceLost() const;
 
     // The last register error code; 0 exactly when the last command was
     // accepted.

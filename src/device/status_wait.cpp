@@ -62,6 +62,12 @@ void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
     // then finishes without the register having been cleared.
     const auto givenUp = [this] { return WaitCancelled || stops_.requested(); };
     while (code != okCode && code != 0) {
+        // A device that went away will not clear anything: say so and go on.
+        if (deviceLost()) {
+            window->close();
+            errLine(QStringLiteral("%1, %2, ").arg(kLostDeviceCode).arg(lostDeviceText()));
+            return;
+        }
         if (givenUp() || pauseUnlessStopped(clock_, 1500, stops_)) {
             window->close();
             errLine(QStringLiteral(" Terminated by the user, "));

@@ -190,3 +190,27 @@ TEST_F(StoppingTheBridge, CommandLineJobRunsOnceWhenTheFirstKxclIsIgnored)
 }
 
 } // namespace
+
+namespace {
+
+// A serial device that goes away in the middle of a job (the simulator's
+// pseudo-terminal closes): every command from then on fails at once, the
+// job ends with its end lines, and the bridge goes on waiting for jobs.
+TEST_F(StoppingTheBridge, ALostSerialDeviceEndsTheJobWithItsEndLines)
+{
+    auto bridge = startPrintingBridge(Link::Pty);
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
+    dropJob(thirtyItemReceipt());
+    ASSERT_TRUE(waitForItem(5));
+    simulator.reset(); // the pseudo-terminal goes with it
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 30000))
+        << bridge->errors().toStdString();
+    const QStringList lines = result();
+    EXPECT_EQ(lines.last(), QStringLiteral("exitcode = 0"));
+    EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("receipt = -1, -1, -1, 0"));
+    EXPECT_FALSE(lines.filter(QStringLiteral("Err = -1, [")).isEmpty()) << lines.join(u'|').toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("print.1"))));
+    EXPECT_EQ(bridge->waitForExit(0), -1) << "still running";
+}
+
+} // namespace

@@ -115,7 +115,12 @@ bool cCom::waitForBytes(const QDeadlineTimer &deadline)
 
 bool cCom::noticeLostDevice()
 {
-    if (!port_.isOpen() || port_.error() != QSerialPort::ResourceError)
+    // A pseudo-terminal whose other end closed fails its reads (EIO); a
+    // pulled USB adapter reports the resource gone. Either way the device
+    // will not answer again until it is opened anew.
+    const QSerialPort::SerialPortError error = port_.error();
+    if (!port_.isOpen() || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
+                            error != QSerialPort::WriteError))
         return false;
     port_.close();
     lost_ = true;
