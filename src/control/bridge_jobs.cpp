@@ -29,6 +29,8 @@ void Bridge::jobTick()
     progress_.setValue(0);
     if (!refreshSettings())
         return;
+    // A device that went away during an earlier job is opened anew.
+    link_.connection().dropLostTransport();
     window_.repaint();
 
     if (settings_.multiType == QStringLiteral("fals"))
@@ -133,8 +135,6 @@ void Bridge::showReceiptNumber()
 JobOutcome Bridge::runJob(const QString &path)
 {
     jobRunning_ = true;
-    // A device that went away during an earlier job is opened anew.
-    link_.connection().dropLostTransport();
     const JobOutcome outcome = interpreter_.runJob(path, settings_);
     if (outcome != JobOutcome::NotRun)
         journal_.markEnded();

@@ -8,9 +8,12 @@ Connection::~Connection() = default;
 
 qint16 Connection::open(QString &message)
 {
-    const bool serial = ConnectionText.left(3) == QStringLiteral("com");
+    if (!reopen_)
+        openedWith_ = ConnectionText;
+    reopen_ = false;
+    const bool serial = openedWith_.left(3) == QStringLiteral("com");
     current_ = factory_(serial ? TransportKind::Serial : TransportKind::Network);
-    const qint16 code = current_->OpenConnection(ConnectionText);
+    const qint16 code = current_->OpenConnection(openedWith_);
     if (serial)
         message = current_->exResult;
     return code;
@@ -18,8 +21,10 @@ qint16 Connection::open(QString &message)
 
 void Connection::dropLostTransport()
 {
-    if (current_ && current_->lost())
+    if (current_ && current_->lost()) {
         current_.reset();
+        reopen_ = true;
+    }
 }
 
 void Connection::CloseConnection(const QString &connectionText)

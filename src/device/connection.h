@@ -38,7 +38,9 @@ public:
     qint16 open(QString &message);
 
     // Forgets a transport whose device has gone, so the next command opens
-    // the connection again.
+    // the connection again, with the text it was first opened with: the job
+    // ticks refresh ConnectionText from the [port] line alone, without the
+    // baud that the serial line needs.
     void dropLostTransport();
 
     // Shuts the link down at the end of the run. Here the "com" test
@@ -48,6 +50,8 @@ public:
 private:
     TransportFactory factory_;
     std::unique_ptr<Transport> current_;
+    QString openedWith_;
+    bool reopen_ = false;
 };
 
 } // namespace merovan

@@ -190,10 +190,12 @@ TEST_F(LinkTest, ALostDeviceFailsAtOnceUntilItIsOpenedAgain)
     ASSERT_EQ(resultLines().size(), 1);
     EXPECT_TRUE(resultLines().front().startsWith(QStringLiteral("Err = -1, [KXA2] DateTime = ")));
 
+    connection.ConnectionText = QStringLiteral("com1"); // as a job tick refreshes it: no baud
     connection.dropLostTransport();
     link.SendCommand(QStringLiteral("KXA3"), result, message, true);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(kinds.size(), 2u);
+    EXPECT_EQ(kinds, (std::vector<TransportKind>{TransportKind::Serial, TransportKind::Serial}));
+    EXPECT_EQ(fake->opened, QStringList{QStringLiteral("com1:9600")}) << "opened again as it was first";
     EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXA3\r\n")});
 }
 

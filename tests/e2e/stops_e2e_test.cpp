@@ -195,8 +195,9 @@ namespace {
 
 // A serial device that goes away in the middle of a job (the simulator's
 // pseudo-terminal closes): every command from then on fails at once, the
-// job ends with its end lines, and the bridge goes on waiting for jobs.
-TEST_F(StoppingTheBridge, ALostSerialDeviceEndsTheJobWithItsEndLines)
+// job ends with its end lines, the bridge goes on, and the next job opens
+// the device again once it is back.
+TEST_F(StoppingTheBridge, ALostSerialDeviceEndsTheJobAndIsOpenedAgainForTheNext)
 {
     auto bridge = startPrintingBridge(Link::Pty);
     ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
@@ -205,12 +206,22 @@ TEST_F(StoppingTheBridge, ALostSerialDeviceEndsTheJobWithItsEndLines)
     simulator.reset(); // the pseudo-terminal goes with it
     ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 30000))
         << bridge->errors().toStdString();
-    const QStringList lines = result();
+    QStringList lines = result();
     EXPECT_EQ(lines.last(), QStringLiteral("exitcode = 0"));
     EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("receipt = -1, -1, -1, 0"));
     EXPECT_FALSE(lines.filter(QStringLiteral("Err = -1, [")).isEmpty()) << lines.join(u'|').toStdString();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("print.1"))));
-    EXPECT_EQ(bridge->waitForExit(0), -1) << "still running";
+
+    QFile::remove(path(QStringLiteral("trace.txt")));
+    startSimulator(Link::Pty);
+    dropJob("tag:  AGAIN\r\n PLU               IT001                             1       1.00      24\r\n");
+    for (int i = 0; i < 100 && QFile::exists(path(QStringLiteral("print.1"))); ++i)
+        QThread::msleep(100);
+    EXPECT_EQ(trace(), (QStringList{"KXRE", "KXCL", "KXCL", "KX100R1IT001", "KXSTAT", "KXRE"}));
+    lines = result();
+    lines = lines.mid(lines.lastIndexOf(QStringLiteral("tag = AGAIN")));
+    EXPECT_EQ(lines.filter(QStringLiteral("Err = ")), QStringList());
+    EXPECT_EQ(lines.last(), QStringLiteral("exitcode = 0"));
 }
 
 } // namespace
