@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core
+  xvfb
 )
 
 missing=()
