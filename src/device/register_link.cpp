@@ -169,8 +169,6 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
 void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
 {
     Transport &link = *connection_.CurrentConnection();
-    const QDateTime deadline = roundedToSecond(clock_.now().addSecs(asyncSeconds));
-
     RegisterMessagePtr window;
     if (asyncSeconds != 0) {
         window = std::make_shared<RegisterMessage>(clock_);
@@ -179,15 +177,19 @@ void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
         op_.showRegisterMessage(window);
     }
 
-    while (clock_.now() < deadline) {
-        const auto left = std::clamp<qint64>(clock_.now().msecsTo(deadline), 0, kWaitSliceMs);
+    // The wait lasts the seconds asked for, from the end of the first
+    // reply; with none asked for it is one read that does not wait, so a
+    // message that is already there is still taken.
+    const qint64 deadline = clock_.monotonicMs() + qint64(asyncSeconds) * 1000;
+    for (bool first = true; first || clock_.monotonicMs() < deadline; first = false) {
+        const auto left = std::clamp<qint64>(deadline - clock_.monotonicMs(), 0, kWaitSliceMs);
         const QString chunk = link.ReceiveData(static_cast<int>(left));
         if (chunk.isEmpty()) {
             if (WaitCancelled || stops_.requested() || link.lost())
                 break;
             continue;
         }
-        // The terminator's answer may come in pieces: give it time, then
+        // The terminal's answer may come in pieces: give it time, then
         // take it whole instead of the first reply.
         clock_.pause(2000);
         reply = chunk + link.ReceiveData(0);

@@ -71,9 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
                      {err(-4, "21:10", "10:")}},
         ExchangeCase{"half_then_silent", {{5, QStringLiteral("00 O")}}, {}, 0, -4, kNoAnswer, {kCl, kCl, kCl, kCl},
                      28000, {err(-4, "58")}},
-        // The reply came at 37.5 s: the wait runs on to the next whole second.
+        // The reply came at 7.5 s, in the second attempt: the first piece is kept.
         ExchangeCase{"late_reply_kept_across_attempts", {{6000, QStringLiteral("00 ")}, {7500, QStringLiteral("OK\r\x04")}},
-                     {}, 0, 0, QStringLiteral("00 OK"), {kCl, kCl}, 8100, {}}),
+                     {}, 0, 0, QStringLiteral("00 OK"), {kCl, kCl}, 7600, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -168,8 +168,43 @@ TEST_F(LinkTest, CardWaitWithoutVerdictEndsAtItsDeadline)
     QString message;
     link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
     EXPECT_EQ(message, QStringLiteral("00 OK"));
-    EXPECT_EQ(clock.monotonicMs(), 270100);
+    EXPECT_EQ(clock.monotonicMs(), 270105) << "270 s from the end of the first reply, then the 100 ms pause";
 }
+
+// The wait for a later message after the first reply: none at all with 0
+// seconds, yet a message already there is taken (after its 2 s pause).
+struct AsyncCase {
+    const char *name;
+    int seconds;
+    qint64 laterAt; // when the later message arrives; -1: never
+    const char *message;
+    qint64 elapsedMs;
+};
+
+class AsynchronousWait : public LinkTest, public ::testing::WithParamInterface<AsyncCase> {};
+
+TEST_P(AsynchronousWait, TakesTheTimeAskedFor)
+{
+    const AsyncCase &c = GetParam();
+    registerScript = [&](const QString &, FakeTransport &reg) {
+        reg.arrive(5, reply(QStringLiteral("00 OK")));
+        if (c.laterAt >= 0)
+            reg.arrive(c.laterAt, reply(QStringLiteral("356OK")));
+    };
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, c.seconds);
+    EXPECT_EQ(message, QLatin1String(c.message));
+    EXPECT_EQ(clock.monotonicMs(), c.elapsedMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AsynchronousWait,
+                         ::testing::Values(AsyncCase{"none_nothing_more", 0, -1, "00 OK", 105},
+                                           AsyncCase{"none_message_already_there", 0, 5, "356OK", 2105},
+                                           AsyncCase{"none_message_a_moment_later", 0, 50, "00 OK", 105},
+                                           AsyncCase{"five_message_after_three", 5, 3005, "356OK", 5105},
+                                           AsyncCase{"five_nothing_more", 5, -1, "00 OK", 5105}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(LinkTest, FailedSerialOpenSendsNothingAndIsNotRetried)
 {

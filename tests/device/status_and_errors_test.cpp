@@ -78,8 +78,8 @@ TEST_F(StatusWait, LogsEachNewErrorThenClearedOk)
     link.WaitEcrErrorCleared(2, -1);
     EXPECT_EQ(resultLines(),
               (QStringList{QStringLiteral("Ecr Err:1038, Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!, 14/03/2026 10:20:30"),
-                           QStringLiteral("Ecr Err:1064, Τέλος Χαρτιού!, 14/03/2026 10:20:34"),
-                           QStringLiteral("Ecr Err: Cleared OK, 14/03/2026 10:20:36")}));
+                           QStringLiteral("Ecr Err:1064, Τέλος Χαρτιού!, 14/03/2026 10:20:33"),
+                           QStringLiteral("Ecr Err: Cleared OK, 14/03/2026 10:20:34")}));
     ASSERT_EQ(op.shownWindows.size(), 1u);
 }
 
