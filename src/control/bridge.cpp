@@ -29,12 +29,18 @@ constexpr int kStoppedBeforeJob = 5;
 
 Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
     : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), timer1_(this),
-      timer2_(this), progress_(op), interpreter_(link, op, clock, log, LastMessage, progress_)
+      timer2_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, LastMessage, progress_)
 {
     installKeywords(interpreter_);
     installJournal();
     interpreter_.zReport = [this] { zReport(); };
     connect(&timer1_, &QTimer::timeout, this, &Bridge::jobTick);
+    // A job renamed into the folder, or closed there after writing, is
+    // taken at once; the job timer remains for folders without notices.
+    connect(&folderWatch_, &JobFolderWatch::fileArrived, this, [this] {
+        if (timer1_.isActive())
+            jobTick();
+    });
     timer1_.setInterval(3000);
     connect(&timer2_, &QTimer::timeout, this, &Bridge::searchTick);
     connect(&log_, &DebugLog::activeChanged, this,

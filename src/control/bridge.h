@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/job_folder_watch.h"
 #include "core/progress.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/job_journal.h"
@@ -133,7 +134,8 @@ private:
     void sendOwn(const QString &command, qint16 &result);
     bool refreshSettings();
     void runSingleJob();
-    void runNextNumberedJob();
+    bool runNextNumberedJob();
+    QString jobFolder() const;
     QString nextJobCandidate() const;
     JobOutcome runJob(const QString &path);
     void disposeOfJob(const QString &path, JobOutcome outcome, bool keep);
@@ -149,6 +151,7 @@ private:
     MainWindowModel &window_;
     QTimer timer1_;
     QTimer timer2_;
+    JobFolderWatch folderWatch_;
     ParamSettings settings_;
     QString baud_;
     QString commandLine_;

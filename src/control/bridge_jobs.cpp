@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace merovan {
 
@@ -31,12 +32,25 @@ void Bridge::jobTick()
         return;
     // A device that went away during an earlier job is opened anew.
     link_.connection().dropLostTransport();
+    // The folder may have changed with the settings, or come back.
+    folderWatch_.watch(jobFolder());
     window_.repaint();
 
     if (settings_.multiType == QStringLiteral("fals"))
         runSingleJob();
-    else if (settings_.multiType == QStringLiteral("true"))
-        runNextNumberedJob();
+    else if (settings_.multiType == QStringLiteral("true") && runNextNumberedJob() && timer1_.isActive()) {
+        // Jobs that arrived meanwhile may have been announced as one: look
+        // again as soon as this tick is over.
+        QTimer::singleShot(0, this, [this] {
+            if (timer1_.isActive())
+                jobTick();
+        });
+    }
+}
+
+QString Bridge::jobFolder() const
+{
+    return QFileInfo(settings_.location + settings_.file).absolutePath();
 }
 
 bool Bridge::refreshSettings()
@@ -107,14 +121,14 @@ QString Bridge::nextJobCandidate() const
     return {};
 }
 
-void Bridge::runNextNumberedJob()
+bool Bridge::runNextNumberedJob()
 {
     const QString candidate = nextJobCandidate();
     if (candidate.isEmpty() || !FileReady(candidate))
-        return;
+        return false;
     QFile probe(candidate);
     if (!probe.open(QIODevice::ReadOnly))
-        return; // gone between the test and the run: the next tick tries again
+        return false; // gone between the test and the run: the next tick tries again
     probe.close();
     QFile::remove(endMarker());
     getReceiptNumber();
@@ -125,6 +139,7 @@ void Bridge::runNextNumberedJob()
     window_.repaint();
     window_.setCaption(state::waitingAfterJobCaption());
     endAfterJobIfAsked();
+    return true;
 }
 
 void Bridge::showReceiptNumber()

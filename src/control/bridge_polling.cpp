@@ -58,6 +58,7 @@ void Bridge::startPrinting()
     if (commandLine_.isEmpty())
         timer1_.setInterval(1000);
     timer1_.start();
+    folderWatch_.watch(jobFolder());
     window_.setEnabled(QStringLiteral("Command1"), false);
     window_.setEnabled(QStringLiteral("Command2"), true);
     if (commandLine_.endsWith(QLatin1Char('`')))
@@ -71,6 +72,7 @@ void Bridge::startPrinting()
 void Bridge::stopPrinting()
 {
     timer1_.stop();
+    folderWatch_.stop();
     window_.setEnabled(QStringLiteral("Command2"), false);
     window_.setEnabled(QStringLiteral("Command1"), true);
     window_.setStatus(state::stoppedStatus());

@@ -1,6 +1,8 @@
 #include "bridge_fixture.h"
 #include "control/file_ready.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 
 using namespace merovan;
@@ -86,6 +88,39 @@ TEST_F(JobTick, LeavesAJobThatAnotherProgramStillWrites)
     writer.waitForFinished();
     bridge.jobTick();
     EXPECT_EQ(tags(), QStringLiteral("print.2 print.1"));
+}
+
+// A job is taken on the folder's notice, not at the next tick: the first
+// tick is a second away, and both jobs below are taken well before it.
+TEST_F(JobTick, AJobIsTakenWhenItIsRenamedInOrClosedNotWhileItIsWritten)
+{
+    startPrinting("print", "true", "");
+    const auto processEventsWhile = [](const std::function<bool()> &condition, const QDeadlineTimer &until) {
+        while (condition() && !until.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    // Another program writes print.2 in place, a piece at a time.
+    QProcess writer;
+    writer.setWorkingDirectory(dir.filePath(QStringLiteral("jobs")));
+    writer.start(QStringLiteral("/bin/sh"),
+                 {QStringLiteral("-c"), QStringLiteral("exec 3>>print.2; printf 'tag:  print.2\\r\\n' >&3; echo held; read _")});
+    ASSERT_TRUE(writer.waitForReadyRead(5000));
+
+    bridge.trigger(QStringLiteral("Command2"));
+    bridge.trigger(QStringLiteral("Command1")); // the fallback tick is a whole second away from here
+    const QDeadlineTimer beforeTheFirstTick(900);
+    QFile job(QStringLiteral("jobs/print.tmp"));
+    ASSERT_TRUE(job.open(QIODevice::WriteOnly) && job.write("tag:  print.1\r\n") > 0);
+    job.close();
+    ASSERT_TRUE(QFile::rename(QStringLiteral("jobs/print.tmp"), QStringLiteral("jobs/print.1")));
+    processEventsWhile([] { return QFile::exists(QStringLiteral("jobs/print.1")); }, beforeTheFirstTick);
+    EXPECT_EQ(tags(), QStringLiteral("print.1")) << "renamed in: taken at once; print.2 is still being written";
+
+    writer.write("\n"); // the writer closes print.2 and ends
+    ASSERT_TRUE(writer.waitForFinished(5000));
+    processEventsWhile([] { return QFile::exists(QStringLiteral("jobs/print.2")); }, beforeTheFirstTick);
+    EXPECT_EQ(tags(), QStringLiteral("print.1 print.2")) << "closed after writing: taken at once";
+    EXPECT_FALSE(beforeTheFirstTick.hasExpired());
 }
 
 TEST_F(JobTick, NoTickStartsWhileAJobRuns)
