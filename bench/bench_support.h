@@ -1,7 +1,7 @@
 #pragma once
 
-// What the benchmarks share: a clock that leaves out the exchange's wait to
-// the next whole second, an operator nobody watches, and the simulator.
+// What the benchmarks share: a clock that counts the pauses, an operator
+// nobody watches, and the programs beside them.
 #include "core/clock.h"
 #include "core/main_window_model.h"
 #include "core/operator.h"
@@ -15,16 +15,11 @@
 
 namespace merovan::bench {
 
-// Real time, except that the time of day always reads a whole second: the
-// exchange's short wait to the next whole second then takes nothing, so
-// what remains is the bridge's own time. Pauses are real and summed.
+// Real time; the pauses are real and summed, so that the bridge's own time
+// is what remains.
 class BenchClock final : public Clock {
 public:
-    QDateTime now() const override
-    {
-        QDateTime t = system_.now();
-        return t.addMSecs(-t.time().msec());
-    }
+    QDateTime now() const override { return system_.now(); }
     qint64 monotonicMs() const override { return system_.monotonicMs(); }
     void pause(int ms) override
     {
@@ -55,8 +50,10 @@ private:
 // A program beside the benchmark (build/bin), ended with it.
 struct Program {
     QProcess process;
-    Program(const QString &name, const QStringList &arguments, const QString &folder = {})
+    Program(const QString &name, const QStringList &arguments, const QString &folder = {},
+            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
+        process.setProcessEnvironment(environment);
         process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(name));
         process.setArguments(arguments);
         if (!folder.isEmpty())

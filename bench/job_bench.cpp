@@ -1,11 +1,15 @@
-// Prints what the bridge adds to a whole job, against merovan-sim over UDP
-// with no latency:
-//  (a) a 30-item receipt: time from the job being taken to its result block
-//      complete, against the sum of the pauses the protocol prescribes for
-//      its commands (100 ms per reply, 250 ms at the end);
-//  (b) resident memory of merovand after 20 and after 200 small jobs.
-// Run: build/bin/job_bench (merovand and merovan-sim beside it). Part (b)
-// takes about six minutes: the job timer takes one job a second.
+// Prints what the bridge adds to whole jobs, against merovan-sim answering
+// at once, over UDP and over a pseudo-terminal; nothing is left out:
+//  (a) a 30-item receipt run by the interpreter on the real clock: wall time
+//      from the job being taken to its result block, over the pauses the
+//      protocol prescribes (100 ms per reply, 250 ms at the end);
+//  (b) merovand in resident mode, a one-item job renamed into the folder:
+//      time until its file is gone, over its prescribed pauses;
+//  (c) pick-up: from the rename until the register receives the job's first
+//      command, for 20 jobs renamed in at random moments (median, worst);
+//  (d) merovand's resident memory after 20 and 200 jobs (UDP).
+// Run: build/bin/job_bench [--short] (merovand and merovan-sim beside it).
+// --short leaves out the 200 jobs of (d), which take about three minutes.
 #include "bench_support.h"
 #include "core/progress.h"
 #include "device/register_link.h"
@@ -15,10 +19,13 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace merovan;
 using namespace merovan::bench;
@@ -52,44 +59,70 @@ QByteArray receiptJob(int items)
         line = line.leftJustified(68, ' ') + QByteArray("24").rightJustified(5, ' ');
         job += line + "\r\n";
     }
-    return job + " to    1     500.00\r\n";
+    return items > 1 ? job + " to    1     500.00\r\n" : job;
 }
 
-void receiptAgainstPauses(const QString &port)
+qint64 prescribedMs(qsizetype replies) { return 100 * replies + 250; }
+
+qsizetype traceLines(const QString &trace) { return readFile(trace).count('\n'); }
+
+// The register on one link: the simulator's switches, and how the bridge
+// names it (connection text, param.ini lines, environment).
+struct Link {
+    const char *name;
+    QStringList simArguments;
+    QString connectionText;
+    QByteArray paramLines;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+Link udpLink()
 {
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    writeFile(QStringLiteral("vats.dat"), kVats);
-    writeFile(QStringLiteral("job.txt"), receiptJob(30));
-    Program sim(QStringLiteral("merovan-sim"), {QStringLiteral("--udp"), QStringLiteral("127.0.0.2:") + port,
-                                                QStringLiteral("--trace"), dir.filePath(QStringLiteral("trace.txt"))});
+    const QString port = QString::number(freePort());
+    return {"UDP", {QStringLiteral("--udp"), QStringLiteral("127.0.0.2:") + port}, QStringLiteral("127.0.0.2:") + port,
+            "[port] 127.0.0.2\r\n[baud] " + port.toLatin1() + "\r\n"};
+}
+
+Link ptyLink(const QString &path)
+{
+    Link link{"pty", {QStringLiteral("--pty"), path}, QStringLiteral("com1:9600"), "[port] com1\r\n[baud] 9600\r\n"};
+    link.environment.insert(QStringLiteral("MEROVAN_COM1"), path);
+    qputenv("MEROVAN_COM1", path.toLocal8Bit());
+    return link;
+}
+
+void receiptAgainstPauses(const Link &link, const QDir &dir)
+{
+    writeFile(dir.filePath(QStringLiteral("vats.dat")), kVats);
+    writeFile(dir.filePath(QStringLiteral("job.txt")), receiptJob(30));
+    const QString trace = dir.filePath(QStringLiteral("trace-a.txt"));
+    Program sim(QStringLiteral("merovan-sim"), link.simArguments + QStringList{QStringLiteral("--trace"), trace});
     sim.process.waitForReadyRead(5000);
 
     BenchClock clock;
     QuietOperator op;
     DebugLog log(clock, dir.filePath(QStringLiteral("log.txt")));
     Connection connection;
-    connection.ConnectionText = QStringLiteral("127.0.0.2:") + port;
-    RegisterLink link(clock, op, log, connection);
+    connection.ConnectionText = link.connectionText;
+    RegisterLink registerLink(clock, op, log, connection);
     QString reply;
     CLSiND progress(op);
-    Interpreter interpreter(link, op, clock, log, reply, progress);
+    Interpreter interpreter(registerLink, op, clock, log, reply, progress);
     installKeywords(interpreter);
     ParamSettings settings;
     settings.printDesc = settings.comments = QStringLiteral("true");
     settings.currency = QStringLiteral("0");
 
+    QDir::setCurrent(dir.path());
     QElapsedTimer wall;
     wall.start();
     interpreter.runJob(QStringLiteral("job.txt"), settings);
     const qint64 elapsed = wall.elapsed();
-
-    const qsizetype replies = readFile(dir.filePath(QStringLiteral("trace.txt"))).count('\n');
-    const qint64 prescribed = 100 * replies + 250;
-    std::printf("(a) 30-item receipt: %lld ms for %lld commands; prescribed pauses %lld ms; ratio %.3f\n"
-                "    (time of day read at whole seconds: the wait to the next whole second is left out)\n",
-                static_cast<long long>(elapsed), static_cast<long long>(replies), static_cast<long long>(prescribed),
-                double(elapsed) / double(prescribed));
+    const qsizetype replies = traceLines(trace);
+    std::printf("(a) %-3s 30-item receipt: %lld ms for %lld commands; prescribed pauses %lld ms; ratio %.3f\n",
+                link.name, static_cast<long long>(elapsed), static_cast<long long>(replies),
+                static_cast<long long>(prescribedMs(replies)), double(elapsed) / double(prescribedMs(replies)));
+    std::fflush(stdout);
 }
 
 long residentKiB(qint64 pid)
@@ -100,37 +133,62 @@ long residentKiB(qint64 pid)
     return -1;
 }
 
-void memoryOverManyJobs(const QString &port)
+// Polls every half millisecond until done() or 30 s; the time it took.
+qint64 msUntil(const QElapsedTimer &since, const std::function<bool()> &done)
 {
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("jobs"));
+    while (!done() && since.elapsed() < 30000)
+        QThread::usleep(500);
+    return since.elapsed();
+}
+
+void residentJobs(const Link &link, const QDir &dir, int jobs)
+{
+    const QString trace = dir.filePath(QStringLiteral("trace-r.txt"));
+    Program sim(QStringLiteral("merovan-sim"), link.simArguments + QStringList{QStringLiteral("--trace"), trace});
+    sim.process.waitForReadyRead(5000);
     writeFile(dir.filePath(QStringLiteral("vats.dat")), kVats);
     writeFile(dir.filePath(QStringLiteral("param.ini")),
-              "[port] 127.0.0.2\r\n[baud] " + port.toLatin1() +
-                  "\r\n[file] print\r\n[multi type] true\r\n[print_desc] true\r\n[comments] true\r\n"
-                  "[currency]=0\r\n[AutoStar]=yes\r\n[location] " + dir.filePath(QStringLiteral("jobs/")).toUtf8() +
-                  "\r\n");
-    Program sim(QStringLiteral("merovan-sim"), {QStringLiteral("--udp"), QStringLiteral("127.0.0.2:") + port});
-    sim.process.waitForReadyRead(5000);
-    Program bridge(QStringLiteral("merovand"), {}, dir.path());
+              link.paramLines + "[file] print\r\n[multi type] true\r\n[print_desc] true\r\n[comments] true\r\n"
+                                "[currency]=0\r\n[ecrt] mikro\r\n[AutoStar]=yes\r\n[location] " +
+                  dir.filePath(QStringLiteral("jobs/")).toUtf8() + "\r\n");
+    dir.mkpath(QStringLiteral("jobs"));
+    Program bridge(QStringLiteral("merovand"), {}, dir.path(), link.environment);
+    QElapsedTimer started;
+    started.start();
+    msUntil(started, [&] {
+        bridge.process.waitForReadyRead(10);
+        return bridge.process.readAll().contains("Merovan- Αναμονή");
+    });
 
-    const QByteArray job = "tag:  SMALL\r\n";
-    for (int done = 0; done < 200;) {
-        const QString next = dir.filePath(QStringLiteral("jobs/print.1"));
-        if (!QFile::exists(next)) {
-            if (done > 0 || QFile::exists(dir.filePath(QStringLiteral("Result")))) {
-                ++done;
-                if (done == 20 || done == 200)
-                    std::printf("(b) merovand resident memory after %3d jobs: %ld KiB\n", done,
-                                residentKiB(bridge.process.processId()));
-                std::fflush(stdout);
-            }
-            writeFile(next + QStringLiteral(".tmp"), job);
-            QFile::rename(next + QStringLiteral(".tmp"), next);
-        }
-        QThread::msleep(50);
+    const QString job = dir.filePath(QStringLiteral("jobs/print.1"));
+    std::vector<qint64> pickUps, overPauses;
+    for (int done = 1; done <= jobs; ++done) {
+        QThread::msleep(QRandomGenerator::global()->bounded(250));
+        writeFile(job + QStringLiteral(".tmp"), receiptJob(1));
+        const qsizetype before = traceLines(trace);
+        QElapsedTimer renamed;
+        renamed.start();
+        QFile::rename(job + QStringLiteral(".tmp"), job);
+        const qint64 pickUp = msUntil(renamed, [&] { return traceLines(trace) > before; });
+        const qint64 gone = msUntil(renamed, [&] { return !QFile::exists(job); });
         bridge.process.readAll();
+        if (done <= 20) {
+            pickUps.push_back(pickUp);
+            overPauses.push_back(gone - prescribedMs(traceLines(trace) - before));
+        }
+        if (done == 20 || done == 200)
+            std::printf("(d) %-3s merovand resident memory after %3d jobs: %ld KiB\n", link.name, done,
+                        residentKiB(bridge.process.processId()));
+        std::fflush(stdout);
     }
+    std::sort(pickUps.begin(), pickUps.end());
+    std::sort(overPauses.begin(), overPauses.end());
+    std::printf("(b) %-3s one-item job, rename to file gone, over its prescribed pauses: median %lld ms, worst %lld ms\n"
+                "(c) %-3s pick-up, rename to first command at the register: median %lld ms, worst %lld ms\n",
+                link.name, static_cast<long long>(overPauses[overPauses.size() / 2]),
+                static_cast<long long>(overPauses.back()), link.name,
+                static_cast<long long>(pickUps[pickUps.size() / 2]), static_cast<long long>(pickUps.back()));
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -138,8 +196,12 @@ void memoryOverManyJobs(const QString &port)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    receiptAgainstPauses(QString::number(freePort()));
-    if (argc < 2 || QByteArray(argv[1]) != "--no-memory")
-        memoryOverManyJobs(QString::number(freePort()));
+    const bool shortRun = argc > 1 && QByteArray(argv[1]) == "--short";
+    QTemporaryDir udp, pty;
+    receiptAgainstPauses(udpLink(), QDir(udp.path()));
+    receiptAgainstPauses(ptyLink(pty.filePath(QStringLiteral("ttySIM"))), QDir(pty.path()));
+    QTemporaryDir udpResident, ptyResident;
+    residentJobs(udpLink(), QDir(udpResident.path()), shortRun ? 20 : 200);
+    residentJobs(ptyLink(ptyResident.filePath(QStringLiteral("ttySIM"))), QDir(ptyResident.path()), 20);
     return 0;
 }

@@ -63,6 +63,8 @@ TEST(SerialTransport, ReadsWhatArrivesTogetherAsOneReplyOfAtMost255Bytes)
     const std::tuple<QByteArray, int, QByteArray, QStringList> cases[] = {
         {"KX", 5, "CL\x04", {QStringLiteral("KXCL\x04")}},
         {"ONE", 60, "TWO", {QStringLiteral("ONE"), QStringLiteral("TWO")}},
+        // A reply ending in EOT is complete: what follows it is the next read.
+        {"00 OK\r\x04", 5, "X", {QStringLiteral("00 OK\r\x04"), QStringLiteral("X")}},
         {QByteArray(255, 'a') + QByteArray(45, 'b'), 0, {},
          {QString(255, QLatin1Char('a')), QString(45, QLatin1Char('b'))}},
     };
@@ -95,6 +97,8 @@ TEST(SerialTransport, AVanishedDeviceFailsQuietlyWithoutHanging)
     EXPECT_FALSE(com.sendData(QStringLiteral("KXCL")));
     EXPECT_FALSE(com.IsDataAvailable(100));
     EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_TRUE(com.lost());
+    EXPECT_EQ(com.exResult, QStringLiteral("Πρόβλημα στην Θύρα :") + pty.connectionText());
 }
 
 } // namespace

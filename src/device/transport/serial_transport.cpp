@@ -14,6 +14,7 @@ namespace {
 constexpr qsizetype kMaxRead = 255;
 constexpr int kFirstByteWaitMs = 256;
 constexpr int kByteGapMs = 20;
+constexpr char kEot = 4;
 // Writing only hands the bytes to the driver; this bounds a line that has
 // stopped taking them.
 constexpr int kWriteBaseMs = 100;
@@ -79,7 +80,9 @@ QString cCom::ReceiveData(int waitMs)
     if (!waitForBytes(QDeadlineTimer(qBound(0, waitMs, kFirstByteWaitMs))))
         return {};
     QByteArray bytes = port_.read(kMaxRead);
-    while (bytes.size() < kMaxRead && waitForBytes(QDeadlineTimer(kByteGapMs)))
+    // A reply that ends in EOT is complete: nothing more is waited for, as a
+    // UDP reply is one datagram.
+    while (bytes.size() < kMaxRead && !bytes.endsWith(kEot) && waitForBytes(QDeadlineTimer(kByteGapMs)))
         bytes += port_.read(kMaxRead - bytes.size());
     return fromCp1253(bytes);
 }

@@ -36,8 +36,9 @@ public:
     bool sendData(const QString &text) override;
 
     // Waits up to min(waitMs, 256) ms for the first byte, then keeps reading
-    // until 20 ms pass without a new byte or 255 bytes are in; bytes beyond
-    // those stay for the next call. A closed or failed port still takes the
+    // until 20 ms pass without a new byte, 255 bytes are in, or what came
+    // ends in EOT (a complete reply: waiting 20 ms more would only add to
+    // every exchange); bytes beyond those stay for the next call. A closed or failed port still takes the
     // wait, so a caller's read loop never spins.
     QString ReceiveData(int waitMs) override;
 
