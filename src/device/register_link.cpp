@@ -205,7 +205,8 @@ void RegisterLink::answerErrorReply(QString &reply, bool silent)
     // A "DE" without a number is still a refusal: count it as the general
     // communication error rather than as success.
     const QString digits = reply.mid(2, 4);
-    EcrErrorCode = isNumeric(digits) ? static_cast<qint16>(leadingNumber(digits)) : qint16(-99);
+    EcrErrorCode = isNumeric(digits) ? wholeNumber<qint16>(leadingNumber(digits)).value_or(kUnreadableNumber)
+                                     : kUnreadableNumber;
     ParseReply(reply, silent);
 
     Transport &link = *connection_.CurrentConnection();
@@ -221,7 +222,7 @@ void RegisterLink::ParseReply(QString &reply, bool silent)
         word.remove(QStringLiteral("DE"));
         reply = EcrErrorText(word);
         if (!silent && isNumeric(word))
-            EcrErrorCode = static_cast<qint16>(leadingNumber(word));
+            EcrErrorCode = wholeNumber<qint16>(leadingNumber(word)).value_or(kUnreadableNumber);
     }
     if (word != QStringLiteral("00") && !silent) {
         op_.mainWindow().setCaption(reply + QStringLiteral("Σφάλμα !!!"));

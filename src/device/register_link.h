@@ -56,6 +56,9 @@ public:
     // The result of a command on a device that went away, with the serial
     // port's failure text ("Πρόβλημα στην Θύρα :" and the connection text).
     static constexpr qint16 kLostDeviceCode = -1;
+    // A number in a reply that is not one or does not fit a code counts as
+    // the general communication error, never as success.
+    static constexpr qint16 kUnreadableNumber = -99;
     QString lostDeviceText() const;
     bool deviceLost() const;
 

@@ -19,10 +19,10 @@ qint16 RegisterLink::ReadEcrStatus()
     if (tail.startsWith(QStringLiteral("DE"))) {
         tail.remove(QStringLiteral("DE"));
         tail.remove(QLatin1Char('C'));
-        return static_cast<qint16>(leadingNumber(tail.trimmed()));
+        return wholeNumber<qint16>(leadingNumber(tail.trimmed())).value_or(kUnreadableNumber);
     }
     if (reply.startsWith(QStringLiteral("STAT:")))
-        return static_cast<qint16>(leadingNumber(reply.mid(5)));
+        return wholeNumber<qint16>(leadingNumber(reply.mid(5))).value_or(kUnreadableNumber);
     return 0;
 }
 

@@ -38,7 +38,7 @@ LineEnd payLine(Interpreter &interpreter, Job &, const QString &line)
         return LineEnd::Next;
     const QString type = cols(line, 7, 2);
     if (isNumeric(type))
-        payRest(interpreter, static_cast<int>(leadingNumber(type)));
+        payRest(interpreter, wholeNumber<int>(leadingNumber(type)).value_or(0));
     else
         ShowMessage(interpreter.op(), QStringLiteral("Λάθος Αριθμός πληρωμής στο αρχείο!"), MsgInformation);
     afterPayment(interpreter);

@@ -15,7 +15,7 @@ int paymentType(const SaleLine &sale)
 {
     if (sale.curr == QStringLiteral("1") || sale.curr == QStringLiteral("2") || sale.curr == QStringLiteral("3"))
         return sale.curr.toInt();
-    return isNumeric(sale.total) ? static_cast<int>(leadingNumber(sale.total)) : 0;
+    return isNumeric(sale.total) ? wholeNumber<int>(leadingNumber(sale.total)).value_or(0) : 0;
 }
 
 } // namespace

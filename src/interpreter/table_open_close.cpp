@@ -48,7 +48,7 @@ LineEnd tboLine(Interpreter &interpreter, Job &job, const QString &line)
     interpreter.send(QStringLiteral("KX") + job.tableNumber + QStringLiteral("TO") + job.tableText, true);
     const bool opened = interpreter.accepted();
     clock.pause(kAfterOpenMs);
-    if (!opened || queryOpenTable(interpreter) != static_cast<int>(leadingNumber(job.tableNumber)))
+    if (!opened || queryOpenTable(interpreter) != wholeNumber<int>(leadingNumber(job.tableNumber)).value_or(-1))
         return LineEnd::Stop;
     return LineEnd::Next;
 }
@@ -64,7 +64,7 @@ LineEnd tbcLine(Interpreter &interpreter, Job &job, const QString &line)
     if (queryOpenTable(interpreter) < 1) {
         interpreter.send(QStringLiteral("KXCL"));
         if (interpreter.accepted())
-            job.tableReceipt = static_cast<qint16>(receiptAtTableClose(interpreter.replyText()));
+            job.tableReceipt = wholeNumber<qint16>(receiptAtTableClose(interpreter.replyText())).value_or(-1);
     } else if (state.tableTransferMode) {
         interpreter.send(QStringLiteral("KXTRFNO"));
         interpreter.send(QStringLiteral("KXTRFOK"));

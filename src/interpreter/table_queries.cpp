@@ -31,7 +31,7 @@ QString field(const QStringList &fields, int number)
 // A whole number of at least `least`, or -1.
 int numberAtLeast(const QString &text, int least)
 {
-    return isNumeric(text) && leadingNumber(text) >= least ? static_cast<int>(leadingNumber(text)) : -1;
+    return isNumeric(text) && leadingNumber(text) >= least ? wholeNumber<int>(leadingNumber(text)).value_or(-1) : -1;
 }
 
 } // namespace

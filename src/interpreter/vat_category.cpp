@@ -21,7 +21,7 @@ QString feeCategory(const QString &afterMarker)
 {
     const QString number = afterMarker.mid(1, 2);
     if (afterMarker.startsWith(QLatin1Char('-')) && isNumeric(number))
-        return QString::number(static_cast<int>(std::floor(leadingNumber(number))));
+        return QString::number(wholeNumber<qint64>(std::floor(leadingNumber(number))).value_or(0));
     return QStringLiteral("8");
 }
 

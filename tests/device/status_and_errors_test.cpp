@@ -200,3 +200,52 @@ TEST_F(LinkTest, ALostDeviceFailsAtOnceUntilItIsOpenedAgain)
 }
 
 } // namespace
+
+namespace {
+
+// Replies no register should send: each gets a defined outcome.
+TEST_F(LinkTest, GarbageRepliesGetDefinedOutcomes)
+{
+    const struct {
+        const char *what;
+        QString reply;
+        bool silent;
+        qint16 result;
+        QString message;
+    } cases[] = {
+        {"binary bytes", QString::fromLatin1("\x01\x02\x7f ok\r\x04"), true, 0, QString::fromLatin1("\x01\x02\x7f ok")},
+        {"a lone EOT", QStringLiteral("\x04"), true, 0, QString()},
+        {"10,000 characters", QString(9998, QLatin1Char('x')) + QStringLiteral("\r\x04"), true, 0,
+         QString(9998, QLatin1Char('x'))},
+        {"DE and no number", QStringLiteral("DEXYZW"), false, -99, QStringLiteral("-99")},
+        {"DE and a number too big for a code", QStringLiteral("DE99999999"), false, -99, QStringLiteral("-99")},
+        {"DE and a number too big, silent", QStringLiteral("DE99999999"), true, 9999, QStringLiteral("9999")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        registerScript = [&](const QString &command, FakeTransport &reg) {
+            reg.arrive(5, command == QStringLiteral("KXCL") ? reply(QStringLiteral("00 OK")) : c.reply);
+        };
+        qint16 result = 0;
+        QString message;
+        link.SendCommand(QStringLiteral("KXA1"), result, message, c.silent);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(message, c.message);
+    }
+}
+
+TEST_F(LinkTest, StatusRepliesThatDoNotFitACodeReadAsTheGeneralError)
+{
+    const std::pair<QString, qint16> cases[] = {
+        {reply(QStringLiteral("STAT:99999999999")), -99},
+        {reply(QStringLiteral("0000000DE99999999999C")), -99},
+        {reply(QStringLiteral("STAT:")), 0},
+        {reply(QStringLiteral("STAT:-32768")), -32768},
+    };
+    for (const auto &[answer, status] : cases) {
+        registerScript = [&answer](const QString &, FakeTransport &reg) { reg.arrive(5, answer); };
+        EXPECT_EQ(link.ReadEcrStatus(), status) << answer.toStdString();
+    }
+}
+
+} // namespace
