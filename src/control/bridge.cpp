@@ -37,10 +37,7 @@ Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QO
     connect(&timer1_, &QTimer::timeout, this, &Bridge::jobTick);
     // A job renamed into the folder, or closed there after writing, is
     // taken at once; the job timer remains for folders without notices.
-    connect(&folderWatch_, &JobFolderWatch::fileArrived, this, [this] {
-        if (timer1_.isActive())
-            jobTick();
-    });
+    connect(&folderWatch_, &JobFolderWatch::fileArrived, this, &Bridge::fileArrived);
     timer1_.setInterval(3000);
     connect(&timer2_, &QTimer::timeout, this, &Bridge::searchTick);
     connect(&log_, &DebugLog::activeChanged, this,

@@ -7,6 +7,7 @@
 #include "settings/param_file.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -136,6 +137,9 @@ private:
     void runSingleJob();
     bool runNextNumberedJob();
     QString jobFolder() const;
+    bool jobFolderPresent();
+    bool settled(const QString &path);
+    void fileArrived(const QString &path, bool renamedIn);
     QString nextJobCandidate() const;
     JobOutcome runJob(const QString &path);
     void disposeOfJob(const QString &path, JobOutcome outcome, bool keep);
@@ -152,6 +156,8 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     JobFolderWatch folderWatch_;
+    QSet<QString> renamedIn_; // announced as renamed into the folder
+    bool folderPresent_ = true;
     ParamSettings settings_;
     QString baud_;
     QString commandLine_;

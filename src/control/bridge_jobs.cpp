@@ -1,7 +1,7 @@
 #include "control/bridge.h"
 #include "control/command_line.h"
 #include "control/file_ready.h"
-#include "control/interrupted_jobs.h"
+#include "control/set_aside_jobs.h"
 #include "control/state_texts.h"
 #include "core/main_window_model.h"
 #include "core/operator.h"
@@ -19,6 +19,12 @@ namespace {
 // The host's marker file, deleted before every job, at the root of the
 // current drive.
 QString endMarker() { return QDir::rootPath() + QStringLiteral("merovan/end.txt"); }
+
+// How long a job file written in place must stay unchanged before it is
+// taken: a host that opens, appends and closes it piece by piece pauses
+// between pieces for far less. A file renamed into the folder is taken at
+// once.
+constexpr qint64 kSettleMs = 300;
 
 } // namespace
 
@@ -85,21 +91,20 @@ void Bridge::runSingleJob()
     receipt.open(QIODevice::WriteOnly | QIODevice::Truncate);
 
     const QString path = settings_.location + settings_.file;
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo::exists(path)) {
         receipt.close();
         op_.fatal(QStringLiteral("Δεν είναι δυνατή η ανάγνωση του αρχείου εργασίας %1")
                       .arg(QFileInfo(path).absoluteFilePath()));
         endProgramNow(4);
         return;
     }
-    probe.close();
     QFile::remove(endMarker());
     showReceiptNumber();
+    // One that cannot be read is set aside with its reason by the run.
     const JobOutcome outcome = runJob(path);
     disposeOfJob(path, outcome, path.right(5).toUpper().endsWith(QStringLiteral("PRG.1")));
     receipt.close();
-    endProgramNow(0);
+    endProgramNow(outcome == JobOutcome::Rejected ? 4 : 0);
 }
 
 QString Bridge::nextJobCandidate() const
@@ -109,27 +114,67 @@ QString Bridge::nextJobCandidate() const
     if (name.contains(QLatin1Char('*'))) {
         const QFileInfo pattern(folder + name);
         QStringList matches = pattern.dir().entryList({pattern.fileName()}, QDir::Files, QDir::NoSort);
-        // A job set aside after an interruption is never taken again.
-        matches.removeIf([](const QString &name) { return name.endsWith(interruptedSuffix()); });
+        // A job that was set aside is never taken again.
+        matches.removeIf([](const QString &name) { return isSetAside(name); });
         return matches.isEmpty() ? QString() : pattern.dir().filePath(matches.first());
     }
     for (int n = 1; n <= 10; ++n) {
         const QString candidate = folder + name + QLatin1Char('.') + QString::number(n);
-        if (FileReady(candidate))
+        // Not a regular file (a folder, a pipe): taken only to be set aside.
+        const QFileInfo info(candidate);
+        if (FileReady(candidate) || (info.exists() && !info.isFile()))
             return candidate;
     }
     return {};
 }
 
+bool Bridge::jobFolderPresent()
+{
+    const QString folder = jobFolder();
+    const bool present = QFileInfo(folder).isDir();
+    if (present != folderPresent_) {
+        folderPresent_ = present;
+        window_.setStatus(present ? state::waitingStatus() : state::missingFolderStatus(folder));
+        window_.repaint();
+    }
+    return present;
+}
+
+bool Bridge::settled(const QString &path)
+{
+    if (renamedIn_.remove(QFileInfo(path).absoluteFilePath()))
+        return true;
+    // File times are the file system's real ones, not the clock seam's.
+    const qint64 age = QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime());
+    if (age >= kSettleMs || age < 0)
+        return true;
+    QTimer::singleShot(kSettleMs - age + 5, this, [this] {
+        if (timer1_.isActive())
+            jobTick();
+    });
+    return false;
+}
+
+void Bridge::fileArrived(const QString &path, bool renamedIn)
+{
+    if (renamedIn)
+        renamedIn_.insert(path);
+    else
+        renamedIn_.remove(path);
+    if (timer1_.isActive())
+        jobTick();
+}
+
 bool Bridge::runNextNumberedJob()
 {
-    const QString candidate = nextJobCandidate();
-    if (candidate.isEmpty() || !FileReady(candidate))
+    if (!jobFolderPresent())
         return false;
-    QFile probe(candidate);
-    if (!probe.open(QIODevice::ReadOnly))
-        return false; // gone between the test and the run: the next tick tries again
-    probe.close();
+    const QString candidate = nextJobCandidate();
+    if (candidate.isEmpty())
+        return false;
+    if (QFileInfo(candidate).isFile() && (!FileReady(candidate) || !settled(candidate)))
+        return false;
+    // One that cannot be read goes on to the run, which sets it aside.
     QFile::remove(endMarker());
     getReceiptNumber();
     showReceiptNumber();
@@ -151,7 +196,7 @@ JobOutcome Bridge::runJob(const QString &path)
 {
     jobRunning_ = true;
     const JobOutcome outcome = interpreter_.runJob(path, settings_);
-    if (outcome != JobOutcome::NotRun)
+    if (outcome != JobOutcome::Rejected)
         journal_.markEnded();
     jobRunning_ = false;
     return outcome;
@@ -160,7 +205,9 @@ JobOutcome Bridge::runJob(const QString &path)
 void Bridge::disposeOfJob(const QString &path, JobOutcome outcome, bool keep)
 {
     if (outcome == JobOutcome::Interrupted)
-        setAsideInterrupted(path);
+        setAside(path, interruptedSuffix());
+    else if (outcome == JobOutcome::Rejected)
+        setAside(path, rejectedSuffix());
     else if (!keep)
         QFile::remove(path);
     journal_.clear();

@@ -1,6 +1,5 @@
 #include "control/bridge.h"
-#include "control/interrupted_jobs.h"
-#include "core/append_line.h"
+#include "control/set_aside_jobs.h"
 #include "core/clock.h"
 #include "core/main_window_model.h"
 #include "core/operator.h"
@@ -64,8 +63,8 @@ QString Bridge::recoverInterruptedJob()
         return {};
     }
 
-    link_.jobResultFile = entry->resultFile;
-    const auto append = [this](const QString &line) { AppendLine(link_.jobResultFile, line); };
+    link_.beginJobResult(entry->resultFile);
+    const auto append = [this](const QString &line) { link_.appendResult(line); };
     append(QStringLiteral("tag = ") + entry->tag);
     append(QStringLiteral("DateTime start = ") + entry->started);
     append(QStringLiteral("Err = %1, [interrupted at line %2 of %3] DateTime = %4")
@@ -79,7 +78,7 @@ QString Bridge::recoverInterruptedJob()
         append(QStringLiteral("receipt = %1, 0").arg(counters));
     }
     append(QStringLiteral("exitcode = 1"));
-    setAsideInterrupted(entry->jobPath);
+    setAside(entry->jobPath, interruptedSuffix());
     journal_.clear();
 
     PlainMessage(op_,

@@ -26,7 +26,9 @@ public:
     bool watching() const { return watch_ >= 0; }
 
 Q_SIGNALS:
-    void fileArrived();
+    // The file's path, and whether it was renamed in (else closed after
+    // writing).
+    void fileArrived(const QString &path, bool renamedIn);
 
 private:
     void readEvents();

@@ -44,12 +44,14 @@ void JobFolderWatch::stop()
 void JobFolderWatch::readEvents()
 {
     alignas(inotify_event) char buffer[4096];
-    bool arrived = false;
+    QList<std::pair<QString, bool>> arrivals;
     for (ssize_t n; (n = ::read(inotify_, buffer, sizeof buffer)) > 0;) {
         for (ssize_t at = 0; at < n;) {
             const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
             if (event->wd == watch_) {
-                arrived = arrived || (event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO));
+                if (event->len > 0 && (event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO)))
+                    arrivals.append({folder_ + QLatin1Char('/') + QFile::decodeName(event->name),
+                                     (event->mask & IN_MOVED_TO) != 0});
                 // The folder went away: watch it again when it is back.
                 if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED))
                     watch_ = -1;
@@ -57,8 +59,9 @@ void JobFolderWatch::readEvents()
             at += ssize_t(sizeof(inotify_event) + event->len);
         }
     }
-    if (arrived)
-        Q_EMIT fileArrived();
+    // Told after reading, as a handler may watch another folder.
+    for (const auto &[path, renamedIn] : arrivals)
+        Q_EMIT fileArrived(path, renamedIn);
 }
 
 } // namespace merovan

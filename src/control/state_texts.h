@@ -18,5 +18,11 @@ inline QString waitingAfterJobCaption() { return QStringLiteral("Merovan- Ανα
 inline QString waitingAfterJobStatus() { return QStringLiteral("Αναμονη Για Στοιχεια...."); }
 inline QString stoppedCaption() { return QStringLiteral("Merovan- Διακόπηκε"); }
 inline QString stoppedStatus() { return QStringLiteral("Διακοπή Εκτυπώσεων. Πατήστε Έναρξη Εκτυπώσεων!!!"); }
+// Not one of the original's texts: the job folder is gone (a network share
+// that dropped); jobs are taken again when it is back.
+inline QString missingFolderStatus(const QString &folder)
+{
+    return QStringLiteral("Ο φάκελος εργασιών δεν βρέθηκε: ") + folder;
+}
 
 } // namespace merovan::state

@@ -6,12 +6,13 @@
 
 namespace merovan {
 
-void AppendLine(const QString &path, const QString &text)
+bool AppendLine(const QString &path, const QString &text)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    file.write(toCp1253(text) + "\r\n");
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = toCp1253(text) + "\r\n";
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 } // namespace merovan

@@ -9,6 +9,7 @@
 #include "device/error_codes.h"
 #include "diagnostics/debug_log.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <algorithm>
@@ -27,6 +28,38 @@ constexpr int kWaitSliceMs = 100;
 QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"); }
 
 } // namespace
+
+void RegisterLink::beginJobResult(const QString &path)
+{
+    jobResultFile = path;
+    resultDiversionTold_ = false;
+}
+
+void RegisterLink::appendResult(const QString &line, const QString &path)
+{
+    const QString target = path.isEmpty() ? jobResultFile : path;
+    if (AppendLine(target, line))
+        return;
+    QString writtenTo;
+    for (const QString &fallback : {QStringLiteral("Result"), QStringLiteral("Result.unsent")}) {
+        if (fallback != target && AppendLine(fallback, line)) {
+            writtenTo = fallback;
+            break;
+        }
+    }
+    if (resultDiversionTold_)
+        return;
+    resultDiversionTold_ = true;
+    const QString where = QDir::current().filePath(writtenTo);
+    PlainMessage(op_,
+                 writtenTo.isEmpty()
+                     ? QStringLiteral("Δεν ήταν δυνατή η εγγραφή του αρχείου αποτελεσμάτων \"%1\" ούτε του %2.")
+                           .arg(target, QDir::current().filePath(QStringLiteral("Result.unsent")))
+                     : QStringLiteral("Δεν ήταν δυνατή η εγγραφή του αρχείου αποτελεσμάτων \"%1\". "
+                                      "Τα αποτελέσματα της εργασίας γράφονται στο %2.")
+                           .arg(target, where),
+                 MsgExclamation);
+}
 
 QString RegisterLink::lostDeviceText() const
 {
@@ -59,8 +92,8 @@ void RegisterLink::SendCommand(const QString &command, qint16 &result, QString &
         // at once until the next job opens it again.
         result = kLostDeviceCode;
         message = lostDeviceText();
-        AppendLine(resultFile.isEmpty() ? jobResultFile : resultFile,
-                   QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())));
+        appendResult(QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())),
+                     resultFile);
         return;
     } else {
         connection_.CurrentConnection()->Result = 0;
@@ -74,8 +107,8 @@ void RegisterLink::SendCommand(const QString &command, qint16 &result, QString &
     result = link.Result;
     message = link.exResult;
     if (result != 0) {
-        AppendLine(resultFile.isEmpty() ? jobResultFile : resultFile,
-                   QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())));
+        appendResult(QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())),
+                     resultFile);
     }
 }
 
@@ -85,9 +118,9 @@ void RegisterLink::appendCardReplyLine(const QString &message)
     if (head == QStringLiteral("358OK") || head == QStringLiteral("355OK")) {
         const QString rest = message.mid(5).trimmed();
         if (!rest.isEmpty())
-            AppendLine(jobResultFile, QStringLiteral("ccPay0 = ") + FormatCardReply(rest));
+            appendResult(QStringLiteral("ccPay0 = ") + FormatCardReply(rest));
     } else if (head == QStringLiteral("356OK")) {
-        AppendLine(jobResultFile, QStringLiteral("ccPay0 = 0,OK"));
+        appendResult(QStringLiteral("ccPay0 = 0,OK"));
     }
 }
 

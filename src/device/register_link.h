@@ -72,6 +72,17 @@ public:
     // the job names none).
     QString jobResultFile = QStringLiteral("Result");
 
+    // A new job's result file; its first line that has to go elsewhere
+    // tells the operator again.
+    void beginJobResult(const QString &path);
+
+    // Appends a line to the job's result file (or to path when given). A
+    // line that cannot be written there (a read-only folder, a full disk,
+    // an empty "resFile:") goes to "Result" in the working folder, or when
+    // that fails too to "Result.unsent", and the operator is told once per
+    // job where the lines went: nothing the host should read is lost.
+    void appendResult(const QString &line, const QString &path = {});
+
     // While it lives, a status query whose reply is awaited gives up as
     // unanswered once a stop is requested: the waits that poll the status
     // must end within a second, and a query changes nothing at the register.
@@ -101,6 +112,7 @@ private:
     Connection &connection_;
     StopRequests stops_;
     bool queriesGiveWay_ = false;
+    bool resultDiversionTold_ = false;
 };
 
 // "ccPay0 = " body: fields 0, 2, 9, 11, 13, 10, 14 of a card answer and its

@@ -1,4 +1,3 @@
-#include "core/append_line.h"
 #include "core/clock.h"
 #include "core/numeric_text.h"
 #include "core/operator.h"
@@ -32,7 +31,7 @@ void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
         return expected >= 0 && code != expected ? qint16(1138) : code;
     };
     const auto errLine = [this](const QString &body) {
-        AppendLine(jobResultFile, QStringLiteral("Ecr Err:") + body + resultStamp(clock_.now()));
+        appendResult(QStringLiteral("Ecr Err:") + body + resultStamp(clock_.now()));
     };
     const auto describe = [](qint16 code) {
         return QStringLiteral("%1, %2, ").arg(code).arg(EcrErrorText(QString::number(code)));

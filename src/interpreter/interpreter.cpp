@@ -1,7 +1,6 @@
 #include "interpreter/interpreter.h"
 
 #include "core/progress.h"
-#include "core/append_line.h"
 #include "core/clock.h"
 #include "core/main_window_model.h"
 #include "core/numeric_text.h"
@@ -68,7 +67,7 @@ void Interpreter::send(const QString &command, bool silent, int asyncSeconds, co
 
 bool Interpreter::accepted() const { return link_.EcrErrorCode == 0; }
 
-void Interpreter::appendResult(const QString &line) { AppendLine(link_.jobResultFile, line); }
+void Interpreter::appendResult(const QString &line) { link_.appendResult(line); }
 
 QString Interpreter::resultStamp() const { return merovan::resultStamp(clock_.now()); }
 
@@ -109,11 +108,17 @@ JobOutcome Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR,
     QString whyNot;
     const auto text = readJobFile(file, whyNot);
     if (!text) {
-        // Nothing of it can be run, not even its header: the host still
-        // learns why, in the default result file.
-        link_.jobResultFile = JobHeader().resultFile;
+        // It is not run, but the host learns why: in the result file its
+        // header names when that much can be read, else in the default one.
+        const JobHeader header = readJobHeaderOnly(file);
+        link_.beginJobResult(header.resultFile);
+        appendResult(QStringLiteral("tag = ") + header.tag);
         appendResult(QStringLiteral("Err = -98, [%1: %2] DateTime = %3").arg(whyNot, file, resultStamp()));
-        return JobOutcome::NotRun;
+        appendResult(QStringLiteral("exitcode = 1"));
+        PlainMessage(op_, QStringLiteral("Η εργασία %1 δεν εκτελέστηκε (%2). Φυλάχτηκε με την κατάληξη .rejected.")
+                              .arg(file, whyNot),
+                     MsgExclamation);
+        return JobOutcome::Rejected;
     }
     start(file, *text);
     // A second stop request ends the job at the next command boundary: no
@@ -166,7 +171,7 @@ JobOutcome Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR,
 void Interpreter::start(const QString &path, const JobText &text)
 {
     const JobHeader header = readJobHeader(text.text);
-    link_.jobResultFile = header.resultFile;
+    link_.beginJobResult(header.resultFile);
     progress_.setMax(static_cast<qint16>(text.lines.size()));
     const QString started = resultStamp();
     if (jobStarting)

@@ -93,7 +93,7 @@ struct InterpreterState {
 enum class JobOutcome {
     Ran,         // its end lines are written
     Interrupted, // stopped at a command boundary: "Err = -97" before its end lines
-    NotRun,      // it could not be read; the result file says why
+    Rejected,    // it will not be run (unreadable, too large, not a file); the result file says why
 };
 
 // How a keyword's handler ends its line.

@@ -3,6 +3,7 @@
 #include "greek/cp1253.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace merovan {
 
@@ -33,8 +34,21 @@ JobHeader readJobHeader(const QString &text)
     return header;
 }
 
+JobHeader readJobHeaderOnly(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return readJobHeader(fromCp1253(file.read(64 * 1024)));
+}
+
 std::optional<JobText> readJobFile(const QString &path, QString &whyNot)
 {
+    // Opening a pipe or a device for reading could wait for ever.
+    if (!QFileInfo(path).isFile()) {
+        whyNot = QStringLiteral("not a regular file");
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         whyNot = QStringLiteral("cannot read the job file");
@@ -45,10 +59,6 @@ std::optional<JobText> readJobFile(const QString &path, QString &whyNot)
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
-    if (bytes.contains('\0')) {
-        whyNot = QStringLiteral("job file is not text");
-        return std::nullopt;
-    }
     JobText job;
     job.text = fromCp1253(bytes);
     job.lines = job.text.split(QStringLiteral("\r\n"));

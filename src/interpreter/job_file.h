@@ -18,9 +18,14 @@ struct JobHeader {
 // with no CR LF after it counts as missing.
 JobHeader readJobHeader(const QString &text);
 
-// A job file read whole as Windows-1253 text and split into its lines.
-// nullopt when it cannot be read or is not text (NUL bytes, or larger than
-// any receipt could be), so the caller can report it instead of running it.
+// The header of a job file that will not be run, from its first 64 KiB;
+// the defaults when not even that can be read.
+JobHeader readJobHeaderOnly(const QString &path);
+
+// A job file read whole as Windows-1253 text and split into its lines; a
+// NUL or any other control byte is an ordinary character of its line.
+// nullopt when it is not a regular file, cannot be read or is larger than
+// any receipt could be, so the caller can report it instead of running it.
 struct JobText {
     QString text;
     QStringList lines;

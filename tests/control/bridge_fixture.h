@@ -3,7 +3,9 @@
 #include "control/bridge.h"
 #include "link_fixture.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 
 #include <optional>
 
@@ -11,6 +13,16 @@ namespace merovan::test {
 
 inline const char *kParamIni = "[port] 127.0.0.2\r\n[baud] 5012\r\n[file] print\r\n[print_desc] true\r\n"
                                "[comments] false\r\n[currency]=2\r\n[location] /srv/jobs/\r\n";
+
+// Writes a job file as a host that finished it a while ago: its
+// modification time lies a second back, so it counts as settled.
+inline bool writeSettledJob(const QString &path, const QByteArray &bytes)
+{
+    QFile job(path);
+    if (!job.open(QIODevice::WriteOnly) || job.write(bytes) != bytes.size() || !job.flush())
+        return false;
+    return job.setFileTime(QDateTime::currentDateTime().addSecs(-1), QFileDevice::FileModificationTime);
+}
 
 // A bridge on a scripted register, started in a temporary working folder.
 class BridgeTest : public LinkTest {

@@ -23,10 +23,8 @@ protected:
         startWith(ini.arg(QLatin1String(file), QLatin1String(multi), dir.filePath(QStringLiteral("jobs"))).toUtf8(), 1);
         bridge.trigger(QStringLiteral("Command1"));
         for (const QString &name : QString::fromLatin1(jobs).split(u' ', Qt::SkipEmptyParts)) {
-            QFile job(QStringLiteral("jobs/") + QString(name).remove(QLatin1Char('=')));
-            ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-            if (!name.endsWith(QLatin1Char('=')))
-                job.write("tag:  " + name.toUtf8() + "\r\n");
+            const QByteArray tag = name.endsWith(QLatin1Char('=')) ? QByteArray() : "tag:  " + name.toUtf8() + "\r\n";
+            ASSERT_TRUE(writeSettledJob(QStringLiteral("jobs/") + QString(name).remove(QLatin1Char('=')), tag));
         }
     }
 
@@ -138,6 +136,57 @@ TEST_F(JobTick, NoTickStartsWhileAJobRuns)
     EXPECT_EQ(tags(), QStringLiteral("print.1"));
     EXPECT_GT(nested, 0);
     EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Αναμονη"));
+    EXPECT_EQ(window().status(), QStringLiteral("Αναμονη Για Στοιχεια...."));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(JobTick, AJobThatCannotBeRunIsSetAsideAndTheNextRuns)
+{
+    startPrinting("print", "true", "print.2");
+    QDir().mkpath(QStringLiteral("jobs/print.1")); // not a regular file
+    bridge.jobTick();
+    bridge.jobTick();
+    EXPECT_EQ(tags(), QStringLiteral("Unknown print.2"));
+    EXPECT_EQ(QDir(QStringLiteral("jobs")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("print.1.rejected")});
+    const QStringList lines = resultLines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Err = -98, [not a regular file: ")));
+    EXPECT_EQ(lines[2], QStringLiteral("exitcode = 1"));
+    EXPECT_EQ(op.boxes.size(), 1u) << "the operator is told";
+}
+
+// A host that writes its job in place, piece by piece, closing it between
+// pieces: the job is taken once it has stayed unchanged for a moment.
+TEST_F(JobTick, AJobWrittenInPlaceIsTakenOnlyOnceItHasSettled)
+{
+    startPrinting("print", "true", "");
+    QFile job(QStringLiteral("jobs/print.1"));
+    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+    job.write("tag:  print.1\r\n");
+    job.close(); // just now: it may have more to come
+    bridge.jobTick();
+    EXPECT_EQ(tags(), QString());
+    ASSERT_TRUE(writeSettledJob(QStringLiteral("jobs/print.1"), "tag:  print.1\r\n"));
+    bridge.jobTick();
+    EXPECT_EQ(tags(), QStringLiteral("print.1"));
+}
+
+TEST_F(JobTick, AMissingFolderIsShownAndItsJobsAreTakenWhenItIsBack)
+{
+    startPrinting("print", "true", "");
+    const QString folder = QDir(dir.filePath(QStringLiteral("jobs"))).absolutePath();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    bridge.jobTick();
+    EXPECT_EQ(window().status(), QStringLiteral("Ο φάκελος εργασιών δεν βρέθηκε: ") + folder);
+
+    QDir().mkpath(folder);
+    ASSERT_TRUE(writeSettledJob(QStringLiteral("jobs/print.1"), "tag:  print.1\r\n"));
+    bridge.jobTick();
+    EXPECT_EQ(tags(), QStringLiteral("print.1"));
     EXPECT_EQ(window().status(), QStringLiteral("Αναμονη Για Στοιχεια...."));
 }
 

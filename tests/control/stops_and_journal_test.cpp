@@ -32,11 +32,7 @@ protected:
         bridge.trigger(QStringLiteral("Command1"));
         commands.clear();
     }
-    void writeJob(const QByteArray &bytes)
-    {
-        QFile job(jobPath());
-        ASSERT_TRUE(job.open(QIODevice::WriteOnly) && job.write(bytes) == bytes.size());
-    }
+    void writeJob(const QByteArray &bytes) { ASSERT_TRUE(writeSettledJob(jobPath(), bytes)); }
     QString jobPath() const { return dir.filePath(QStringLiteral("jobs/print.1")); }
     QStringList jobFiles() const { return QDir(dir.filePath(QStringLiteral("jobs"))).entryList(QDir::Files); }
     // Result lines with their time stamps masked.

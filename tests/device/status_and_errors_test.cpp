@@ -249,3 +249,42 @@ TEST_F(LinkTest, StatusRepliesThatDoNotFitACodeReadAsTheGeneralError)
 }
 
 } // namespace
+
+namespace {
+
+// Result lines that cannot go where the job says are not lost: they go to
+// "Result" in the working folder, or to "Result.unsent", and the operator
+// is told once.
+TEST_F(LinkTest, ResultLinesThatCannotBeWrittenGoElsewhereAndTheOperatorIsToldOnce)
+{
+    const struct {
+        const char *what;
+        QString target;
+        bool resultIsAFolder;
+        QString writtenTo;
+    } cases[] = {
+        {"a folder that does not exist", QStringLiteral("missing/out.txt"), false, QStringLiteral("Result")},
+        {"an empty resFile:", QString(), false, QStringLiteral("Result")},
+        {"Result cannot be written either", QStringLiteral("missing/out.txt"), true, QStringLiteral("Result.unsent")},
+    };
+    const QString previous = QDir::currentPath();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder;
+        QDir::setCurrent(folder.path());
+        if (c.resultIsAFolder)
+            QDir().mkpath(QStringLiteral("Result"));
+        op.boxes.clear();
+        link.beginJobResult(c.target);
+        link.appendResult(QStringLiteral("tag = A"));
+        link.appendResult(QStringLiteral("exitcode = 0"));
+        QFile written(c.writtenTo);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), QByteArray("tag = A\r\nexitcode = 0\r\n"));
+        ASSERT_EQ(op.boxes.size(), 1u);
+        EXPECT_TRUE(op.boxes.front().text.contains(c.writtenTo)) << op.boxes.front().text.toStdString();
+    }
+    QDir::setCurrent(previous);
+}
+
+} // namespace

@@ -46,16 +46,46 @@ TEST_F(Core, ReceiptCountersReadTheRegistersFields)
     }
 }
 
-TEST_F(Core, AFileThatIsNotTextIsReportedAndNothingIsSent)
+// Control bytes are ordinary characters of their lines; a file that will
+// not be run leaves a block that says why, where its header points.
+TEST_F(Core, JobFilesWithControlBytesRunAndOnesThatCannotBeRunAreReported)
 {
-    QFile job(dir.filePath("binary.job"));
-    job.open(QIODevice::WriteOnly);
-    job.write(QByteArray(" MKZ\r\n\0\0\x01\x02", 10));
-    job.close();
-    interpreter.runJob(job.fileName(), defaultSettings());
-    EXPECT_TRUE(commands.isEmpty());
-    EXPECT_EQ(maskedResult(), QStringList{QString("Err = -98, [job file is not text: %1] DateTime = <time>")
-                                              .arg(job.fileName())});
+    QFile binary(dir.filePath("binary.job"));
+    ASSERT_TRUE(binary.open(QIODevice::WriteOnly));
+    binary.write(QByteArray("tag:  BIN\r\n snd  A1\r\n\0\0\x01\x02\r\n", 27));
+    binary.close();
+    EXPECT_EQ(interpreter.runJob(binary.fileName(), defaultSettings()), JobOutcome::Ran);
+    EXPECT_TRUE(commands.contains("KXA1"));
+    EXPECT_EQ(maskedResult().last(), "exitcode = 0");
+
+    QFile big(dir.filePath("big.job")); // sparse: larger than any receipt
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write("tag:  BIG\r\nresFile:  big.res\r\n");
+    big.resize(17 * 1024 * 1024);
+    big.close();
+    QDir().mkpath(dir.filePath("folder.job"));
+    const struct {
+        QString path, resultFile, block;
+    } cases[] = {
+        {big.fileName(), dir.filePath("big.res"), "tag = BIG|Err = -98, [job file too large: %1] DateTime = <time>|exitcode = 1"},
+        {dir.filePath("folder.job"), dir.filePath("Result"),
+         "tag = Unknown|Err = -98, [not a regular file: %1] DateTime = <time>|exitcode = 1"},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(dir.filePath("Result"));
+        commands.clear();
+        op.boxes.clear();
+        EXPECT_EQ(interpreter.runJob(c.path, defaultSettings()), JobOutcome::Rejected);
+        EXPECT_TRUE(commands.isEmpty());
+        QFile result(c.resultFile);
+        ASSERT_TRUE(result.open(QIODevice::ReadOnly)) << c.resultFile.toStdString();
+        const QString block = QString::fromLatin1(result.readAll())
+                                  .replace(QRegularExpression("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d"), "<time>")
+                                  .split("\r\n", Qt::SkipEmptyParts)
+                                  .join('|');
+        EXPECT_EQ(block, c.block.arg(c.path));
+        EXPECT_EQ(op.boxes.size(), 1u) << "the operator is told";
+    }
 }
 
 class OtherCommands : public ScriptedRegister {};

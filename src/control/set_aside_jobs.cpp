@@ -1,4 +1,4 @@
-#include "control/interrupted_jobs.h"
+#include "control/set_aside_jobs.h"
 
 #include <QFile>
 
@@ -6,9 +6,16 @@ namespace merovan {
 
 QString interruptedSuffix() { return QStringLiteral(".interrupted"); }
 
-QString setAsideInterrupted(const QString &path)
+QString rejectedSuffix() { return QStringLiteral(".rejected"); }
+
+bool isSetAside(const QString &name)
 {
-    const QString base = path + interruptedSuffix();
+    return name.contains(interruptedSuffix()) || name.contains(rejectedSuffix());
+}
+
+QString setAside(const QString &path, const QString &suffix)
+{
+    const QString base = path + suffix;
     for (int n = 1; n < 1000; ++n) {
         const QString target = n == 1 ? base : base + QLatin1Char('.') + QString::number(n);
         if (QFile::exists(target))
