@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   xvfb
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -54,7 +54,7 @@ TEST_F(DesktopTest, TheMenuWindowsOpenOnceAndHoldWhileOpen)
         bridge.trigger(QLatin1String(item));
         bridge.trigger(QLatin1String(item));
         QWidgetList windows = QApplication::topLevelWidgets(); // the shown ones of that name
-        windows.removeIf([&](QWidget *w) { return w->objectName() != QLatin1String(name) || !w->isVisible(); });
+        windows.removeIf([shown = QLatin1String(name)](QWidget *w) { return w->objectName() != shown || !w->isVisible(); });
         ASSERT_EQ(windows.size(), 1) << item;
         EXPECT_TRUE(!held || held()) << item;
         windows[0]->close();

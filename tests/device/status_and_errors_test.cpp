@@ -35,9 +35,9 @@ TEST_F(LinkTest, ReadEcrStatusReadsEveryReplyShape)
         {reply(QStringLiteral("DE0054")), 54},
     };
     for (const auto &[answer, status] : cases) {
-        registerScript = [&answer](const QString &command, FakeTransport &reg) {
+        registerScript = [&reply = answer](const QString &command, FakeTransport &reg) {
             if (command == QStringLiteral("KXSTAT"))
-                reg.arrive(5, answer);
+                reg.arrive(5, reply);
         };
         EXPECT_EQ(link.ReadEcrStatus(), status) << answer.toStdString();
     }
@@ -243,7 +243,7 @@ TEST_F(LinkTest, StatusRepliesThatDoNotFitACodeReadAsTheGeneralError)
         {reply(QStringLiteral("STAT:-32768")), -32768},
     };
     for (const auto &[answer, status] : cases) {
-        registerScript = [&answer](const QString &, FakeTransport &reg) { reg.arrive(5, answer); };
+        registerScript = [&reply = answer](const QString &, FakeTransport &reg) { reg.arrive(5, reply); };
         EXPECT_EQ(link.ReadEcrStatus(), status) << answer.toStdString();
     }
 }

@@ -72,10 +72,10 @@ TEST(SerialTransport, ReadsWhatArrivesTogetherAsOneReplyOfAtMost255Bytes)
         RegisterEnd pty(RegisterEnd::Pty);
         cCom com;
         ASSERT_EQ(com.OpenConnection(pty.connectionText()), 0);
-        std::thread farEnd([&] {
-            pty.send(first);
-            QThread::msleep(pauseMs);
-            pty.send(second);
+        std::thread farEnd([&pty, &start = first, pause = pauseMs, &rest = second] {
+            pty.send(start);
+            QThread::msleep(pause);
+            pty.send(rest);
         });
         QStringList reads;
         for (qsizetype i = 0; i < expected.size(); ++i)
