@@ -92,8 +92,10 @@ public:
     // The daily Z report ("KX021T1"), also run by the "MKZ" job line.
     void zReport();
 
-    // Adds 1 to the jobs counted in multi-file working and returns it.
-    qint16 getReceiptNumber();
+    // Adds 1 to the jobs counted in multi-file working and returns it. The
+    // count is 16-bit: past 32767 it overflows, which gives nothing and
+    // leaves the count where it was (the multi-file tick goes on without).
+    std::optional<qint16> getReceiptNumber();
 
     Interpreter &interpreter() { return interpreter_; }
 

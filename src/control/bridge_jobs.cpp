@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <limits>
+
 namespace merovan {
 
 namespace {
@@ -219,11 +221,11 @@ void Bridge::endAfterJobIfAsked()
         orderlyEnd();
 }
 
-qint16 Bridge::getReceiptNumber()
+std::optional<qint16> Bridge::getReceiptNumber()
 {
-    // Counting past the 16-bit range starts again rather than failing.
-    ReceiptCounter = static_cast<qint16>(ReceiptCounter + 1);
-    return ReceiptCounter;
+    if (ReceiptCounter == std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return ++ReceiptCounter;
 }
 
 void Bridge::endProgramNow(int status)

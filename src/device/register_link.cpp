@@ -225,7 +225,7 @@ void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
         // The terminal's answer may come in pieces: give it time, then
         // take it whole instead of the first reply.
         clock_.pause(2000);
-        reply = chunk + link.ReceiveData(0);
+        reply = chunk + link.ReceiveData(link.readTimeoutMs());
         log_.PrintCombine(log_.asyncReplyLine(reply));
         break;
     }
@@ -245,7 +245,7 @@ void RegisterLink::answerErrorReply(QString &reply, bool silent)
     Transport &link = *connection_.CurrentConnection();
     link.sendData(QStringLiteral("KXCL"));
     clock_.pause(1000);
-    link.ReceiveData(0);
+    link.ReceiveData(link.readTimeoutMs());
 }
 
 void RegisterLink::ParseReply(QString &reply, bool silent)

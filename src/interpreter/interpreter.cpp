@@ -7,7 +7,16 @@
 #include "core/operator.h"
 #include "device/register_link.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace merovan {
+
+namespace {
+
+constexpr int kMaxCount = std::numeric_limits<qint16>::max();
+
+} // namespace
 
 struct Interpreter::Keyword {
     QString word;
@@ -145,7 +154,8 @@ JobOutcome Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR,
         job.sale.percentdis.clear();
         job.sale.percentadd.clear();
         job.sale.vat.clear();
-        progress_.setValue(static_cast<qint16>(progress_.Value() + 1));
+        // A 16-bit count, held at its limit for a job of more lines.
+        progress_.setValue(static_cast<qint16>(std::min<int>(progress_.Value() + 1, kMaxCount)));
         const LineEnd end = dispatch(job, line);
         if (lineSent)
             lineSent(int(i + 1));
@@ -172,7 +182,7 @@ void Interpreter::start(const QString &path, const JobText &text)
 {
     const JobHeader header = readJobHeader(text.text);
     link_.beginJobResult(header.resultFile);
-    progress_.setMax(static_cast<qint16>(text.lines.size()));
+    progress_.setMax(static_cast<qint16>(std::min<qsizetype>(text.lines.size(), kMaxCount)));
     const QString started = resultStamp();
     if (jobStarting)
         jobStarting(path, text, header, started);

@@ -72,7 +72,9 @@ QStringList paramFileLines(const ParamFileValues &values, const QDate &today)
           << QStringLiteral("################################")
           << QStringLiteral("# Customer Specific Parameters #")
           << QStringLiteral("################################")
-          << QStringLiteral("[location] ") + values.location
+          // The blank that restore puts in the box means no folder: saved
+          // as it stood, it would become part of every job path.
+          << QStringLiteral("[location] ") + values.location.trimmed()
           << QStringLiteral("# End of parameter file #");
     return lines;
 }

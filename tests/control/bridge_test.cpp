@@ -134,6 +134,15 @@ TEST_F(BridgeTest, ASavedSettingsWindowEndsTheProgram)
     EXPECT_FALSE(window().hasTrayIcon());
 }
 
+TEST_F(BridgeTest, TheJobCountOverflowsAtItsSixteenBitLimitInsteadOfWrapping)
+{
+    std::optional<qint16> last;
+    for (int i = 0; i < 32767; ++i)
+        last = bridge.getReceiptNumber();
+    EXPECT_EQ(last, std::optional<qint16>(32767));
+    EXPECT_EQ(bridge.getReceiptNumber(), std::nullopt);
+}
+
 TEST_F(BridgeTest, ProgressLabelShowsWholePercent)
 {
     CLSiND progress(op);

@@ -206,6 +206,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, AsynchronousWait,
                                            AsyncCase{"five_nothing_more", 5, -1, "00 OK", 5105}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// After the pause that follows an error reply, the answer to "KXCL" is read
+// as the line reads: on a serial line it may come a moment late, and it
+// must not be taken as the next command's reply.
+TEST_F(LinkTest, AReplyAMomentLateAfterThePauseIsNotLeftForTheNextCommand)
+{
+    connection.ConnectionText = QStringLiteral("com1:9600");
+    int sent = 0;
+    registerScript = [&](const QString &command, FakeTransport &reg) {
+        reg.readTimeout = 256;
+        if (++sent == 1)
+            reg.arrive(5, QStringLiteral("DE1038"));
+        else if (command == QStringLiteral("KXCL"))
+            reg.arrive(1002, reply(QStringLiteral("00 OK"))); // 2 ms after the pause
+        else
+            reg.arrive(5, reply(QStringLiteral("A2 OK")));
+    };
+    qint16 result = 0;
+    QString message;
+    link.SendCommand(QStringLiteral("KXA1"), result, message, true);
+    EXPECT_EQ(result, 1038);
+    link.SendCommand(QStringLiteral("KXA2"), result, message, true);
+    EXPECT_EQ(message, QStringLiteral("A2 OK"));
+}
+
 TEST_F(LinkTest, FailedSerialOpenSendsNothingAndIsNotRetried)
 {
     connection.ConnectionText = QStringLiteral("com7:9600");

@@ -163,6 +163,14 @@ TEST_F(SettingsFormTest, MissingLinesKeepTheDefaultsAndRestoreBringsBackTheFileB
     form.restore();
 
     EXPECT_EQ(shown(form), QStringLiteral("com2|0|print.1|MikroPos| |0|-----+--+|0 0 0 0 0"));
+
+    // Saved and read back as a job tick reads it: the folder is the one
+    // shown, none, not a blank before every job name.
+    ASSERT_TRUE(form.save());
+    ParamReading reading;
+    ASSERT_TRUE(readParamFile(paramPath, ParamReader::PollingTick, reading));
+    EXPECT_EQ(reading.settings.location, QString());
+    EXPECT_TRUE(QString::fromLatin1(readFile(paramPath)).contains(QStringLiteral("\r\n[location] \r\n")));
 }
 
 } // namespace

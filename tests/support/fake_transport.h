@@ -25,6 +25,7 @@ public:
     void ShutdownConnection() override { open_ = false; ++shutdowns; }
     bool isOpen() const override { return open_; }
     bool lost() const override { return lost_; }
+    int readTimeoutMs() const override { return readTimeout; }
 
     // The device goes away (a USB adapter pulled).
     void loseDevice();
@@ -32,6 +33,7 @@ public:
     // Text that arrives delayMs after now, as one read.
     void arrive(qint64 delayMs, const QString &text);
 
+    int readTimeout = 0; // 256 for a serial line
     qint16 openCode = 0;
     QString openMessage;
     QStringList opened;

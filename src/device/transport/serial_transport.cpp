@@ -97,6 +97,8 @@ void cCom::ShutdownConnection()
     port_.close();
 }
 
+int cCom::readTimeoutMs() const { return kFirstByteWaitMs; }
+
 bool cCom::isOpen() const
 {
     return port_.isOpen();

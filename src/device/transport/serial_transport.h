@@ -48,6 +48,7 @@ public:
     void ShutdownConnection() override;
     bool isOpen() const override;
     bool lost() const override { return lost_; }
+    int readTimeoutMs() const override;
 
 private:
     bool waitForBytes(const QDeadlineTimer &deadline);

@@ -36,6 +36,12 @@ public:
     // True while the device or socket is open.
     virtual bool isOpen() const = 0;
 
+    // How long one plain read waits for a first byte: the serial line's read
+    // time-out (256 ms), nothing for UDP. The exchange's single reads after
+    // a pause take it, so a reply a moment late is not left for the next
+    // command.
+    virtual int readTimeoutMs() const { return 0; }
+
     // True once the device has gone away under an open connection; Result
     // and exResult then say why. Opening a new transport is the way back.
     virtual bool lost() const { return false; }
