@@ -1,4 +1,5 @@
 #include "control/bridge.h"
+#include "core/clock.h"
 #include "control/menu_tree.h"
 #include "control/state_texts.h"
 #include "core/main_window_model.h"
@@ -110,10 +111,12 @@ void Bridge::askTableNumber()
 {
     const auto answer =
         op_.inputBox(QStringLiteral("Εισαγωγή αριθμού Τραπεζιού\r\n\rΕύρος εισαγωγής: Από 1..150"));
-    if (!answer || !isNumeric(*answer))
+    // Typed with the locale's decimal separator or with a point.
+    const QString typed = answer ? QString(*answer).replace(clock_.decimalSeparator(), QLatin1Char('.')) : QString();
+    if (!isNumeric(typed))
         return;
     // The range in the prompt is advice; the register judges the number.
-    const auto table = std::lround(leadingNumber(*answer));
+    const auto table = std::lround(leadingNumber(typed));
     printTables(QStringLiteral("KX99%1OTR").arg(table, 4, 10, QLatin1Char('0')));
 }
 

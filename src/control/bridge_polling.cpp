@@ -41,7 +41,10 @@ void Bridge::searchTick()
     window_.setEnabled(QStringLiteral("reports"), true);
     if (autoStart_) {
         startPrinting();
-        window_.setVisible(false);
+        if (window_.notificationAreaAvailable())
+            window_.setVisible(false);
+        else
+            window_.setMinimized(true);
     }
 }
 

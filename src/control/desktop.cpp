@@ -6,11 +6,14 @@
 #include "control/main_window.h"
 #include "control/tray_icon.h"
 #include "control/window_links.h"
+#include "core/main_window_model.h"
 #include "core/operator.h"
 #include "payments/payment_types_form.h"
 #include "payments/payment_types_window.h"
 #include "settings/settings_form.h"
 #include "settings/settings_window.h"
+
+#include <QSystemTrayIcon>
 
 namespace merovan {
 
@@ -39,6 +42,7 @@ Desktop::Desktop(Operator &op, Bridge &bridge, DebugLog &log)
       tray_(op.mainWindow(), bridge),
       trayIcon_(std::make_unique<TrayIcon>(tray_, op.mainWindow(), programIcon()))
 {
+    op.mainWindow().setNotificationAreaAvailable(QSystemTrayIcon::isSystemTrayAvailable());
     connect(window_.get(), &MainWindow::mouseDragged, &tray_, &TrayModel::mouseButton);
     connect(&bridge_, &Bridge::settingsWindowRequested, this, &Desktop::openSettings);
     connect(&bridge_, &Bridge::paymentTypesWindowRequested, this, &Desktop::openPaymentTypes);

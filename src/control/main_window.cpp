@@ -160,6 +160,7 @@ void MainWindow::bindModel()
     connect(&model_, &MainWindowModel::defaultButtonChanged, this,
             [this](const QString &name) { start_->setDefault(name == QStringLiteral("Command1")); });
     connect(&model_, &MainWindowModel::visibleChanged, this, &QWidget::setVisible);
+    connect(&model_, &MainWindowModel::minimizedChanged, this, [this](bool on) { on ? showMinimized() : showNormal(); });
     connect(&model_, &MainWindowModel::repaintRequested, this, [this] { repaint(); });
 
     // Whatever the model already holds.

@@ -52,7 +52,12 @@ void TrayIcon::buildMenu()
         action->setEnabled(entry.enabledAtStart && window_.isEnabled(name));
         action->setCheckable(name == QStringLiteral("pStart") || name == QStringLiteral("pStop"));
         action->setChecked(window_.isChecked(name));
-        connect(action, &QAction::triggered, &model_, [this, name] { model_.trigger(name); });
+        // A click toggles a checkable action by itself; the mark shows the
+        // model's state, which a refused click leaves as it was.
+        connect(action, &QAction::triggered, &model_, [this, name, action] {
+            model_.trigger(name);
+            action->setChecked(window_.isChecked(name));
+        });
         actions_.insert(name, action);
     }
 }

@@ -127,6 +127,26 @@ void MainWindowModel::setVisible(bool on)
         Q_EMIT visibleChanged(on);
 }
 
+bool MainWindowModel::notificationAreaAvailable() const
+{
+    QMutexLocker lock(&mutex_);
+    return notificationArea_;
+}
+
+void MainWindowModel::setNotificationAreaAvailable(bool on) { store(notificationArea_, on); }
+
+bool MainWindowModel::isMinimized() const
+{
+    QMutexLocker lock(&mutex_);
+    return minimized_;
+}
+
+void MainWindowModel::setMinimized(bool on)
+{
+    if (store(minimized_, on))
+        Q_EMIT minimizedChanged(on);
+}
+
 bool MainWindowModel::hasTrayIcon() const
 {
     QMutexLocker lock(&mutex_);

@@ -46,6 +46,14 @@ public:
     bool isVisible() const;
     void setVisible(bool on);
 
+    // Whether the desktop has a notification area; without one a hidden
+    // window could not be brought back, so the automatic start minimises
+    // it instead of hiding it.
+    bool notificationAreaAvailable() const;
+    void setNotificationAreaAvailable(bool on);
+    bool isMinimized() const;
+    void setMinimized(bool on);
+
     // The notification-area icon, present from start-up to unload.
     bool hasTrayIcon() const;
     void setTrayIcon(bool on);
@@ -61,6 +69,7 @@ Q_SIGNALS:
     void checkedChanged(const QString &name, bool on);
     void defaultButtonChanged(const QString &name);
     void visibleChanged(bool on);
+    void minimizedChanged(bool on);
     void trayIconChanged(bool on);
     void repaintRequested();
 
@@ -77,6 +86,8 @@ private:
     QHash<QString, bool> checked_;
     QString defaultButton_;
     bool visible_ = false;
+    bool notificationArea_ = true;
+    bool minimized_ = false;
     bool trayIcon_ = false;
 };
 

@@ -16,14 +16,16 @@ constexpr int kStatusPollMs = 250;
 // Holds until the operator has finished the receipt at the register, with
 // the register message window up from the first query that finds it open.
 // Closing the window, or a stop request, gives up the wait, so a register
-// that no longer answers cannot hold the bridge for good.
-void waitForReceiptClosed(Interpreter &interpreter)
+// that no longer answers cannot hold the bridge for good. True when the
+// receipt was closed.
+bool waitForReceiptClosed(Interpreter &interpreter)
 {
     RegisterLink &link = interpreter.link();
     const RegisterLink::QueriesGiveWayToStops giveWay(link);
     RegisterMessagePtr window;
     const auto givenUp = [&] { return link.stops().requested() || (window && !window->isOpen()); };
-    while (!givenUp() && link.ReadEcrStatus() != 0) {
+    bool closed = false;
+    while (!givenUp() && !(closed = link.ReadEcrStatus() == 0)) {
         if (!window) {
             window = std::make_shared<RegisterMessage>(interpreter.clock());
             window->setSkipTimer(true);
@@ -36,13 +38,17 @@ void waitForReceiptClosed(Interpreter &interpreter)
     }
     if (window)
         window->close();
+    return closed;
 }
 
 } // namespace
 
 void printCardFailureWarning(Interpreter &interpreter)
 {
-    waitForReceiptClosed(interpreter);
+    // Printed only after the receipt is closed, never inside it: a wait
+    // given up leaves the warning due, for the end of the next job.
+    if (!waitForReceiptClosed(interpreter))
+        return;
     const QString comment = QStringLiteral("KXCO ");
     for (const QString &text : {QStringLiteral("ΠΡΟΣΟΧΗ!"), QStringLiteral(" Η ΑΠΟΔΕΙΞΗ ΠΕΡΙΕΧΕΙ ΠΛΗΡΩΜΕΣ"),
                                 QStringLiteral("   ΠΙΣΤ.ΚΑΡΤΩΝ ΠΟΥ ΑΠΕΤΥΧΑΝ"),

@@ -69,6 +69,15 @@ const SearchCase kSearches[] = {
 INSTANTIATE_TEST_SUITE_P(Bridge, Search, ::testing::ValuesIn(kSearches),
                          [](const auto &info) { return std::string(info.param.what); });
 
+TEST_F(BridgeTest, AutomaticStartWithoutANotificationAreaMinimisesInsteadOfHiding)
+{
+    window().setNotificationAreaAvailable(false);
+    startWith(QByteArray(kParamIni) + "[AutoStar]=yes\r\n", 1);
+    EXPECT_TRUE(bridge.timer1Active());
+    EXPECT_TRUE(window().isVisible()) << "no icon to bring it back from";
+    EXPECT_TRUE(window().isMinimized());
+}
+
 TEST_F(BridgeTest, StartAndStopPrintingSwitchButtonsAndMenus)
 {
     startWith(kParamIni, 1);
@@ -94,6 +103,7 @@ TEST_F(BridgeTest, MenuCommandsSendTheirCommands)
         {"xrep0", "", "KX0T1"}, {"xrep5", "", "KX5T1"}, {"zrep021", "", ""}, // its submenu is never enabled
         {"n_tables_all", "", "KX990000OTR"},       {"n_tables_num", "7", "KX990007OTR"},
         {"n_tables_num", "12345", "KX9912345OTR"}, {"n_tables_num", "2.6", "KX990003OTR"},
+        {"n_tables_num", "2,6", "KX990003OTR"}, // the locale's separator
         {"n_tables_num", "seven", ""},             {"n_tables_num", nullptr, ""},
         {"errorclear", "", "KXCL"},
     };

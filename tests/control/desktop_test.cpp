@@ -68,6 +68,10 @@ TEST_F(DesktopTest, TheTrayMenuShowsTheCheckMarksAndWorksTheBridge)
     desktop.trayModel().upkeep();
     TrayIcon &icon = desktop.trayIcon();
     EXPECT_TRUE(icon.action(QStringLiteral("pStop"))->isChecked());
+    // A click on the item whose button cannot be pressed changes nothing.
+    icon.action(QStringLiteral("pStop"))->trigger();
+    EXPECT_TRUE(icon.action(QStringLiteral("pStop"))->isChecked());
+    EXPECT_FALSE(icon.action(QStringLiteral("pStart"))->isChecked());
     icon.action(QStringLiteral("pStart"))->trigger();
     EXPECT_TRUE(bridge.timer1Active());
     icon.action(QStringLiteral("fHide"))->trigger();
