@@ -37,7 +37,13 @@ double localeValue(const QString &text, QChar separator) { return leadingNumber(
 
 QString hundredths(const QString &price, QChar separator)
 {
-    return QString::number(std::llround(localeValue(price, separator) * 100));
+    // Not a number, or more than an amount field holds: sent as written,
+    // without ".", "," and blanks, so that the register refuses the line;
+    // an item is never sold at a price the job did not give.
+    if (!isLocaleNumber(price, separator))
+        return digitsOnly(price);
+    const auto value = wholeNumber<qint32>(std::round(localeValue(price, separator) * 100));
+    return value ? QString::number(*value) : digitsOnly(price);
 }
 
 void calc(QString &price, QString &discount, QString &addon)

@@ -57,6 +57,12 @@ TEST_F(SaleLines, LinesBecomeTheRegistersKeystrokes)
         {"refused minus key ends the item", {plu("CAFE", "-2", "1"), plu("CAFE", "1", "-1"), plu("TEA", "1", "1")},
          {"KX- ", "KXCL", "KX- ", "KXCL", "KX100R1TEA"}, {errLine(6, "KX- "), errLine(6, "KX- ")},
          {{"KX- ", {"DE0006"}}}},
+        // A price that is not a number reaches the register as written, which
+        // refuses it: never an item at 0,00.
+        {"price not a number", {plu("CAFE", "1", "abc")}, {"KXabc00R1CAFE", "KXCL"}, {errLine(1, "KXabc00R1CAFE")},
+         {{"KXabc00R1CAFE", {"DE0001"}}}},
+        {"price with a currency", {plu("CAFE", "1", "12.50EUR")}, {"KX1250EURR1CAFE", "KXCL"},
+         {errLine(1, "KX1250EURR1CAFE")}, {{"KX1250EURR1CAFE", {"DE0001"}}}},
         {"numbers whatever the locale's separator", {plu("CAFE", "2,5", "0,29"), plu("CAFE", "2", "1.50")},
          {"KX2.5* ", "KX29R1CAFE", "KX2.000* ", "KX150R1CAFE"}, {}, {},
          [this](ParamSettings &) { clock.separator = '.'; }},
