@@ -3,7 +3,12 @@
 #include "bridge_against_simulator.h"
 #include "qt_printers.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QThread>
+#include <QUdpSocket>
+
+#include <signal.h>
 
 using namespace merovan::test;
 
@@ -67,6 +72,30 @@ TEST_F(BridgeAgainstSimulator, RefusesToStartWithoutSettingsOrWithAShortCommandL
     const QStringList banner = refused->outputLines();
     ASSERT_EQ(banner.size(), 4);
     EXPECT_TRUE(banner[2].contains(QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan")));
+}
+
+} // namespace
+
+namespace {
+
+// A reply held back by --latency does not hold the simulator: it goes on
+// receiving, and a stop signal ends it at once.
+TEST_F(BridgeAgainstSimulator, TheSimulatorKeepsReceivingWhileRepliesWaitAndStopsAtOnce)
+{
+    startSimulator(Link::Udp, {QStringLiteral("--latency"), QStringLiteral("3000")});
+    const QString param = QString::fromLatin1(readFile(path(QStringLiteral("param.ini"))));
+    const quint16 port = param.section(QStringLiteral("[baud] "), 1).section(QStringLiteral("\r\n"), 0, 0).toUShort();
+    QUdpSocket host;
+    ASSERT_TRUE(host.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+    host.writeDatagram("KXCL\r\n", QHostAddress(QStringLiteral("127.0.0.2")), port);
+    host.writeDatagram("KXSTAT\r\n", QHostAddress(QStringLiteral("127.0.0.2")), port);
+    QDeadlineTimer guard(2500); // less than the first reply's latency
+    while (readFile(path(QStringLiteral("trace.txt"))) != "KXCL\nKXSTAT\n" && !guard.hasExpired())
+        QThread::msleep(10);
+    EXPECT_EQ(readFile(path(QStringLiteral("trace.txt"))), QByteArray("KXCL\nKXSTAT\n"));
+    EXPECT_FALSE(host.hasPendingDatagrams()) << "the replies still wait";
+    simulator->signal(SIGTERM);
+    EXPECT_EQ(simulator->waitForExit(2500), 0) << "ended before the first reply was due";
 }
 
 } // namespace

@@ -28,7 +28,7 @@ int runSerial(int fd, Session &session, const StopSignals &stop)
 {
     CommandSplitter splitter;
     QByteArray buffer(4096, Qt::Uninitialized);
-    while (stop.waitReadable(fd)) {
+    while (session.waitReadable(fd, stop)) {
         const ssize_t size = ::read(fd, buffer.data(), buffer.size());
         if (size < 0 && (errno == EINTR || errno == EAGAIN))
             continue;

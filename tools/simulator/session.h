@@ -5,13 +5,20 @@
 
 #include <QByteArray>
 
+#include <chrono>
+#include <deque>
 #include <functional>
 
 namespace merovan::sim {
 
-// Handles one command received on any link: writes it to the trace, asks
-// the responder, prints the paper lines and sends the reply pieces with
-// their delays. The link supplies how bytes go back.
+class StopSignals;
+
+// Handles the commands received on any link: writes each to the trace,
+// asks the responder, prints the paper lines and schedules the reply
+// pieces with their delays. A delayed reply (--latency, a card verdict
+// seconds later) never holds up the simulator: it goes on receiving while
+// replies wait, and a stop signal ends it at once. Pieces leave in the
+// order they were scheduled, as a register answers one thing at a time.
 class Session {
 public:
     using Send = std::function<void(const QByteArray &bytes)>;
@@ -20,10 +27,23 @@ public:
 
     void handle(const QByteArray &command, const Send &send);
 
+    // Waits until fd has input (true) while sending the pieces that fall
+    // due; false on a stop signal or an error.
+    bool waitReadable(int fd, const StopSignals &stop);
+
 private:
+    using Clock = std::chrono::steady_clock;
+    struct Pending {
+        Clock::time_point due;
+        QByteArray bytes;
+        Send send;
+    };
+    void sendDue();
+
     Responder &responder_;
     LineFile &trace_;
     LineFile &paper_;
+    std::deque<Pending> pending_;
 };
 
 } // namespace merovan::sim

@@ -37,18 +37,22 @@ StopSignals::StopSignals()
         sigdelset(&waitMask_, signal);
 }
 
-bool StopSignals::waitReadable(int fd) const
+StopSignals::Wait StopSignals::waitReadable(int fd, int timeoutMs) const
 {
     pollfd entry{fd, POLLIN, 0};
+    const timespec limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
     while (!stopRequested) {
-        if (ppoll(&entry, 1, nullptr, &waitMask_) > 0)
-            return true;
+        const int ready = ppoll(&entry, 1, timeoutMs < 0 ? nullptr : &limit, &waitMask_);
+        if (ready > 0)
+            return Wait::Readable;
+        if (ready == 0)
+            return Wait::TimedOut;
         if (errno != EINTR) {
             warn(posixError("ppoll"));
-            return false;
+            return Wait::Ended;
         }
     }
-    return false;
+    return Wait::Ended;
 }
 
 bool StopSignals::requested() const

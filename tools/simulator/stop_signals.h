@@ -13,8 +13,11 @@ public:
     StopSignals(const StopSignals &) = delete;
     StopSignals &operator=(const StopSignals &) = delete;
 
-    // Blocks until fd has input (true), or a stop signal or an error (false).
-    bool waitReadable(int fd) const;
+    enum class Wait { Readable, TimedOut, Ended };
+
+    // Blocks until fd has input, timeoutMs pass (-1: no limit), or a stop
+    // signal or an error ends the wait.
+    Wait waitReadable(int fd, int timeoutMs) const;
 
     // Whether a stop signal ended the wait (rather than an error).
     bool requested() const;

@@ -40,7 +40,7 @@ bool UdpFrontEnd::open(const QString &address, quint16 port, QString &error)
 int UdpFrontEnd::run(Session &session, const StopSignals &stop)
 {
     QByteArray datagram(65536, Qt::Uninitialized);
-    while (stop.waitReadable(socket_.get())) {
+    while (session.waitReadable(socket_.get(), stop)) {
         sockaddr_in sender{};
         socklen_t senderSize = sizeof sender;
         const ssize_t size = recvfrom(socket_.get(), datagram.data(), datagram.size(), 0,
@@ -51,7 +51,9 @@ int UdpFrontEnd::run(Session &session, const StopSignals &stop)
             warn(posixError("recvfrom"));
             return 1;
         }
-        session.handle(datagramCommand(datagram.left(size)), [&](const QByteArray &bytes) {
+        // Sent later, perhaps after other datagrams came in: it keeps its
+        // own copy of where it goes.
+        session.handle(datagramCommand(datagram.left(size)), [this, sender, senderSize](const QByteArray &bytes) {
             if (sendto(socket_.get(), bytes.constData(), bytes.size(), 0, reinterpret_cast<const sockaddr *>(&sender),
                        senderSize) < 0)
                 warn(posixError("sendto"));
