@@ -50,6 +50,7 @@ TEST(SimOptions, TerminalVerdictsFromTheSwitchText)
         std::optional<Verdicts> expected;
     } cases[] = {
         {"approve", Verdicts{{Kind::Approve, {}, 1000}}},
+        {"approve355:10,approve356", Verdicts{{Kind::Approve, "355", 10}, {Kind::Approve, "356", 1000}}},
         {"decline:ECR INACTIVE EFTPOS", Verdicts{{Kind::Decline, "ECR INACTIVE EFTPOS", 1000}}},
         {"cntfail:300", Verdicts{{Kind::NoContact, {}, 300}}},
         {"silent", Verdicts{{Kind::Silent, {}, 1000}}},

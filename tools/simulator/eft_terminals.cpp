@@ -13,12 +13,14 @@ constexpr int kInactiveDelayMs = 500;
 std::optional<TerminalVerdict> parseVerdict(const QString &text)
 {
     static const QRegularExpression shape(
-        QStringLiteral("^(?:(approve|cntfail)|decline:([^:]+)|(silent))(?::([0-9]{1,6}))?$"));
+        QStringLiteral("^(?:(approve(?:355|356)?|cntfail)|decline:([^:]+)|(silent))(?::([0-9]{1,6}))?$"));
     const QRegularExpressionMatch match = shape.match(text);
     if (!match.hasMatch() || (match.hasCaptured(3) && match.hasCaptured(4)))
         return std::nullopt;
     TerminalVerdict verdict;
-    if (match.captured(1) == QLatin1String("cntfail"))
+    if (match.captured(1).startsWith(QLatin1String("approve")))
+        verdict.code = match.captured(1).mid(7); // empty for the usual 358OK
+    else if (match.captured(1) == QLatin1String("cntfail"))
         verdict.kind = TerminalVerdict::Kind::NoContact;
     else if (match.hasCaptured(2))
         verdict = {TerminalVerdict::Kind::Decline, match.captured(2)};
@@ -59,7 +61,7 @@ TerminalAnswer EftTerminals::pay(int number, qint64 cents)
         queue.pop_front();
     switch (verdict.kind) {
     case TerminalVerdict::Kind::Approve:
-        return {true, LateMessage{verdict.delayMs, approval(number, cents)}};
+        return {true, LateMessage{verdict.delayMs, approval(number, cents, verdict.code)}};
     case TerminalVerdict::Kind::Decline:
         return {false, LateMessage{verdict.delayMs, QStringLiteral("358ER:") + verdict.code}};
     case TerminalVerdict::Kind::NoContact:
@@ -70,13 +72,16 @@ TerminalAnswer EftTerminals::pay(int number, qint64 cents)
     return {};
 }
 
-// "358OK" padded to fifteen characters, then fifteen fields: terminal,
-// kind, transaction, amount in cents, tip, instalments, date, time,
-// merchant, card scheme, masked card number, authorisation, batch,
-// reference, response code. No clock: date and time are zeros.
-QString EftTerminals::approval(int number, qint64 cents)
+// "358OK" or "355OK" padded to fifteen characters, then fifteen fields:
+// terminal, kind, transaction, amount in cents, tip, instalments, date,
+// time, merchant, card scheme, masked card number, authorisation, batch,
+// reference, response code. No clock: date and time are zeros. "356OK"
+// comes alone.
+QString EftTerminals::approval(int number, qint64 cents, const QString &kind)
 {
     const int transaction = ++transactions_[number];
+    if (kind == QLatin1String("356"))
+        return QStringLiteral("356OK");
     const QString serial = QStringLiteral("%1").arg(transaction, 6, 10, QLatin1Char('0'));
     const QStringList fields{QString::number(number),
                              QStringLiteral("SALE"),
@@ -93,7 +98,8 @@ QString EftTerminals::approval(int number, qint64 cents)
                              QStringLiteral("001"),
                              QStringLiteral("%1%2").arg(number, 2, 10, QLatin1Char('0')).arg(serial),
                              QStringLiteral("00")};
-    return QStringLiteral("358OK").leftJustified(15) + fields.join(QLatin1Char(':'));
+    return ((kind.isEmpty() ? QStringLiteral("358") : kind) + QStringLiteral("OK")).leftJustified(15) +
+           fields.join(QLatin1Char(':'));
 }
 
 } // namespace merovan::sim

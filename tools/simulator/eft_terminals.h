@@ -17,15 +17,16 @@ namespace merovan::sim {
 struct TerminalVerdict {
     enum class Kind { Approve, Decline, NoContact, Silent };
     Kind kind = Kind::Approve;
-    QString code;       // Decline: the terminal's failure code, e.g. "05"
+    QString code;       // Decline: the terminal's failure code, e.g. "05"; Approve: "355" or "356", empty for 358
     int delayMs = 1000;
 
     bool operator==(const TerminalVerdict &) const = default;
 };
 
 // The verdicts of one terminal, in turn, the last one repeating:
-// "approve[:MS]", "decline:CODE[:MS]", "cntfail[:MS]" or "silent",
-// separated by ",". Nothing when the text is not of that shape.
+// "approve[:MS]" (358OK), "approve355[:MS]", "approve356[:MS]",
+// "decline:CODE[:MS]", "cntfail[:MS]" or "silent", separated by ",".
+// Nothing when the text is not of that shape.
 std::optional<std::vector<TerminalVerdict>> parseVerdicts(const QString &text);
 
 // The terminal's answer to one card payment: whether it paid, and the
@@ -45,7 +46,7 @@ public:
     TerminalAnswer pay(int number, qint64 cents);
 
 private:
-    QString approval(int number, qint64 cents);
+    QString approval(int number, qint64 cents, const QString &kind);
 
     QMap<int, std::deque<TerminalVerdict>> verdicts_;
     QMap<int, int> transactions_; // approved so far, per terminal
