@@ -99,3 +99,31 @@ TEST_F(BridgeAgainstSimulator, TheSimulatorKeepsReceivingWhileRepliesWaitAndStop
 }
 
 } // namespace
+
+namespace {
+
+// The desktop bridge takes the same six fields: it runs the job once and
+// ends with the job's status, under the offscreen platform as on a desk.
+TEST_F(BridgeAgainstSimulator, TheDesktopBridgeRunsACommandLineJob)
+{
+    startSimulator(Link::Udp);
+    const QString param = QString::fromLatin1(readFile(path(QStringLiteral("param.ini"))));
+    const QString port = param.section(QStringLiteral("[baud] "), 1).section(QStringLiteral("\r\n"), 0, 0);
+    QFile job(path(QStringLiteral("job.txt")));
+    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+    job.write("tag:  DESK\r\n snd  A1\r\n");
+    job.close();
+    Program desktop(QStringLiteral(MEROVAN),
+                    {QStringLiteral("127.0.0.2:") + port, port, job.fileName(), QStringLiteral("0"),
+                     QStringLiteral("mikro"), QStringLiteral("0110000")},
+                    dir.path(), {QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+    EXPECT_EQ(desktop.waitForExit(30000), 0) << desktop.errors().toStdString();
+    // The simulator refuses "A1"; the bridge answers that with "KXCL".
+    EXPECT_EQ(readFile(path(QStringLiteral("trace.txt"))), QByteArray("KXCL\nKXCL\nKXCL\nKXA1\nKXCL\nKXSTAT\nKXRE\n"));
+    const QString result = QString::fromLatin1(readFile(path(QStringLiteral("Result"))));
+    EXPECT_TRUE(result.startsWith(QStringLiteral("tag = DESK\r\n"))) << result.toStdString();
+    EXPECT_TRUE(result.endsWith(QStringLiteral("exitcode = 0\r\n"))) << result.toStdString();
+    EXPECT_FALSE(job.exists());
+}
+
+} // namespace
