@@ -24,6 +24,8 @@ constexpr int kReplySeconds = 7;
 // How long one read may block inside a wait before the wait looks again at
 // the operator's window and the stop requests.
 constexpr int kWaitSliceMs = 100;
+// How long the rest of a cut error number may take to come.
+constexpr int kErrorNumberWaitMs = 100;
 
 QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"); }
 
@@ -183,8 +185,10 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
                 message = noAnswerText();
                 return Collected::NoAnswer;
             }
-            if (reply.contains(QStringLiteral("DE")))
+            if (reply.contains(QStringLiteral("DE"))) {
+                awaitErrorNumber(reply);
                 return Collected::ErrorReply;
+            }
             if (clock_.monotonicMs() >= deadline) {
                 EcrErrorCode = -4;
                 message = noAnswerText();
@@ -197,6 +201,19 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
         if (reply.contains(kEot))
             return Collected::Complete;
     }
+}
+
+void RegisterLink::awaitErrorNumber(QString &reply)
+{
+    // An error reply counts as soon as "DE" is in, but one cut inside its
+    // four-character number would read as another number: the rest of it
+    // gets a moment to come.
+    if (!reply.startsWith(QStringLiteral("DE")))
+        return;
+    Transport &link = *connection_.CurrentConnection();
+    const qint64 until = clock_.monotonicMs() + kErrorNumberWaitMs;
+    while (reply.size() < 6 && !reply.contains(kEot) && clock_.monotonicMs() < until)
+        reply += link.ReceiveData(static_cast<int>(until - clock_.monotonicMs()));
 }
 
 void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)

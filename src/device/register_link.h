@@ -101,6 +101,7 @@ private:
     enum class Collected { Complete, ErrorReply, NoAnswer };
     bool replyWaitAbandoned() const { return queriesGiveWay_ && stops_.requested(); }
     Collected collectReply(const QString &command, QString &reply, QString &message, int extraTimeout);
+    void awaitErrorNumber(QString &reply);
     void awaitAsyncReply(QString &reply, int asyncSeconds);
     void answerErrorReply(QString &reply, bool silent);
     void reportNoAnswer(const QString &message, bool silent);

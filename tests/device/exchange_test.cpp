@@ -64,6 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                      QStringLiteral("00 OK"), {kCl}, 130, {}},
         ExchangeCase{"error_reply_without_eot", {{5, QStringLiteral("DE1038")}}, {{5, reply(QStringLiteral("00 OK"))}},
                      0, 1038, QStringLiteral("1038"), {kCl, kCl}, 1105, {err(1038, "31")}},
+        // Cut inside its number: the rest is waited for, not read as DE10.
+        ExchangeCase{"error_reply_cut_in_its_number", {{5, QStringLiteral("DE10")}, {35, QStringLiteral("38")}},
+                     {{5, reply(QStringLiteral("00 OK"))}}, 0, 1038, QStringLiteral("1038"), {kCl, kCl}, 1135,
+                     {err(1038, "31")}},
         ExchangeCase{"de_inside_text_is_ordinary", {{5, QStringLiteral("ΚΑΦΕDE")}}, {}, 0, 0,
                      QStringLiteral("ΚΑΦΕDE"), {kCl}, 105, {}},
         ExchangeCase{"never_answers", {}, {}, 0, -4, kNoAnswer, {kCl, kCl, kCl, kCl}, 28000, {err(-4, "58")}},

@@ -46,6 +46,17 @@ TEST_F(BridgeAgainstSimulator, ErrorReplyIsShownLoggedAnsweredAndCountedTowardsO
                     .startsWith(QStringLiteral("Err = 1038, [KXCL] DateTime = ")));
 }
 
+// The same error reply cut inside its number, in two datagrams 30 ms apart.
+TEST_F(BridgeAgainstSimulator, AnErrorReplyCutInsideItsNumberReadsWhole)
+{
+    startSimulator(Link::Udp, {QStringLiteral("--error"), QStringLiteral("KXCL=1038"), QStringLiteral("--split-errors")});
+    auto bridge = startBridge();
+    ASSERT_TRUE(bridge->waitForOutput(kOffline, 20000)) << bridge->errors().toStdString();
+    EXPECT_TRUE(bridge->errors().startsWith(QStringLiteral("Λάθος : 1038 "))) << bridge->errors().toStdString();
+    EXPECT_TRUE(QString::fromLatin1(readFile(path(QStringLiteral("Result"))))
+                    .startsWith(QStringLiteral("Err = 1038, [KXCL] DateTime = ")));
+}
+
 TEST_F(BridgeAgainstSimulator, SilentRegisterGoesOfflineThreeTicksAfterFourAttempts)
 {
     startSimulator(Link::Udp, {QStringLiteral("--silent")});

@@ -56,6 +56,11 @@ TEST(Responder, RepliesOnTheLine)
         {"silent for some", "--silent-for KXSTAT --silent-for KXRE", {"KXSTAT", "KXRE", "KXST"}, {none, none, ok}},
         {"silent for all", "--silent", {"KXCL"}, {none}},
         {"split after the latency", "--split --latency 250", {"KXCL"}, {{{250, "00 "}, {gap, "OK\r\x04"}}}},
+        {"error replies whole under --split", "--split", {"KXNOPE"}, {now("DE0006")}},
+        {"error replies cut inside their number", "--split-errors", {"KXNOPE", "KXCL"},
+         {{{0, "DE00"}, {gap, "06\r\x04"}}, ok}},
+        {"an error waiting in the other status form", "--status-error 1064 --status-de", {"KXSTAT"},
+         {now("0000000DE1064C")}},
         {"a card verdict in its own frame and pieces", "--split --eft 1=decline:05:3000", {"KX100R1A", "KX100T2P1"},
          {{{0, "00 "}, {gap, "OK\r\x04"}}, {{0, "00 "}, {gap, "OK\r\x04"}, {3000, "358ER"}, {gap, ":05\r\x04"}}}},
         {"control datagrams are the operator's keys, never dropped", "--status-error 1064 --drop 1",
@@ -70,6 +75,7 @@ TEST(Responder, RepliesOnTheLine)
         for (auto terminal = o.terminals.begin(); terminal != o.terminals.end(); ++terminal)
             model.attachTerminal(terminal.key(), terminal.value());
         model.setStatusError(o.statusError);
+        model.setStatusAsError(o.statusAsError);
         Responder responder(o, model);
         std::vector<Pieces> replies;
         for (const QByteArray &command : c.commands)

@@ -90,6 +90,7 @@ int main(int argc, char **argv)
     for (auto it = options.terminals.cbegin(); it != options.terminals.cend(); ++it)
         model.attachTerminal(it.key(), it.value());
     model.setStatusError(options.statusError);
+    model.setStatusAsError(options.statusAsError);
     Responder responder(options, model);
     Session session(responder, trace, paper);
     const StopSignals stop;

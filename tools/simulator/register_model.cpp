@@ -63,6 +63,8 @@ Reply RegisterModel::clearKeyboard(const QStringList &)
 
 Reply RegisterModel::reportStatus(const QStringList &)
 {
+    if (statusError_ != 0 && statusAsError_)
+        return {QStringLiteral("0000000DE%1C").arg(statusError_, 4, 10, QLatin1Char('0')), {}};
     return {QStringLiteral("STAT:%1").arg(statusError_ != 0 ? statusError_ : status()), {}};
 }
 

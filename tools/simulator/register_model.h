@@ -40,6 +40,9 @@ public:
     // A status that the operator must clear at the register: "KXSTAT"
     // reports it until then (0: none).
     void setStatusError(int code);
+    // An error waiting is reported as "0000000DE" + code + "C", the other
+    // form the bridge reads, instead of "STAT:" + code.
+    void setStatusAsError(bool on) { statusAsError_ = on; }
     // The operator at the register: "CLEAR" clears the status error; any
     // other keys are a command.
     Reply keyedByOperator(const QString &keys);
@@ -110,6 +113,7 @@ private:
     TableBook tables_;
     QSet<int> cancelled_;
     int statusError_ = 0;
+    bool statusAsError_ = false;
 };
 
 } // namespace merovan::sim

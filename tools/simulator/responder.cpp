@@ -73,7 +73,7 @@ std::vector<ReplyPiece> Responder::frame(const QString &reply) const
     QByteArray bytes = toCp1253(reply) + '\r';
     if (options_.eot)
         bytes += '\x04';
-    if (!options_.split)
+    if (reply.startsWith(QLatin1String("DE")) ? !options_.splitErrors : !options_.split)
         return {{options_.latencyMs, bytes}};
     const qsizetype half = bytes.size() / 2;
     return {{options_.latencyMs, bytes.left(half)}, {kSplitGapMs, bytes.mid(half)}};

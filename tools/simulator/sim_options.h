@@ -41,7 +41,9 @@ struct SimOptions {
     bool silent = false;        // --silent
     QStringList silentFor;      // --silent-for CMD, repeatable
     int drop = 0;               // --drop N
-    bool split = false;         // --split
+    bool split = false;         // --split (ordinary replies)
+    bool splitErrors = false;   // --split-errors
+    bool statusAsError = false; // --status-de
     std::vector<ErrorRule> errors; // --error CMD=NNNN, repeatable
     bool eot = true;            // --no-eot clears it
     QString version = QStringLiteral("MEROVAN-SIM 1.0"); // --version TEXT
