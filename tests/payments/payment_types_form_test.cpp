@@ -109,6 +109,21 @@ TEST_F(PaymentTypesFormTest, SaveAndDeleteNameTheBoxThatHoldsNoNumberAndWriteNot
         ASSERT_EQ(op.boxes.size(), 1u);
         EXPECT_EQ(op.boxes[0].text, fitMessageText("Μη έγκυρη τιμή: " + c.named));
     }
+    // Zero is a value these three boxes allow: no retries, no fallback key,
+    // no print pause.
+    op.boxes.clear();
+    form.setPay(QStringLiteral("3"));
+    form.setRetries(QStringLiteral("0"));
+    form.setFallback(QStringLiteral("0"));
+    form.setDelay(QStringLiteral("0"));
+    EXPECT_TRUE(form.save());
+    EXPECT_TRUE(op.boxes.empty());
+    PaymentTypeRecord written;
+    written.PAY_iD = 3;
+    ASSERT_EQ(readPaymentTypeQuietly(written, path), 0);
+    EXPECT_EQ(std::tuple(written.PAY_retries, written.PAY_PayID, written.PAY_PayDelay), std::tuple(0, 0, 0));
+    QFile::remove(path);
+
     form.setPay(QString());
     EXPECT_FALSE(form.remove());
     EXPECT_EQ(op.boxes.back().text, fitMessageText(QStringLiteral("Μη έγκυρη τιμή: # πληρωμής Merovan")));
