@@ -19,6 +19,10 @@ RegisterModel::RegisterModel(QString version) : version_(std::move(version))
     // Price, category, text. A text that begins with a digit comes with a
     // blank in front, so the category's digits end where the text begins.
     addRow(QStringLiteral("KX(\\d{1,9})R([1-9]\\d?)(.*)"), &RegisterModel::item);
+    // The item code printed as text: "KX10PL", "K", 0x8D, 0x86, ":" and the code.
+    addRow(QStringLiteral("KX10PLK\u008D\u2020:(.*)"), &RegisterModel::codeText);
+    addRow(QStringLiteral("KX([1-9]\\d?)PL"), &RegisterModel::selectCategory);
+    addRow(QStringLiteral("KX(\\d{1,9})AC(.*)"), &RegisterModel::keyedItem);
     addRow(QStringLiteral("KXST"), &RegisterModel::subtotal);
     addRow(QStringLiteral("KX(\\d{1,9})% (.*)"), &RegisterModel::percentAdjustment);
     addRow(QStringLiteral("KX(\\d{1,9})GE(.*)"), &RegisterModel::amountAdjustment);

@@ -65,6 +65,9 @@ private:
     Reply minusKey(const QStringList &);
     Reply quantity(const QStringList &captures);
     Reply item(const QStringList &captures);
+    Reply selectCategory(const QStringList &captures);
+    Reply keyedItem(const QStringList &captures);
+    Reply codeText(const QStringList &captures);
     Reply subtotal(const QStringList &);
     Reply percentAdjustment(const QStringList &captures);
     Reply amountAdjustment(const QStringList &captures);
@@ -109,6 +112,7 @@ private:
     // Keys pressed ahead of the next item: the quantity and the minus key.
     qint64 quantity_ = kQuantityOne;
     bool minus_ = false;
+    QString category_; // chosen by "KX<category>PL" for the next "AC"
     EftTerminals terminals_;
     TableBook tables_;
     QSet<int> cancelled_;

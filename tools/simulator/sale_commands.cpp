@@ -154,6 +154,31 @@ void RegisterModel::resetKeyboard()
 {
     quantity_ = kQuantityOne;
     minus_ = false;
+    category_.clear();
+}
+
+// With the keyboard locked the category is keyed first ("KX<category>PL"),
+// then the price and the text ("KX<price>AC<text>").
+Reply RegisterModel::selectCategory(const QStringList &captures)
+{
+    category_ = captures[0];
+    return Reply::ok();
+}
+
+// A price after a chosen category is an item. Without one it would be an
+// item code to look up in the register's own item list, which the
+// simulator does not hold.
+Reply RegisterModel::keyedItem(const QStringList &captures)
+{
+    if (category_.isEmpty())
+        return Reply::error(code::kWrongOperation);
+    return item({captures[0], category_, captures[1]});
+}
+
+// The item's code printed as a text line before the item.
+Reply RegisterModel::codeText(const QStringList &captures)
+{
+    return Reply::ok({printedText(captures[0].trimmed())});
 }
 
 } // namespace merovan::sim
