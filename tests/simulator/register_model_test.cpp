@@ -99,6 +99,15 @@ TEST_F(RegisterModelTest, CardTerminalsGiveTheirVerdictsLater)
           {"KX250R1ΚΑΦΕΣ"}, {"KXT2P1", "00 OK", LateMessage{5000, approvalOf(1, 2, 250)}}, {"KXSTAT", "STAT:0"}});
 }
 
+TEST_F(RegisterModelTest, ApprovalsComeIn355OkAnd356OkAsWell)
+{
+    model.attachTerminal(3, {{Kind::Approve, "355", 100}, {Kind::Approve, "356", 100}});
+    QString first = approvalOf(3, 1, 500);
+    first.replace(0, 3, "355");
+    play({{"KX1000R1ΚΑΦΕΣ"}, {"KXST"}, {"KX500T2P3", "00 OK", LateMessage{100, first}},
+          {"KX500T2P3", "00 OK", LateMessage{100, "356OK"}}, {"KXSTAT", "STAT:0"}});
+}
+
 // Replies carry table amounts in cents: they check the sums.
 TEST_F(RegisterModelTest, ARestaurantEvening)
 {
