@@ -12,6 +12,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto status = merovan::answerInformationRequest(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Merovan"));
     QApplication::setQuitOnLastWindowClosed(false);

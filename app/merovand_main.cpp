@@ -8,6 +8,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto status = merovan::answerInformationRequest(argc, argv))
+        return *status;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Merovan"));
 

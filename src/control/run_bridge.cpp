@@ -9,9 +9,36 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
+#include <cstdio>
+#include <optional>
+
 namespace merovan {
+
+std::optional<int> answerInformationRequest(int argc, char *argv[])
+{
+    if (argc != 2)
+        return std::nullopt;
+    const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    const QString argument = QString::fromLocal8Bit(argv[1]);
+    QString text;
+    if (argument == QStringLiteral("--version")) {
+        text = program + QLatin1Char(' ') + QStringLiteral(MEROVAN_VERSION) + QLatin1Char('\n');
+    } else if (argument == QStringLiteral("--help")) {
+        text = QStringLiteral("Usage: %1                 resident: param.ini in the working folder, jobs from its folder\n"
+                              "       %1 PORT:BAUD BAUD JOB DELAY MODEL FLAGS   one job, then end\n"
+                              "       %1 --help | --version\n"
+                              "Exit status: 0 done; 1 command line refused, or a job a crash cut short handed again;\n"
+                              "2 no param.ini; 3 the register did not answer; 4 no job file; 5 stopped before the job.\n")
+                   .arg(program);
+    } else {
+        return std::nullopt;
+    }
+    std::fputs(text.toUtf8().constData(), stdout);
+    return 0;
+}
 
 int runBridge(QCoreApplication &app, Operator &op,
               const std::function<void(Bridge &, DebugLog &, QThread &worker)> &attach)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 class QCoreApplication;
 class QThread;
@@ -18,6 +19,11 @@ class Operator;
 // clicks and turns SIGTERM, SIGINT and SIGHUP into stop requests. Returns
 // the exit status. attach also gets the worker, for front-end objects that
 // must run beside the bridge.
+// "--help" or "--version" alone on the command line: prints the answer and
+// gives the exit status, before any application or window is made. A job's
+// six fields never begin with "--", so these cannot be taken for one.
+std::optional<int> answerInformationRequest(int argc, char *argv[]);
+
 int runBridge(QCoreApplication &app, Operator &op,
               const std::function<void(Bridge &, DebugLog &, QThread &worker)> &attach);
 

@@ -78,6 +78,13 @@ TEST_F(BridgeAgainstSimulator, RefusesToStartWithoutSettingsOrWithAShortCommandL
     EXPECT_TRUE(missing->errors().contains(QDir(dir.path()).canonicalPath()) ||
                 missing->errors().contains(dir.path()));
 
+    auto version = startBridge({QStringLiteral("--version")});
+    EXPECT_EQ(version->waitForExit(), 0);
+    EXPECT_EQ(version->outputLines(), QStringList{QStringLiteral("merovand ") + QStringLiteral(MEROVAN_VERSION)});
+    auto help = startBridge({QStringLiteral("--help")});
+    EXPECT_EQ(help->waitForExit(), 0);
+    EXPECT_TRUE(help->outputLines().value(0).startsWith(QStringLiteral("Usage: merovand ")));
+
     auto refused = startBridge({QStringLiteral("a,b")});
     EXPECT_EQ(refused->waitForExit(), 1);
     const QStringList banner = refused->outputLines();
