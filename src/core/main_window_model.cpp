@@ -6,6 +6,12 @@ namespace merovan {
 
 MainWindowModel::MainWindowModel(QObject *parent) : QObject(parent) {}
 
+template <typename T> T MainWindowModel::load(const T &field) const
+{
+    QMutexLocker lock(&mutex_);
+    return field;
+}
+
 template <typename T> bool MainWindowModel::store(T &field, const T &value)
 {
     QMutexLocker lock(&mutex_);
@@ -15,11 +21,7 @@ template <typename T> bool MainWindowModel::store(T &field, const T &value)
     return true;
 }
 
-QString MainWindowModel::caption() const
-{
-    QMutexLocker lock(&mutex_);
-    return caption_;
-}
+QString MainWindowModel::caption() const { return load(caption_); }
 
 void MainWindowModel::setCaption(const QString &text)
 {
@@ -103,11 +105,7 @@ void MainWindowModel::setChecked(const QString &name, bool on)
     Q_EMIT checkedChanged(name, on);
 }
 
-QString MainWindowModel::defaultButton() const
-{
-    QMutexLocker lock(&mutex_);
-    return defaultButton_;
-}
+QString MainWindowModel::defaultButton() const { return load(defaultButton_); }
 
 void MainWindowModel::setDefaultButton(const QString &name)
 {
@@ -115,11 +113,7 @@ void MainWindowModel::setDefaultButton(const QString &name)
         Q_EMIT defaultButtonChanged(name);
 }
 
-bool MainWindowModel::isVisible() const
-{
-    QMutexLocker lock(&mutex_);
-    return visible_;
-}
+bool MainWindowModel::isVisible() const { return load(visible_); }
 
 void MainWindowModel::setVisible(bool on)
 {
@@ -127,19 +121,11 @@ void MainWindowModel::setVisible(bool on)
         Q_EMIT visibleChanged(on);
 }
 
-bool MainWindowModel::notificationAreaAvailable() const
-{
-    QMutexLocker lock(&mutex_);
-    return notificationArea_;
-}
+bool MainWindowModel::notificationAreaAvailable() const { return load(notificationArea_); }
 
 void MainWindowModel::setNotificationAreaAvailable(bool on) { store(notificationArea_, on); }
 
-bool MainWindowModel::isMinimized() const
-{
-    QMutexLocker lock(&mutex_);
-    return minimized_;
-}
+bool MainWindowModel::isMinimized() const { return load(minimized_); }
 
 void MainWindowModel::setMinimized(bool on)
 {
@@ -147,11 +133,7 @@ void MainWindowModel::setMinimized(bool on)
         Q_EMIT minimizedChanged(on);
 }
 
-bool MainWindowModel::hasTrayIcon() const
-{
-    QMutexLocker lock(&mutex_);
-    return trayIcon_;
-}
+bool MainWindowModel::hasTrayIcon() const { return load(trayIcon_); }
 
 void MainWindowModel::setTrayIcon(bool on)
 {

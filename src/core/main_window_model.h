@@ -74,6 +74,8 @@ Q_SIGNALS:
     void repaintRequested();
 
 private:
+    // Reads a field under the lock.
+    template <typename T> T load(const T &field) const;
     // Stores value into field under the lock; true when it changed.
     template <typename T> bool store(T &field, const T &value);
 

@@ -19,7 +19,7 @@ const QString kDelayLabel = QStringLiteral("Καθυστέρηση");
 
 // A whole number typed in a box: digits, blanks around them allowed, and
 // small enough for a 16-bit field.
-std::optional<qint16> wholeNumber(const QString &text)
+std::optional<qint16> typedNumber(const QString &text)
 {
     static const QRegularExpression digits(QStringLiteral("^\\s*[0-9]+\\s*$"));
     if (!digits.match(text).hasMatch())
@@ -107,7 +107,7 @@ void PaymentTypesForm::setRetries(const QString &text)
 void PaymentTypesForm::setFallback(const QString &text)
 {
     fallback_ = text;
-    if (const auto key = wholeNumber(text)) {
+    if (const auto key = typedNumber(text)) {
         clsPay payment;
         fallbackName_ = registerPayment(*key, payment) == 0 ? payment.PAY_Name() : QString(14, QLatin1Char('-'));
     }
@@ -122,7 +122,7 @@ void PaymentTypesForm::setDelay(const QString &text)
 
 void PaymentTypesForm::find()
 {
-    const auto number = wholeNumber(pay_);
+    const auto number = typedNumber(pay_);
     if (!number)
         return;
     PaymentTypeRecord record;
@@ -139,7 +139,7 @@ void PaymentTypesForm::find()
 
 bool PaymentTypesForm::boxValue(const QString &text, const QString &label, int least, qint16 &value)
 {
-    const auto number = wholeNumber(text);
+    const auto number = typedNumber(text);
     if (number && *number >= least) {
         value = *number;
         return true;

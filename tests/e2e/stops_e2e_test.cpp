@@ -43,6 +43,16 @@ protected:
         auto bridge = std::make_unique<Program>(QStringLiteral(MEROVAND), QStringList{}, where, bridgeEnvironment);
         return bridge;
     }
+    // A resident bridge that has sent the fifth item of the 30-item receipt.
+    std::unique_ptr<Program> bridgeInTheMiddleOfAReceipt(Link link)
+    {
+        auto bridge = startPrintingBridge(link);
+        EXPECT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000))
+            << bridge->errors().toStdString();
+        dropJob(thirtyItemReceipt());
+        EXPECT_TRUE(waitForItem(5));
+        return bridge;
+    }
     void dropJob(const QByteArray &bytes)
     {
         QFile job(path(QStringLiteral("print.tmp")));
@@ -87,10 +97,7 @@ class OneSignal : public StoppingTheBridge, public ::testing::WithParamInterface
 
 TEST_P(OneSignal, FinishesTheJobOnceThenEndsWithStatusZero)
 {
-    auto bridge = startPrintingBridge(GetParam());
-    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000)) << bridge->errors().toStdString();
-    dropJob(thirtyItemReceipt());
-    ASSERT_TRUE(waitForItem(5));
+    auto bridge = bridgeInTheMiddleOfAReceipt(GetParam());
     bridge->signal(SIGTERM);
 
     EXPECT_EQ(bridge->waitForExit(60000), 0) << bridge->errors().toStdString();
@@ -107,10 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Links, OneSignal, ::testing::Values(Link::Udp, Link::Pt
 
 TEST_F(StoppingTheBridge, TwoSignalsInterruptTheJobAtACommandBoundary)
 {
-    auto bridge = startPrintingBridge(Link::Udp);
-    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
-    dropJob(thirtyItemReceipt());
-    ASSERT_TRUE(waitForItem(5));
+    auto bridge = bridgeInTheMiddleOfAReceipt(Link::Udp);
     bridge->signal(SIGINT);
     bridge->signal(SIGTERM);
 
@@ -129,10 +133,7 @@ TEST_F(StoppingTheBridge, TwoSignalsInterruptTheJobAtACommandBoundary)
 
 TEST_F(StoppingTheBridge, AfterKillNineTheRestartReportsTheJobAndSendsNoItemAgain)
 {
-    auto first = startPrintingBridge(Link::Udp);
-    ASSERT_TRUE(first->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
-    dropJob(thirtyItemReceipt());
-    ASSERT_TRUE(waitForItem(5));
+    auto first = bridgeInTheMiddleOfAReceipt(Link::Udp);
     first->signal(SIGKILL);
     first->waitForExit();
     const int sent = itemsSent();
@@ -199,10 +200,7 @@ namespace {
 // the device again once it is back.
 TEST_F(StoppingTheBridge, ALostSerialDeviceEndsTheJobAndIsOpenedAgainForTheNext)
 {
-    auto bridge = startPrintingBridge(Link::Pty);
-    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000));
-    dropJob(thirtyItemReceipt());
-    ASSERT_TRUE(waitForItem(5));
+    auto bridge = bridgeInTheMiddleOfAReceipt(Link::Pty);
     simulator.reset(); // the pseudo-terminal goes with it
     ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 30000))
         << bridge->errors().toStdString();
