@@ -1,10 +1,13 @@
 // merovand: the bridge without widgets, for a service manager or a terminal.
 #include "control/console_operator.h"
 #include "control/run_bridge.h"
+#include "control/service_notifier.h"
 #include "core/main_window_model.h"
 
 #include <QCoreApplication>
 #include <QThread>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -15,7 +18,10 @@ int main(int argc, char *argv[])
 
     merovan::MainWindowModel model;
     merovan::ConsoleOperator op(model);
+    std::unique_ptr<merovan::ServiceNotifier> serviceManager;
     // Its lines follow the bridge's writes in order: it runs beside it.
-    return merovan::runBridge(app, op,
-                              [&op](merovan::Bridge &, merovan::DebugLog &, QThread &worker) { op.runBeside(worker); });
+    return merovan::runBridge(app, op, [&](merovan::Bridge &bridge, merovan::DebugLog &, QThread &worker) {
+        op.runBeside(worker);
+        serviceManager = std::make_unique<merovan::ServiceNotifier>(bridge, op);
+    });
 }

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, testing and the demo need.
+# Installs every Debian 12 package that building, testing, packaging and the
+# demo need.
 # Idempotent: when everything is there it only checks and returns.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev qt6-qpa-plugins
+  libsystemd-dev systemd
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   xvfb
   clang-14 libclang-rt-14-dev
+  lintian man-db
 )
 
 missing=()

@@ -87,6 +87,7 @@ std::optional<int> Bridge::start(const QString &commandLine)
 
     if (!commandLine_.isEmpty())
         return runCommandLineJob();
+    Q_EMIT started();
     return std::nullopt;
 }
 

@@ -114,6 +114,9 @@ public:
     QString MessageCaption;
 
 Q_SIGNALS:
+    // Start-up is done in resident mode: the settings are read, the search
+    // for the register runs.
+    void started();
     // The program ends with this exit status.
     void programEnded(int status);
     // Front-end windows that the model does not describe.

@@ -52,6 +52,7 @@ void ConsoleOperator::flush()
     if (model.status() != shownStatus_) {
         shownStatus_ = model.status();
         printLine(stdout, QStringLiteral("status: ") + shownStatus_);
+        Q_EMIT statusShown(shownStatus_);
     }
 }
 

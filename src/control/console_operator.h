@@ -35,6 +35,10 @@ public:
     void fatal(const QString &text) override;
     void showBanner(const QStringList &lines) override;
 
+Q_SIGNALS:
+    // A status line was printed: the window's status line as painted.
+    void statusShown(const QString &status);
+
 private:
     void flush();
 

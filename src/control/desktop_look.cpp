@@ -14,7 +14,23 @@ bool writesGreek(const QString &family)
     return QFontDatabase::writingSystems(family).contains(QFontDatabase::Greek);
 }
 
-QPixmap iconPixmap(int size)
+} // namespace
+
+void useGreekFont()
+{
+    QFont font = QApplication::font();
+    if (writesGreek(font.family()))
+        return;
+    const QStringList greek = QFontDatabase::families(QFontDatabase::Greek);
+    const QString dejaVu = QStringLiteral("DejaVu Sans");
+    if (greek.contains(dejaVu))
+        font.setFamily(dejaVu);
+    else if (!greek.isEmpty())
+        font.setFamily(greek.constFirst());
+    QApplication::setFont(font);
+}
+
+QPixmap programIconPixmap(int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -35,27 +51,11 @@ QPixmap iconPixmap(int size)
     return pixmap;
 }
 
-} // namespace
-
-void useGreekFont()
-{
-    QFont font = QApplication::font();
-    if (writesGreek(font.family()))
-        return;
-    const QStringList greek = QFontDatabase::families(QFontDatabase::Greek);
-    const QString dejaVu = QStringLiteral("DejaVu Sans");
-    if (greek.contains(dejaVu))
-        font.setFamily(dejaVu);
-    else if (!greek.isEmpty())
-        font.setFamily(greek.constFirst());
-    QApplication::setFont(font);
-}
-
 QIcon programIcon()
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64})
-        icon.addPixmap(iconPixmap(size));
+        icon.addPixmap(programIconPixmap(size));
     return icon;
 }
 

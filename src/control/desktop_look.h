@@ -11,7 +11,9 @@ namespace merovan {
 void useGreekFont();
 
 // The program's icon for its windows and the notification area, drawn here
-// so that no image file has to travel with the program.
+// so that no image file has to travel with the program; the menu entry's
+// icon files are drawn from the same picture at build time.
 QIcon programIcon();
+QPixmap programIconPixmap(int size);
 
 } // namespace merovan

@@ -17,6 +17,22 @@
 
 namespace merovan {
 
+namespace {
+
+// A copy run from a folder of its own (unpacked in the shop's folder) keeps
+// its log beside the program. An installed program's folder is the
+// system's and not the shop's, so it keeps the log in its working folder,
+// beside param.ini.
+QString logFilePath()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString installedFolder = QFileInfo(QStringLiteral(MEROVAN_INSTALLED_BINDIR)).canonicalFilePath();
+    const bool installed = QFileInfo(programFolder).canonicalFilePath() == installedFolder;
+    return QDir(installed ? QDir::currentPath() : programFolder).filePath(QStringLiteral("merovanLog.txt"));
+}
+
+} // namespace
+
 std::optional<int> answerInformationRequest(int argc, char *argv[])
 {
     if (argc != 2)
@@ -44,7 +60,7 @@ int runBridge(QCoreApplication &app, Operator &op,
               const std::function<void(Bridge &, DebugLog &, QThread &worker)> &attach)
 {
     SystemClock clock;
-    DebugLog log(clock, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("merovanLog.txt")));
+    DebugLog log(clock, logFilePath());
     Connection connection;
     RegisterLink link(clock, op, log, connection);
     Bridge bridge(op, clock, log, link);

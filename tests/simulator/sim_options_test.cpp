@@ -15,9 +15,9 @@ ParsedOptions parse(const QString &line) { return parseSimOptions(line.split(' '
 // The switches that shape the replies are read in the responder's cases.
 TEST(SimOptions, ReadsTheSwitches)
 {
-    const ParsedOptions parsed = parse("--udp 127.0.0.2:5012 --version FW-2.1 --baud 19200 --eft 2=decline:05:1000,approve");
+    const ParsedOptions parsed = parse("--udp 127.0.0.2:5012 --firmware FW-2.1 --baud 19200 --eft 2=decline:05:1000,approve");
     ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.version, "FW-2.1");
+    EXPECT_EQ(parsed.options.firmware, "FW-2.1");
     EXPECT_EQ(parsed.options.baud, 19200);
     EXPECT_EQ(parsed.options.terminals.value(2), (Verdicts{{Kind::Decline, "05", 1000}, {Kind::Approve, {}, 1000}}));
 
@@ -41,6 +41,8 @@ TEST(SimOptions, RejectsBadArguments)
         EXPECT_FALSE(parsed.help) << line;
     }
     EXPECT_TRUE(parse("--help").help);
+    EXPECT_TRUE(parse("--version").version);
+    EXPECT_FALSE(parse("--version").help);
 }
 
 TEST(SimOptions, TerminalVerdictsFromTheSwitchText)

@@ -71,7 +71,7 @@ TEST(Responder, RepliesOnTheLine)
         const ParsedOptions parsed = parseSimOptions(QString("--pty x ").append(c.switches).split(' ', Qt::SkipEmptyParts));
         ASSERT_EQ(parsed.error, "") << c.name;
         const SimOptions &o = parsed.options;
-        RegisterModel model{o.version}; // wired as the simulator's main wires it
+        RegisterModel model{o.firmware}; // wired as the simulator's main wires it
         for (auto terminal = o.terminals.begin(); terminal != o.terminals.end(); ++terminal)
             model.attachTerminal(terminal.key(), terminal.value());
         model.setStatusError(o.statusError);

@@ -73,6 +73,10 @@ int main(int argc, char **argv)
         std::fputs(qPrintable(simUsage()), stdout);
         return 0;
     }
+    if (parsed.version) {
+        std::fputs("merovan-sim " MEROVAN_VERSION "\n", stdout);
+        return 0;
+    }
     if (!parsed.error.isEmpty()) {
         std::fprintf(stderr, "merovan-sim: %s\n%s", qPrintable(parsed.error), qPrintable(simUsage()));
         return 2;
@@ -86,7 +90,7 @@ int main(int argc, char **argv)
     if (!paper.open(options.paperPath))
         return failed(QStringLiteral("cannot write the paper file ") + options.paperPath);
 
-    RegisterModel model(options.version);
+    RegisterModel model(options.firmware);
     for (auto it = options.terminals.cbegin(); it != options.terminals.cend(); ++it)
         model.attachTerminal(it.key(), it.value());
     model.setStatusError(options.statusError);

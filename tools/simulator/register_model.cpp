@@ -5,7 +5,7 @@
 namespace merovan::sim {
 
 // Numbers longer than the register's fields fit no shape.
-RegisterModel::RegisterModel(QString version) : version_(std::move(version))
+RegisterModel::RegisterModel(QString firmware) : firmware_(std::move(firmware))
 {
     addRow(QStringLiteral("KXCL"), &RegisterModel::clearKeyboard);
     addRow(QStringLiteral("KXSTAT"), &RegisterModel::reportStatus);
@@ -82,7 +82,7 @@ Reply RegisterModel::reportCounters(const QStringList &)
 
 Reply RegisterModel::reportVersion(const QStringList &)
 {
-    return {version_, {}};
+    return {firmware_, {}};
 }
 
 namespace {

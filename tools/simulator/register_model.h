@@ -27,7 +27,7 @@ public:
     static constexpr int kStatusReceiptOpen = 1;
     static constexpr int kStatusPaying = 2;    // a payment has been taken
 
-    explicit RegisterModel(QString version);
+    explicit RegisterModel(QString firmware);
     RegisterModel(const RegisterModel &) = delete;
     RegisterModel &operator=(const RegisterModel &) = delete;
 
@@ -105,7 +105,7 @@ private:
     Reply invoiceText(const QStringList &captures);
 
     CommandTable table_;
-    QString version_;
+    QString firmware_;
     std::optional<Receipt> receipt_;
     Counters counters_;
     DayTotals day_;

@@ -149,7 +149,7 @@ const std::vector<Switch> &switches()
          "answer KXSTAT with an error waiting as 0000000DE<code>C instead of STAT:<code>"},
         {"--error", "CMD=NNNN", false, setError, "answer commands starting with CMD with DE and NNNN (repeatable)"},
         {"--no-eot", nullptr, false, flag(&O::eot, false), "end replies with CR only"},
-        {"--version", "TEXT", false, text(&O::version), "reply to KXVER with TEXT (MEROVAN-SIM 1.0)"},
+        {"--firmware", "TEXT", false, text(&O::firmware), "reply to KXVER with TEXT (MEROVAN-SIM 1.0)"},
         {"--eft", "N=VERDICTS", false, addTerminal, "attach card terminal N, e.g. 1=approve:5000 (repeatable)"},
         {"--status-error", "CODE", false, number("--status-error", 9999, &O::statusError),
          "report CODE to KXSTAT until the operator clears it"},
@@ -176,8 +176,8 @@ ParsedOptions parseSimOptions(const QStringList &arguments)
     int links = 0;
     for (qsizetype i = 0; i < arguments.size() && parsed.error.isEmpty(); ++i) {
         const QString &argument = arguments[i];
-        if (argument == QLatin1String("--help")) {
-            parsed.help = true;
+        if (argument == QLatin1String("--help") || argument == QLatin1String("--version")) {
+            (argument == QLatin1String("--help") ? parsed.help : parsed.version) = true;
             return parsed;
         }
         const Switch *s = findSwitch(argument);
@@ -203,6 +203,7 @@ QString simUsage()
         usage += QStringLiteral("  ") + left.leftJustified(24) + QLatin1String(s.help) + QLatin1Char('\n');
     }
     usage += QStringLiteral("  --help                  show this text\n");
+    usage += QStringLiteral("  --version               show the simulator's version\n");
     return usage;
 }
 

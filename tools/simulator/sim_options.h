@@ -46,7 +46,7 @@ struct SimOptions {
     bool statusAsError = false; // --status-de
     std::vector<ErrorRule> errors; // --error CMD=NNNN, repeatable
     bool eot = true;            // --no-eot clears it
-    QString version = QStringLiteral("MEROVAN-SIM 1.0"); // --version TEXT
+    QString firmware = QStringLiteral("MEROVAN-SIM 1.0"); // --firmware TEXT
 
     QMap<int, std::vector<TerminalVerdict>> terminals; // --eft N=VERDICTS, repeatable
     int statusError = 0;                               // --status-error CODE
@@ -56,7 +56,8 @@ struct SimOptions {
 struct ParsedOptions {
     SimOptions options;
     QString error;      // empty when the arguments were good
-    bool help = false;  // --help was given
+    bool help = false;    // --help was given
+    bool version = false; // --version was given
 };
 
 // Reads the arguments that follow the program name.
