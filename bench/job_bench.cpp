@@ -103,10 +103,10 @@ void receiptAgainstPauses(const Link &link, const QDir &dir)
     QuietOperator op;
     DebugLog log(clock, dir.filePath(QStringLiteral("log.txt")));
     Connection connection;
-    connection.ConnectionText = link.connectionText;
+    connection.connectionText = link.connectionText;
     RegisterLink registerLink(clock, op, log, connection);
     QString reply;
-    CLSiND progress(op);
+    JobProgress progress(op);
     Interpreter interpreter(registerLink, op, clock, log, reply, progress);
     installKeywords(interpreter);
     ParamSettings settings;

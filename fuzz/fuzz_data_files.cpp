@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const int type : {1, 2, 9, 32767}) {
         readPaymentType(op, type, payments);
         PaymentTypeRecord record;
-        record.PAY_iD = qint16(type);
+        record.typeNumber = qint16(type);
         readPaymentTypeQuietly(record, payments);
     }
     const QString vats = fuzz::writeScratch(QStringLiteral("vats.dat"), bytes);

@@ -20,12 +20,12 @@ struct JobRunner {
     Connection connection{[this](TransportKind) { return fuzz::answeringWith(clock, QStringLiteral("00 OK\r\x04")); }};
     RegisterLink link{clock, op, log, connection};
     QString reply;
-    CLSiND progress{op};
+    JobProgress progress{op};
     Interpreter interpreter{link, op, clock, log, reply, progress};
 
     JobRunner()
     {
-        connection.ConnectionText = QStringLiteral("127.0.0.2:5012");
+        connection.connectionText = QStringLiteral("127.0.0.2:5012");
         installKeywords(interpreter);
     }
 };

@@ -28,10 +28,10 @@ struct Register {
     }};
     RegisterLink link{clock, op, log, connection};
     QString reply;
-    CLSiND progress{op};
+    JobProgress progress{op};
     Interpreter interpreter{link, op, clock, log, reply, progress};
 
-    Register() { connection.ConnectionText = QStringLiteral("127.0.0.2:5012"); }
+    Register() { connection.connectionText = QStringLiteral("127.0.0.2:5012"); }
 };
 
 } // namespace
@@ -44,17 +44,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const bool silent : {true, false}) {
         qint16 result = 0;
         QString message;
-        reg.link.SendCommand(QStringLiteral("KXCL"), result, message, silent, 1);
+        reg.link.sendCommand(QStringLiteral("KXCL"), result, message, silent, 1);
     }
-    reg.link.ReadEcrStatus();
+    reg.link.readRegisterStatus();
     reg.interpreter.receiptCounters();
     queryOpenTable(reg.interpreter);
     queryTableAmount(reg.interpreter, QStringLiteral("12"));
     queryOpenTables(reg.interpreter);
     receiptAtTableClose(text);
-    CardPaymentOutcome(text);
-    FormatCardReply(text);
-    EcrErrorText(text);
+    cardPaymentOutcome(text);
+    formatCardReply(text);
+    registerErrorText(text);
     reg.op.boxes.clear();
     reg.op.shownWindows.clear();
     fuzz::clearScratch();

@@ -28,18 +28,18 @@ constexpr int kStoppedBeforeJob = 5;
 } // namespace
 
 Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
-    : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), timer1_(this),
-      timer2_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, LastMessage, progress_)
+    : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), jobTimer_(this),
+      searchTimer_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, lastMessage, progress_)
 {
     installKeywords(interpreter_);
     installJournal();
     interpreter_.zReport = [this] { zReport(); };
-    connect(&timer1_, &QTimer::timeout, this, &Bridge::jobTick);
+    connect(&jobTimer_, &QTimer::timeout, this, &Bridge::jobTick);
     // A job renamed into the folder, or closed there after writing, is
     // taken at once; the job timer remains for folders without notices.
     connect(&folderWatch_, &JobFolderWatch::fileArrived, this, &Bridge::fileArrived);
-    timer1_.setInterval(3000);
-    connect(&timer2_, &QTimer::timeout, this, &Bridge::searchTick);
+    jobTimer_.setInterval(3000);
+    connect(&searchTimer_, &QTimer::timeout, this, &Bridge::searchTick);
     connect(&log_, &DebugLog::activeChanged, this,
             [this](bool on) { window_.setChecked(QStringLiteral("wndDebug"), on); });
 
@@ -49,7 +49,7 @@ Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QO
     window_.setLabel(QStringLiteral("Label2"), QStringLiteral("..."));
     window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
     window_.setStatus(QStringLiteral("status"));
-    window_.setDefaultButton(QStringLiteral("Command1"));
+    window_.setDefaultButton(QStringLiteral("startButton"));
     window_.setEnabled(QStringLiteral("zreports"), false);
     window_.setEnabled(QStringLiteral("mZREp"), false);
 }
@@ -64,9 +64,9 @@ std::optional<int> Bridge::start(const QString &commandLine)
             return status;
     } else {
         CommandLineSettings given;
-        if (!settingsFromCommandLine(readcoman(commandLine_), given))
-            return exitprg();
-        link_.connection().ConnectionText = given.connectionText;
+        if (!settingsFromCommandLine(splitCommandLine(commandLine_), given))
+            return refuseCommandLine();
+        link_.connection().connectionText = given.connectionText;
         baud_ = given.baud;
         settings_ = given.settings;
     }
@@ -78,12 +78,12 @@ std::optional<int> Bridge::start(const QString &commandLine)
     window_.repaint();
     window_.setVisible(true);
 
-    timer2_.setInterval(1000);
-    timer2_.start();
-    window_.setEnabled(QStringLiteral("Command1"), false);
-    window_.setEnabled(QStringLiteral("Command2"), false);
+    searchTimer_.setInterval(1000);
+    searchTimer_.start();
+    window_.setEnabled(QStringLiteral("startButton"), false);
+    window_.setEnabled(QStringLiteral("stopButton"), false);
     window_.setTrayIcon(true);
-    timer1_.stop();
+    jobTimer_.stop();
 
     if (!commandLine_.isEmpty())
         return runCommandLineJob();
@@ -94,14 +94,14 @@ std::optional<int> Bridge::start(const QString &commandLine)
 std::optional<int> Bridge::readStartupSettings()
 {
     ParamReading reading;
-    reading.connectionText = link_.connection().ConnectionText;
+    reading.connectionText = link_.connection().connectionText;
     if (!readParamFile(kParamFile, ParamReader::Startup, reading)) {
         op_.fatal(QStringLiteral("Δεν είναι δυνατή η ανάγνωση του αρχείου ρυθμίσεων \"%1\" στον φάκελο %2")
                       .arg(kParamFile, QDir::currentPath()));
         return 2;
     }
     settings_ = reading.settings;
-    link_.connection().ConnectionText = reading.connectionText;
+    link_.connection().connectionText = reading.connectionText;
     baud_ = reading.baud;
     autoStart_ = reading.autoStart;
     return std::nullopt;
@@ -109,7 +109,7 @@ std::optional<int> Bridge::readStartupSettings()
 
 void Bridge::fillLabels()
 {
-    window_.setLabel(QStringLiteral("serialtxt"), link_.connection().ConnectionText);
+    window_.setLabel(QStringLiteral("serialtxt"), link_.connection().connectionText);
     window_.setLabel(QStringLiteral("baudtxt"), baud_);
     window_.setLabel(QStringLiteral("filetxt"), settings_.file + QStringLiteral(" @Path : ") + settings_.location);
     window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
@@ -129,10 +129,10 @@ std::optional<int> Bridge::runCommandLineJob()
 {
     // The job runs once, after the register is found, on this thread; no
     // job timer runs beside it.
-    timer2_.stop();
+    searchTimer_.stop();
     const auto give = [this](int status) {
         unload();
-        link_.connection().CloseConnection(link_.connection().ConnectionText);
+        link_.connection().close(link_.connection().connectionText);
         return status;
     };
     const auto jobMissing = [this, &give] {
@@ -146,11 +146,11 @@ std::optional<int> Bridge::runCommandLineJob()
     // it; a bound keeps a host that launched us from hanging for ever.
     int tries = 0;
     do {
-        link_.SendCommand(QStringLiteral("KXCL"), link_.EcrErrorCode, LastMessage, false);
-    } while (link_.EcrErrorCode != 0 && ++tries < kCommandLineSearchTries && !link_.stops().requested());
+        link_.sendCommand(QStringLiteral("KXCL"), link_.lastRegisterError, lastMessage, false);
+    } while (link_.lastRegisterError != 0 && ++tries < kCommandLineSearchTries && !link_.stops().requested());
     if (link_.stops().requested())
         return give(kStoppedBeforeJob);
-    if (link_.EcrErrorCode != 0) {
+    if (link_.lastRegisterError != 0) {
         op_.fatal(QStringLiteral("Η ταμειακή δεν απαντά. Η εργασία %1 δεν εκτελέστηκε.").arg(settings_.file));
         return give(3);
     }
@@ -175,11 +175,11 @@ void Bridge::showReady()
     window_.setStatus(state::readyStatus());
     window_.repaint();
     window_.setCaption(state::readyCaption());
-    window_.setEnabled(QStringLiteral("Command1"), true);
-    window_.setDefaultButton(QStringLiteral("Command1"));
+    window_.setEnabled(QStringLiteral("startButton"), true);
+    window_.setDefaultButton(QStringLiteral("startButton"));
 }
 
-int Bridge::exitprg()
+int Bridge::refuseCommandLine()
 {
     const QString text = QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan");
     const QString rule(59, QChar(0x2550));
@@ -195,7 +195,7 @@ void Bridge::orderlyEnd()
 {
     if (ended_)
         return;
-    link_.connection().CloseConnection(link_.connection().ConnectionText);
+    link_.connection().close(link_.connection().connectionText);
     unload();
     terminate(0);
 }
@@ -219,8 +219,8 @@ void Bridge::unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    if (log_.DebugActive())
-        log_.setDebugActive(false);
+    if (log_.active())
+        log_.setActive(false);
     window_.setTrayIcon(false);
     window_.setVisible(false);
 }
@@ -228,9 +228,9 @@ void Bridge::unload()
 void Bridge::terminate(int status)
 {
     ended_ = true;
-    timer1_.stop();
-    timer2_.stop();
-    link_.connection().CloseConnection(link_.connection().ConnectionText);
+    jobTimer_.stop();
+    searchTimer_.stop();
+    link_.connection().close(link_.connection().connectionText);
     Q_EMIT programEnded(status);
 }
 

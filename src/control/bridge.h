@@ -46,7 +46,7 @@ public:
     std::optional<int> start(const QString &commandLine);
 
     // Menu items and buttons by their names ("xrep0", "wndDebug", "end",
-    // "Command1", ...). Disabled items do nothing. Items that talk to the
+    // "startButton", ...). Disabled items do nothing. Items that talk to the
     // register or to the timers run on the bridge's thread, after whatever
     // runs there now; "end" is a stop request; the rest run at once.
     void trigger(const QString &name);
@@ -67,7 +67,7 @@ public:
     QString recoverInterruptedJob();
 
     // Firmware version by "KXVER", or "---".
-    QString getVersion();
+    QString readFirmwareVersion();
 
     // The orderly end: connection closed, window unloaded, program ended.
     void orderlyEnd();
@@ -78,8 +78,8 @@ public:
 
     // The settings window holds the search while it is open; closing it
     // lets the search ticks run again.
-    void holdSearch() { timer2_.stop(); }
-    void resumeSearch() { timer2_.start(); }
+    void holdSearch() { searchTimer_.stop(); }
+    void resumeSearch() { searchTimer_.start(); }
 
     // After the settings were saved the operator is told to restart: the
     // window unloads and the program ends.
@@ -95,23 +95,23 @@ public:
     // Adds 1 to the jobs counted in multi-file working and returns it. The
     // count is 16-bit: past 32767 it overflows, which gives nothing and
     // leaves the count where it was (the multi-file tick goes on without).
-    std::optional<qint16> getReceiptNumber();
+    std::optional<qint16> countJob();
 
     Interpreter &interpreter() { return interpreter_; }
 
     bool jobRunning() const { return jobRunning_; }
     JobJournal &journal() { return journal_; }
-    bool timer1Active() const { return timer1_.isActive(); }
-    int timer1Interval() const { return timer1_.interval(); }
-    bool timer2Active() const { return timer2_.isActive(); }
+    bool jobTimerActive() const { return jobTimer_.isActive(); }
+    int jobTimerInterval() const { return jobTimer_.interval(); }
+    bool searchTimerActive() const { return searchTimer_.isActive(); }
     int searchTries() const { return searchTries_; }
 
     const ParamSettings &settings() const { return settings_; }
     QString baud() const { return baud_; }
     bool autoStart() const { return autoStart_; }
     QString commandLine() const { return commandLine_; }
-    QString LastMessage;
-    QString MessageCaption;
+    QString lastMessage;
+    QString messageCaption;
 
 Q_SIGNALS:
     // Start-up is done in resident mode: the settings are read, the search
@@ -128,7 +128,7 @@ private:
     void fillLabels();
     std::optional<int> readStartupSettings();
     std::optional<int> runCommandLineJob();
-    int exitprg();
+    int refuseCommandLine();
     void unload();
     void terminate(int status);
     void showReady();
@@ -158,8 +158,8 @@ private:
     DebugLog &log_;
     RegisterLink &link_;
     MainWindowModel &window_;
-    QTimer timer1_;
-    QTimer timer2_;
+    QTimer jobTimer_;
+    QTimer searchTimer_;
     JobFolderWatch folderWatch_;
     QSet<QString> renamedIn_; // announced as renamed into the folder
     bool folderPresent_ = true;
@@ -172,8 +172,8 @@ private:
     bool ended_ = false;
     std::atomic<bool> jobRunning_ = false;
     JobJournal journal_{QStringLiteral("merovan.journal")};
-    qint16 ReceiptCounter = 0;
-    CLSiND progress_;
+    qint16 jobCount_ = 0;
+    JobProgress progress_;
     Interpreter interpreter_;
 };
 

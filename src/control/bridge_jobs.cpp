@@ -46,11 +46,11 @@ void Bridge::jobTick()
 
     if (settings_.multiType == QStringLiteral("fals"))
         runSingleJob();
-    else if (settings_.multiType == QStringLiteral("true") && runNextNumberedJob() && timer1_.isActive()) {
+    else if (settings_.multiType == QStringLiteral("true") && runNextNumberedJob() && jobTimer_.isActive()) {
         // Jobs that arrived meanwhile may have been announced as one: look
         // again as soon as this tick is over.
         QTimer::singleShot(0, this, [this] {
-            if (timer1_.isActive())
+            if (jobTimer_.isActive())
                 jobTick();
         });
     }
@@ -65,21 +65,21 @@ bool Bridge::refreshSettings()
 {
     if (commandLine_.isEmpty()) {
         ParamReading reading;
-        reading.connectionText = link_.connection().ConnectionText;
+        reading.connectionText = link_.connection().connectionText;
         reading.baud = baud_;
         reading.autoStart = autoStart_;
         // A settings file that cannot be read keeps the settings of the
         // last tick rather than stopping the work.
         if (readParamFile(QStringLiteral("param.ini"), ParamReader::PollingTick, reading)) {
             settings_ = reading.settings;
-            link_.connection().ConnectionText = reading.connectionText;
+            link_.connection().connectionText = reading.connectionText;
             baud_ = reading.baud;
         }
         return true;
     }
     CommandLineSettings given;
-    if (!settingsFromCommandLine(readcoman(commandLine_), given)) {
-        endProgramNow(exitprg());
+    if (!settingsFromCommandLine(splitCommandLine(commandLine_), given)) {
+        endProgramNow(refuseCommandLine());
         return false;
     }
     settings_ = given.settings;
@@ -124,7 +124,7 @@ QString Bridge::nextJobCandidate() const
         const QString candidate = folder + name + QLatin1Char('.') + QString::number(n);
         // Not a regular file (a folder, a pipe): taken only to be set aside.
         const QFileInfo info(candidate);
-        if (FileReady(candidate) || (info.exists() && !info.isFile()))
+        if (jobFileReady(candidate) || (info.exists() && !info.isFile()))
             return candidate;
     }
     return {};
@@ -151,7 +151,7 @@ bool Bridge::settled(const QString &path)
     if (age >= kSettleMs || age < 0)
         return true;
     QTimer::singleShot(kSettleMs - age + 5, this, [this] {
-        if (timer1_.isActive())
+        if (jobTimer_.isActive())
             jobTick();
     });
     return false;
@@ -163,7 +163,7 @@ void Bridge::fileArrived(const QString &path, bool renamedIn)
         renamedIn_.insert(path);
     else
         renamedIn_.remove(path);
-    if (timer1_.isActive())
+    if (jobTimer_.isActive())
         jobTick();
 }
 
@@ -174,11 +174,11 @@ bool Bridge::runNextNumberedJob()
     const QString candidate = nextJobCandidate();
     if (candidate.isEmpty())
         return false;
-    if (QFileInfo(candidate).isFile() && (!FileReady(candidate) || !settled(candidate)))
+    if (QFileInfo(candidate).isFile() && (!jobFileReady(candidate) || !settled(candidate)))
         return false;
     // One that cannot be read goes on to the run, which sets it aside.
     QFile::remove(endMarker());
-    getReceiptNumber();
+    countJob();
     showReceiptNumber();
     const JobOutcome outcome = runJob(candidate);
     disposeOfJob(candidate, outcome, candidate.endsWith(QStringLiteral("prg.1")));
@@ -221,18 +221,18 @@ void Bridge::endAfterJobIfAsked()
         orderlyEnd();
 }
 
-std::optional<qint16> Bridge::getReceiptNumber()
+std::optional<qint16> Bridge::countJob()
 {
-    if (ReceiptCounter == std::numeric_limits<qint16>::max())
+    if (jobCount_ == std::numeric_limits<qint16>::max())
         return std::nullopt;
-    return ++ReceiptCounter;
+    return ++jobCount_;
 }
 
 void Bridge::endProgramNow(int status)
 {
     ended_ = true;
-    timer1_.stop();
-    timer2_.stop();
+    jobTimer_.stop();
+    searchTimer_.stop();
     Q_EMIT programEnded(status);
 }
 

@@ -46,8 +46,8 @@ void Bridge::trigger(const QString &name)
             return;
     }
     static const QHash<QString, void (Bridge::*)()> plain = {
-        {QStringLiteral("Command1"), &Bridge::startPrinting},
-        {QStringLiteral("Command2"), &Bridge::stopPrinting},
+        {QStringLiteral("startButton"), &Bridge::startPrinting},
+        {QStringLiteral("stopButton"), &Bridge::stopPrinting},
         {QStringLiteral("n_tables_num"), &Bridge::askTableNumber},
         {QStringLiteral("errorclear"), &Bridge::clearRegisterError},
         {QStringLiteral("wndDebug"), &Bridge::toggleDebugWindow},
@@ -78,13 +78,13 @@ void Bridge::trigger(const QString &name)
 
 void Bridge::runReport(const QString &command, const QString &waitingText)
 {
-    window_.setEnabled(QStringLiteral("Command1"), false);
+    window_.setEnabled(QStringLiteral("startButton"), false);
     window_.setStatus(waitingText);
     window_.repaint();
-    link_.SendCommand(command, link_.EcrErrorCode, LastMessage, false);
+    link_.sendCommand(command, link_.lastRegisterError, lastMessage, false);
     // A failure was already reported by the exchange; the report still
     // counts as finished here.
-    window_.setEnabled(QStringLiteral("Command1"), true);
+    window_.setEnabled(QStringLiteral("startButton"), true);
     window_.setStatus(QStringLiteral("Το Ισοζύγιο ολοκληρώθηκε"));
     window_.setCaption(state::readyCaption());
 }
@@ -94,7 +94,7 @@ void Bridge::zReport() { runReport(QStringLiteral("KX021T1"), reportWaitingText(
 void Bridge::sendOwn(const QString &command, qint16 &result)
 {
     QString reply;
-    link_.SendCommand(command, result, reply, false);
+    link_.sendCommand(command, result, reply, false);
 }
 
 void Bridge::printTables(const QString &command)
@@ -103,7 +103,7 @@ void Bridge::printTables(const QString &command)
     sendOwn(command, result);
     if (result == 0) {
         QString caption = QStringLiteral("Μύνημα Φορολ. Εκτυπωτή");
-        ShowMessage(op_, QStringLiteral("Επιτυχής εκτύπωση Ισοζυγίου!"), MsgInformation, caption);
+        showMessage(op_, QStringLiteral("Επιτυχής εκτύπωση Ισοζυγίου!"), MsgInformation, caption);
     }
 }
 
@@ -126,6 +126,6 @@ void Bridge::clearRegisterError()
     sendOwn(QStringLiteral("KXCL"), result);
 }
 
-void Bridge::toggleDebugWindow() { log_.setDebugActive(!log_.DebugActive()); }
+void Bridge::toggleDebugWindow() { log_.setActive(!log_.active()); }
 
 } // namespace merovan

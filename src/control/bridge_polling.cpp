@@ -15,27 +15,27 @@ void Bridge::searchTick()
         window_.setCaption(state::offlineCaption());
         return;
     }
-    window_.setStatus(LastMessage);
+    window_.setStatus(lastMessage);
     // A failed "KXCL" is followed by ticks that only count.
-    if (link_.EcrErrorCode != 0) {
+    if (link_.lastRegisterError != 0) {
         ++searchTries_;
         return;
     }
 
     window_.setEnabled(QStringLiteral("reports"), false);
-    window_.setEnabled(QStringLiteral("Command1"), false);
+    window_.setEnabled(QStringLiteral("startButton"), false);
     window_.setStatus(state::searchingStatus());
     window_.repaint();
 
-    link_.SendCommand(QStringLiteral("KXCL"), link_.EcrErrorCode, LastMessage, false);
-    if (link_.EcrErrorCode != 0) {
+    link_.sendCommand(QStringLiteral("KXCL"), link_.lastRegisterError, lastMessage, false);
+    if (link_.lastRegisterError != 0) {
         ++searchTries_;
         return;
     }
 
     showReady();
-    window_.setLabel(QStringLiteral("txtVersion"), getVersion());
-    timer2_.stop();
+    window_.setLabel(QStringLiteral("txtVersion"), readFirmwareVersion());
+    searchTimer_.stop();
     // A job that a crash cut short is reported before any job is taken.
     recoverInterruptedJob();
     window_.setEnabled(QStringLiteral("reports"), true);
@@ -48,22 +48,22 @@ void Bridge::searchTick()
     }
 }
 
-QString Bridge::getVersion()
+QString Bridge::readFirmwareVersion()
 {
     qint16 result = 0;
     QString reply;
-    link_.SendCommand(QStringLiteral("KXVER"), result, reply, true);
+    link_.sendCommand(QStringLiteral("KXVER"), result, reply, true);
     return result == 0 ? reply : QStringLiteral("---");
 }
 
 void Bridge::startPrinting()
 {
     if (commandLine_.isEmpty())
-        timer1_.setInterval(1000);
-    timer1_.start();
+        jobTimer_.setInterval(1000);
+    jobTimer_.start();
     folderWatch_.watch(jobFolder());
-    window_.setEnabled(QStringLiteral("Command1"), false);
-    window_.setEnabled(QStringLiteral("Command2"), true);
+    window_.setEnabled(QStringLiteral("startButton"), false);
+    window_.setEnabled(QStringLiteral("stopButton"), true);
     if (commandLine_.endsWith(QLatin1Char('`')))
         op_.startDetached(QStringLiteral("cop2fis.bat"), {});
     window_.setStatus(state::waitingStatus());
@@ -74,10 +74,10 @@ void Bridge::startPrinting()
 
 void Bridge::stopPrinting()
 {
-    timer1_.stop();
+    jobTimer_.stop();
     folderWatch_.stop();
-    window_.setEnabled(QStringLiteral("Command2"), false);
-    window_.setEnabled(QStringLiteral("Command1"), true);
+    window_.setEnabled(QStringLiteral("stopButton"), false);
+    window_.setEnabled(QStringLiteral("startButton"), true);
     window_.setStatus(state::stoppedStatus());
     window_.setCaption(state::stoppedCaption());
     window_.setEnabled(QStringLiteral("reports"), true);

@@ -4,7 +4,7 @@
 
 namespace merovan {
 
-std::array<QString, 6> readcoman(const QString &commandLine)
+std::array<QString, 6> splitCommandLine(const QString &commandLine)
 {
     std::vector<qsizetype> separators;
     for (qsizetype i = 0; i < commandLine.size() && separators.size() < 5; ++i) {

@@ -11,7 +11,7 @@ namespace merovan {
 // Splits a command line into its six fields. Every "," and every " " is a
 // separator; only the first five are placed, so the sixth field keeps
 // everything after the fifth. A field that ends up empty reads "e".
-std::array<QString, 6> readcoman(const QString &commandLine);
+std::array<QString, 6> splitCommandLine(const QString &commandLine);
 
 // The settings that a command line gives instead of param.ini.
 struct CommandLineSettings {

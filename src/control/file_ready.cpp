@@ -4,7 +4,7 @@
 
 namespace merovan {
 
-bool FileReady(const QString &path)
+bool jobFileReady(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)

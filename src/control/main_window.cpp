@@ -99,7 +99,7 @@ QWidget *MainWindow::buildBody()
     auto *layout = new QVBoxLayout(body);
 
     status_ = new QLineEdit(body);
-    status_->setObjectName(QStringLiteral("comstattxt"));
+    status_->setObjectName(QStringLiteral("status"));
     status_->setReadOnly(true);
     // Wide enough for the longest state text, so no state is cut.
     status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(state::offlineStatus()) + 24);
@@ -115,8 +115,8 @@ QWidget *MainWindow::buildBody()
         labels_.insert(QLatin1String(r.valueName), value);
     }
     auto *progress = new QLabel(body);
-    progress->setObjectName(QStringLiteral("lblProgr"));
-    labels_.insert(QStringLiteral("lblProgr"), progress);
+    progress->setObjectName(QStringLiteral("progress"));
+    labels_.insert(QStringLiteral("progress"), progress);
     grid->addWidget(progress, row, 0, 1, 2);
     layout->addLayout(grid);
 
@@ -126,8 +126,8 @@ QWidget *MainWindow::buildBody()
     buttons->addWidget(start_);
     buttons->addWidget(stop_);
     layout->addLayout(buttons);
-    connect(start_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("Command1")); });
-    connect(stop_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("Command2")); });
+    connect(start_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("startButton")); });
+    connect(stop_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("stopButton")); });
     return body;
 }
 
@@ -136,9 +136,9 @@ void MainWindow::bindModel()
     const auto setEnabled = [this](const QString &name, bool on) {
         if (name == mainWindowName())
             QWidget::setEnabled(on);
-        else if (name == QStringLiteral("Command1"))
+        else if (name == QStringLiteral("startButton"))
             start_->setEnabled(on);
-        else if (name == QStringLiteral("Command2"))
+        else if (name == QStringLiteral("stopButton"))
             stop_->setEnabled(on);
         else if (QAction *a = actions_.value(name))
             a->setEnabled(on);
@@ -158,7 +158,7 @@ void MainWindow::bindModel()
             a->setChecked(on);
     });
     connect(&model_, &MainWindowModel::defaultButtonChanged, this,
-            [this](const QString &name) { start_->setDefault(name == QStringLiteral("Command1")); });
+            [this](const QString &name) { start_->setDefault(name == QStringLiteral("startButton")); });
     connect(&model_, &MainWindowModel::visibleChanged, this, &QWidget::setVisible);
     connect(&model_, &MainWindowModel::minimizedChanged, this, [this](bool on) { on ? showMinimized() : showNormal(); });
     connect(&model_, &MainWindowModel::repaintRequested, this, [this] { repaint(); });
@@ -168,8 +168,8 @@ void MainWindow::bindModel()
     status_->setText(model_.status());
     for (auto it = labels_.cbegin(); it != labels_.cend(); ++it)
         it.value()->setText(model_.label(it.key()));
-    start_->setEnabled(model_.isEnabled(QStringLiteral("Command1")));
-    stop_->setEnabled(model_.isEnabled(QStringLiteral("Command2")));
+    start_->setEnabled(model_.isEnabled(QStringLiteral("startButton")));
+    stop_->setEnabled(model_.isEnabled(QStringLiteral("stopButton")));
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)

@@ -7,8 +7,8 @@ namespace merovan {
 
 namespace {
 
-const QString kStart = QStringLiteral("Command1");
-const QString kStop = QStringLiteral("Command2");
+const QString kStart = QStringLiteral("startButton");
+const QString kStop = QStringLiteral("stopButton");
 
 } // namespace
 

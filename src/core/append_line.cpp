@@ -6,7 +6,7 @@
 
 namespace merovan {
 
-bool AppendLine(const QString &path, const QString &text)
+bool appendLine(const QString &path, const QString &text)
 {
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))

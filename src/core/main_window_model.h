@@ -23,18 +23,18 @@ public:
     QString caption() const;
     void setCaption(const QString &text);
 
-    // The status line (comstattxt). While a note is pinned (the program
+    // The status line. While a note is pinned (the program
     // ends after the job under way) the line shows the note, and what the
     // job writes is kept behind it.
     QString status() const;
     void setStatus(const QString &text);
     void pinStatusNote(const QString &note);
 
-    // Labels such as "serialtxt", "txtVersion", "lblProgr".
+    // Labels such as "serialtxt", "txtVersion", "progress".
     QString label(const QString &name) const;
     void setLabel(const QString &name, const QString &text);
 
-    // Buttons ("Command1", "Command2") and menu items by their names.
+    // Buttons ("startButton", "stopButton") and menu items by their names.
     bool isEnabled(const QString &name) const;
     void setEnabled(const QString &name, bool on);
     bool isChecked(const QString &name) const;

@@ -12,7 +12,7 @@ QString fitMessageText(const QString &text)
     return text.size() >= kWidth ? text.left(kWidth) : text.leftJustified(kWidth, QLatin1Char(' '));
 }
 
-int ShowMessage(Operator &op, const QString &text, int style, QString &caption)
+int showMessage(Operator &op, const QString &text, int style, QString &caption)
 {
     if (caption.isEmpty())
         caption = QStringLiteral("Merovan4_Vyd");
@@ -29,10 +29,10 @@ void Operator::startDetached(const QString &program, const QStringList &argument
     startDetachedProgram(program, arguments);
 }
 
-int ShowMessage(Operator &op, const QString &text, int style)
+int showMessage(Operator &op, const QString &text, int style)
 {
     QString caption;
-    return ShowMessage(op, text, style, caption);
+    return showMessage(op, text, style, caption);
 }
 
 } // namespace merovan

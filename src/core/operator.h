@@ -37,7 +37,7 @@ public:
     MainWindowModel &mainWindow() { return mainWindow_; }
 
     // Shows a message box and returns the button pressed (1 = OK). The text
-    // arrives already fitted by ShowMessage.
+    // arrives already fitted by showMessage.
     virtual int messageBox(const QString &text, int style, const QString &caption) = 0;
 
     // An input box; nullopt when the operator cancels.
@@ -70,7 +70,7 @@ QString fitMessageText(const QString &text);
 
 // A plain message box: the whole text, the program's name as its caption.
 int PlainMessage(Operator &op, const QString &text, int style);
-int ShowMessage(Operator &op, const QString &text, int style, QString &caption);
-int ShowMessage(Operator &op, const QString &text, int style);
+int showMessage(Operator &op, const QString &text, int style, QString &caption);
+int showMessage(Operator &op, const QString &text, int style);
 
 } // namespace merovan

@@ -6,17 +6,17 @@ namespace merovan {
 
 class Operator;
 
-// CLSiND: the job's progress, shown on the main window's lblProgr as
+// The job's progress, shown on the main window's progress label as
 // " Ολοκληρώθηκε το NN%" (or "-" below 1). Each new value asks for a
 // repaint; the window thread paints it while the job goes on.
-class CLSiND {
+class JobProgress {
 public:
-    explicit CLSiND(Operator &op) : op_(op) {}
+    explicit JobProgress(Operator &op) : op_(op) {}
 
-    qint16 Value() const { return value_; }
+    qint16 value() const { return value_; }
     void setValue(qint16 value);
-    qint16 Max() const { return max_; }
-    void setMax(qint16 max) { max_ = max; }
+    qint16 maximum() const { return max_; }
+    void setMaximum(qint16 max) { max_ = max; }
 
 private:
     Operator &op_;

@@ -22,7 +22,7 @@ class Clock;
 // counter: while countsSeconds() it calls tick() once a second.
 //
 // Closing it, by the caller or by the operator, emits closed() once; the
-// waits that show it read isOpen() or turn closed() into WaitCancelled.
+// waits that show it read isOpen() or turn closed() into waitCancelled.
 //
 // The counter measures from the opening date and time, not the time of day
 // alone, so it keeps counting up across midnight.

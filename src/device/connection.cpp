@@ -9,11 +9,11 @@ Connection::~Connection() = default;
 qint16 Connection::open(QString &message)
 {
     if (!reopen_)
-        openedWith_ = ConnectionText;
+        openedWith_ = connectionText;
     reopen_ = false;
     const bool serial = openedWith_.left(3) == QStringLiteral("com");
     current_ = factory_(serial ? TransportKind::Serial : TransportKind::Network);
-    const qint16 code = current_->OpenConnection(openedWith_);
+    const qint16 code = current_->open(openedWith_);
     if (serial)
         message = current_->exResult;
     return code;
@@ -27,15 +27,15 @@ void Connection::dropLostTransport()
     }
 }
 
-void Connection::CloseConnection(const QString &connectionText)
+void Connection::close(const QString &connectionText)
 {
     if (!current_)
         return;
     if (connectionText.left(3).toLower() == QStringLiteral("com")) {
-        current_->ShutdownConnection();
+        current_->close();
         current_.reset();
     } else if (current_->isOpen()) {
-        current_->ShutdownConnection();
+        current_->close();
     }
 }
 

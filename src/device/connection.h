@@ -14,11 +14,11 @@ enum class TransportKind { Serial, Network };
 // Makes an unopened transport of the given kind; tests hand in fakes.
 using TransportFactory = std::function<std::unique_ptr<Transport>(TransportKind)>;
 
-// The real serial (cCom) and UDP (cTCPIP) transports.
+// The real serial (SerialTransport) and UDP (UdpTransport) transports.
 TransportFactory defaultTransports();
 
 // The one connection to the register. It is created and opened by the
-// first command from ConnectionText and kept for the whole run: a failed
+// first command from connectionText and kept for the whole run: a failed
 // open is not retried, the next commands simply try the same object. The
 // one exception is a device that went away under an open connection: the
 // next job drops it (dropLostTransport) and its first command opens anew.
@@ -29,9 +29,9 @@ public:
 
     // "com1:9600" or "192.168.1.20:5012"; only the first three characters,
     // exactly "com", choose the serial line.
-    QString ConnectionText;
+    QString connectionText;
 
-    Transport *CurrentConnection() const { return current_.get(); }
+    Transport *transport() const { return current_.get(); }
 
     // Creates and opens the transport; returns the open's code, and for
     // the serial line the port's error text through message.
@@ -39,13 +39,13 @@ public:
 
     // Forgets a transport whose device has gone, so the next command opens
     // the connection again, with the text it was first opened with: the job
-    // ticks refresh ConnectionText from the [port] line alone, without the
+    // ticks refresh connectionText from the [port] line alone, without the
     // baud that the serial line needs.
     void dropLostTransport();
 
     // Shuts the link down at the end of the run. Here the "com" test
     // ignores letter case.
-    void CloseConnection(const QString &connectionText);
+    void close(const QString &connectionText);
 
 private:
     TransportFactory factory_;

@@ -8,8 +8,8 @@ TransportFactory defaultTransports()
 {
     return [](TransportKind kind) -> std::unique_ptr<Transport> {
         if (kind == TransportKind::Serial)
-            return std::make_unique<cCom>();
-        return std::make_unique<cTCPIP>();
+            return std::make_unique<SerialTransport>();
+        return std::make_unique<UdpTransport>();
     };
 }
 

@@ -54,7 +54,7 @@ const QHash<QString, QString> &errorTable()
 
 } // namespace
 
-QString EcrErrorText(const QString &text)
+QString registerErrorText(const QString &text)
 {
     QString word = text.section(QLatin1Char(' '), 0, 0);
     if (word.startsWith(QStringLiteral("DE")))

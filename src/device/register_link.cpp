@@ -40,11 +40,11 @@ void RegisterLink::beginJobResult(const QString &path)
 void RegisterLink::appendResult(const QString &line, const QString &path)
 {
     const QString target = path.isEmpty() ? jobResultFile : path;
-    if (AppendLine(target, line))
+    if (appendLine(target, line))
         return;
     QString writtenTo;
     for (const QString &fallback : {QStringLiteral("Result"), QStringLiteral("Result.unsent")}) {
-        if (fallback != target && AppendLine(fallback, line)) {
+        if (fallback != target && appendLine(fallback, line)) {
             writtenTo = fallback;
             break;
         }
@@ -65,12 +65,12 @@ void RegisterLink::appendResult(const QString &line, const QString &path)
 
 QString RegisterLink::lostDeviceText() const
 {
-    return QStringLiteral("Πρόβλημα στην Θύρα :") + connection_.ConnectionText;
+    return QStringLiteral("Πρόβλημα στην Θύρα :") + connection_.connectionText;
 }
 
 bool RegisterLink::deviceLost() const
 {
-    return connection_.CurrentConnection() && connection_.CurrentConnection()->lost();
+    return connection_.transport() && connection_.transport()->lost();
 }
 
 RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection)
@@ -78,18 +78,18 @@ RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection
 {
 }
 
-void RegisterLink::SendCommand(const QString &command, qint16 &result, QString &message, bool silent,
+void RegisterLink::sendCommand(const QString &command, qint16 &result, QString &message, bool silent,
                                int asyncSeconds, const QString &resultFile, int extraTimeout)
 {
     if (stops_.stopNow()) {
         result = kStoppedCode;
         return;
     }
-    if (!connection_.CurrentConnection()) {
+    if (!connection_.transport()) {
         result = connection_.open(message);
         if (result != 0)
             return;
-    } else if (connection_.CurrentConnection()->lost()) {
+    } else if (connection_.transport()->lost()) {
         // The device went away (a USB adapter pulled): every command fails
         // at once until the next job opens it again.
         result = kLostDeviceCode;
@@ -98,14 +98,14 @@ void RegisterLink::SendCommand(const QString &command, qint16 &result, QString &
                      resultFile);
         return;
     } else {
-        connection_.CurrentConnection()->Result = 0;
-        connection_.CurrentConnection()->exResult.clear();
+        connection_.transport()->Result = 0;
+        connection_.transport()->exResult.clear();
     }
 
-    ExchangeCommand(command, message, silent, asyncSeconds, extraTimeout);
+    exchangeCommand(command, message, silent, asyncSeconds, extraTimeout);
     appendCardReplyLine(message);
 
-    Transport &link = *connection_.CurrentConnection();
+    Transport &link = *connection_.transport();
     result = link.Result;
     message = link.exResult;
     if (result != 0) {
@@ -120,16 +120,16 @@ void RegisterLink::appendCardReplyLine(const QString &message)
     if (head == QStringLiteral("358OK") || head == QStringLiteral("355OK")) {
         const QString rest = message.mid(5).trimmed();
         if (!rest.isEmpty())
-            appendResult(QStringLiteral("ccPay0 = ") + FormatCardReply(rest));
+            appendResult(QStringLiteral("ccPay0 = ") + formatCardReply(rest));
     } else if (head == QStringLiteral("356OK")) {
         appendResult(QStringLiteral("ccPay0 = 0,OK"));
     }
 }
 
-void RegisterLink::ExchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds,
+void RegisterLink::exchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds,
                                    int extraTimeout)
 {
-    EcrErrorCode = 0;
+    lastRegisterError = 0;
     QString reply;
     switch (collectReply(command, reply, message, extraTimeout)) {
     case Collected::NoAnswer:
@@ -138,38 +138,38 @@ void RegisterLink::ExchangeCommand(const QString &command, QString &message, boo
     case Collected::Complete:
         if (command == QStringLiteral("KX794ST\r"))
             return; // this command is never answered
-        log_.PrintCombine(log_.replyLine(reply));
-        WaitCancelled = false;
+        log_.addLine(log_.replyLine(reply));
+        waitCancelled = false;
         awaitAsyncReply(reply, asyncSeconds);
         break;
     case Collected::ErrorReply:
         break;
     }
-    log_.PrintCombine(log_.replyLine(reply));
+    log_.addLine(log_.replyLine(reply));
 
     reply.remove(QLatin1Char('\r'));
     reply.remove(kEot);
     clock_.pause(100);
 
-    Transport &link = *connection_.CurrentConnection();
+    Transport &link = *connection_.transport();
     if (reply.startsWith(QStringLiteral("DE"))) {
         answerErrorReply(reply, silent);
-        link.exResult = QString::number(EcrErrorCode);
+        link.exResult = QString::number(lastRegisterError);
     } else {
         link.exResult = reply;
         message = reply;
     }
-    link.Result = EcrErrorCode;
-    log_.PrintCombine(log_.endLine());
+    link.Result = lastRegisterError;
+    log_.addLine(log_.endLine());
 }
 
 RegisterLink::Collected RegisterLink::collectReply(const QString &command, QString &reply, QString &message,
                                                    int extraTimeout)
 {
-    Transport &link = *connection_.CurrentConnection();
+    Transport &link = *connection_.transport();
     for (int attempt = 0;;) {
-        link.sendData(command);
-        log_.PrintCombine(log_.sendLine(command));
+        link.send(command);
+        log_.addLine(log_.sendLine(command));
         if (command == QStringLiteral("KX794ST\r"))
             return Collected::Complete;
 
@@ -179,9 +179,9 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
             auto left = std::max<qint64>(0, deadline - clock_.monotonicMs());
             if (queriesGiveWay_)
                 left = std::min<qint64>(left, kWaitSliceMs);
-            reply += link.ReceiveData(static_cast<int>(left));
+            reply += link.receive(static_cast<int>(left));
             if (replyWaitAbandoned() || link.lost()) {
-                EcrErrorCode = -4;
+                lastRegisterError = -4;
                 message = noAnswerText();
                 return Collected::NoAnswer;
             }
@@ -190,13 +190,13 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
                 return Collected::ErrorReply;
             }
             if (clock_.monotonicMs() >= deadline) {
-                EcrErrorCode = -4;
+                lastRegisterError = -4;
                 message = noAnswerText();
                 if (++attempt < kAttempts)
                     break;
                 return Collected::NoAnswer;
             }
-            EcrErrorCode = 0;
+            lastRegisterError = 0;
         }
         if (reply.contains(kEot))
             return Collected::Complete;
@@ -210,19 +210,19 @@ void RegisterLink::awaitErrorNumber(QString &reply)
     // gets a moment to come.
     if (!reply.startsWith(QStringLiteral("DE")))
         return;
-    Transport &link = *connection_.CurrentConnection();
+    Transport &link = *connection_.transport();
     const qint64 until = clock_.monotonicMs() + kErrorNumberWaitMs;
     while (reply.size() < 6 && !reply.contains(kEot) && clock_.monotonicMs() < until)
-        reply += link.ReceiveData(static_cast<int>(until - clock_.monotonicMs()));
+        reply += link.receive(static_cast<int>(until - clock_.monotonicMs()));
 }
 
 void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
 {
-    Transport &link = *connection_.CurrentConnection();
+    Transport &link = *connection_.transport();
     RegisterMessagePtr window;
     if (asyncSeconds != 0) {
         window = std::make_shared<RegisterMessage>(clock_);
-        QObject::connect(window.get(), &RegisterMessage::closed, [this] { WaitCancelled = true; });
+        QObject::connect(window.get(), &RegisterMessage::closed, [this] { waitCancelled = true; });
         window->open();
         op_.showRegisterMessage(window);
     }
@@ -233,17 +233,17 @@ void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
     const qint64 deadline = clock_.monotonicMs() + qint64(asyncSeconds) * 1000;
     for (bool first = true; first || clock_.monotonicMs() < deadline; first = false) {
         const auto left = std::clamp<qint64>(deadline - clock_.monotonicMs(), 0, kWaitSliceMs);
-        const QString chunk = link.ReceiveData(static_cast<int>(left));
+        const QString chunk = link.receive(static_cast<int>(left));
         if (chunk.isEmpty()) {
-            if (WaitCancelled || stops_.requested() || link.lost())
+            if (waitCancelled || stops_.requested() || link.lost())
                 break;
             continue;
         }
         // The terminal's answer may come in pieces: give it time, then
         // take it whole instead of the first reply.
         clock_.pause(2000);
-        reply = chunk + link.ReceiveData(link.readTimeoutMs());
-        log_.PrintCombine(log_.asyncReplyLine(reply));
+        reply = chunk + link.receive(link.readTimeoutMs());
+        log_.addLine(log_.asyncReplyLine(reply));
         break;
     }
     if (window)
@@ -255,29 +255,29 @@ void RegisterLink::answerErrorReply(QString &reply, bool silent)
     // A "DE" without a number is still a refusal: count it as the general
     // communication error rather than as success.
     const QString digits = reply.mid(2, 4);
-    EcrErrorCode = isNumeric(digits) ? wholeNumber<qint16>(leadingNumber(digits)).value_or(kUnreadableNumber)
+    lastRegisterError = isNumeric(digits) ? wholeNumber<qint16>(leadingNumber(digits)).value_or(kUnreadableNumber)
                                      : kUnreadableNumber;
-    ParseReply(reply, silent);
+    decodeErrorReply(reply, silent);
 
-    Transport &link = *connection_.CurrentConnection();
-    link.sendData(QStringLiteral("KXCL"));
+    Transport &link = *connection_.transport();
+    link.send(QStringLiteral("KXCL"));
     clock_.pause(1000);
-    link.ReceiveData(link.readTimeoutMs());
+    link.receive(link.readTimeoutMs());
 }
 
-void RegisterLink::ParseReply(QString &reply, bool silent)
+void RegisterLink::decodeErrorReply(QString &reply, bool silent)
 {
     QString word = reply.section(QLatin1Char(' '), 0, 0);
     if (word.startsWith(QStringLiteral("DE"))) {
         word.remove(QStringLiteral("DE"));
-        reply = EcrErrorText(word);
+        reply = registerErrorText(word);
         if (!silent && isNumeric(word))
-            EcrErrorCode = wholeNumber<qint16>(leadingNumber(word)).value_or(kUnreadableNumber);
+            lastRegisterError = wholeNumber<qint16>(leadingNumber(word)).value_or(kUnreadableNumber);
     }
     if (word != QStringLiteral("00") && !silent) {
         op_.mainWindow().setCaption(reply + QStringLiteral("Σφάλμα !!!"));
         op_.mainWindow().repaint();
-        ShowMessage(op_, QStringLiteral("Λάθος : %1\r%2").arg(EcrErrorCode).arg(reply), MsgCritical);
+        showMessage(op_, QStringLiteral("Λάθος : %1\r%2").arg(lastRegisterError).arg(reply), MsgCritical);
     }
 }
 
@@ -287,14 +287,14 @@ void RegisterLink::reportNoAnswer(const QString &message, bool silent)
         op_.mainWindow().setCaption(message + QStringLiteral("Σφάλμα !!!"));
         op_.mainWindow().repaint();
         QString caption = QStringLiteral("Μύνημα Φορολ. Εκτυπωτή");
-        ShowMessage(op_, message, MsgInformation, caption);
+        showMessage(op_, message, MsgInformation, caption);
     }
-    Transport &link = *connection_.CurrentConnection();
+    Transport &link = *connection_.transport();
     link.Result = -4;
     link.exResult = message;
 }
 
-QString FormatCardReply(const QString &rest)
+QString formatCardReply(const QString &rest)
 {
     // Missing fields of a short answer are taken as empty.
     const QStringList fields = rest.split(QLatin1Char(':'));

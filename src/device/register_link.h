@@ -21,7 +21,7 @@ class Operator;
 // It runs on the worker thread and never runs window events: its waits
 // block on the device or sleep, and look at the stop requests between
 // slices. Once a stop has been asked for twice no further command is sent:
-// SendCommand answers kStoppedCode without touching the register.
+// sendCommand answers kStoppedCode without touching the register.
 class RegisterLink {
 public:
     RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection);
@@ -30,22 +30,22 @@ public:
     // transport's open code. message: the cleaned reply, the error number
     // as text, or the failure text. silent: no message boxes, no caption.
     // resultFile: where an "Err = " line goes; empty means the job's file.
-    void SendCommand(const QString &command, qint16 &result, QString &message, bool silent, int asyncSeconds = 0,
+    void sendCommand(const QString &command, qint16 &result, QString &message, bool silent, int asyncSeconds = 0,
                      const QString &resultFile = {}, int extraTimeout = 0);
 
-    void ExchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds, int extraTimeout);
+    void exchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds, int extraTimeout);
 
     // The register's status: 0 no receipt open, 1 and 2 receipt states, any
     // other number a register error, -4 no answer.
-    qint16 ReadEcrStatus();
+    qint16 readRegisterStatus();
 
     // Holds, with the register message window up, until the status is
     // okCode or 0, or the operator closes the window. With expected >= 0 any
     // status other than expected is shown as 1138.
-    void WaitEcrErrorCleared(qint16 okCode, qint16 expected);
+    void waitUntilErrorCleared(qint16 okCode, qint16 expected);
 
     // Decodes an error reply in place and, unless silent, shows it.
-    void ParseReply(QString &reply, bool silent);
+    void decodeErrorReply(QString &reply, bool silent);
 
     Connection &connection() { return connection_; }
     StopRequests &stops() { return stops_; }
@@ -64,10 +64,10 @@ public:
 
     // The last register error code; 0 exactly when the last command was
     // accepted.
-    qint16 EcrErrorCode = 0;
+    qint16 lastRegisterError = 0;
     // Set when the operator closes the register message window (from the
     // window thread).
-    std::atomic<bool> WaitCancelled = false;
+    std::atomic<bool> waitCancelled = false;
     // The running job's result file ("Result" in the working folder when
     // the job names none).
     QString jobResultFile = QStringLiteral("Result");
@@ -118,6 +118,6 @@ private:
 
 // "ccPay0 = " body: fields 0, 2, 9, 11, 13, 10, 14 of a card answer and its
 // amount (field 3, in cents) as "12,34", joined by ";".
-QString FormatCardReply(const QString &rest);
+QString formatCardReply(const QString &rest);
 
 } // namespace merovan

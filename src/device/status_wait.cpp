@@ -7,12 +7,12 @@
 
 namespace merovan {
 
-qint16 RegisterLink::ReadEcrStatus()
+qint16 RegisterLink::readRegisterStatus()
 {
     QString reply;
-    SendCommand(QStringLiteral("KXSTAT"), EcrErrorCode, reply, true);
-    if (EcrErrorCode != 0)
-        return EcrErrorCode;
+    sendCommand(QStringLiteral("KXSTAT"), lastRegisterError, reply, true);
+    if (lastRegisterError != 0)
+        return lastRegisterError;
 
     QString tail = reply.mid(7);
     if (tail.startsWith(QStringLiteral("DE"))) {
@@ -25,7 +25,7 @@ qint16 RegisterLink::ReadEcrStatus()
     return 0;
 }
 
-void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
+void RegisterLink::waitUntilErrorCleared(qint16 okCode, qint16 expected)
 {
     const auto substitute = [expected](qint16 code) {
         return expected >= 0 && code != expected ? qint16(1138) : code;
@@ -34,13 +34,13 @@ void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
         appendResult(QStringLiteral("Ecr Err:") + body + resultStamp(clock_.now()));
     };
     const auto describe = [](qint16 code) {
-        return QStringLiteral("%1, %2, ").arg(code).arg(EcrErrorText(QString::number(code)));
+        return QStringLiteral("%1, %2, ").arg(code).arg(registerErrorText(QString::number(code)));
     };
 
     if (stops_.stopNow())
         return;
     QueriesGiveWayToStops giveWay(*this);
-    qint16 code = ReadEcrStatus();
+    qint16 code = readRegisterStatus();
     if (code == okCode)
         return;
     code = substitute(code);
@@ -50,16 +50,16 @@ void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
 
     const auto window = std::make_shared<RegisterMessage>(clock_);
     window->setSkipTimer(true);
-    WaitCancelled = false;
-    QObject::connect(window.get(), &RegisterMessage::closed, [this] { WaitCancelled = true; });
+    waitCancelled = false;
+    QObject::connect(window.get(), &RegisterMessage::closed, [this] { waitCancelled = true; });
     window->setCaption(QStringLiteral("Μύνημα Ταμειακής"));
-    window->setMessage(EcrErrorText(QString::number(code)));
+    window->setMessage(registerErrorText(QString::number(code)));
     window->setDetail(QStringLiteral("Αναμονή..."));
     op_.showRegisterMessage(window);
 
     // A stop request ends the wait as the operator's close does: the job
     // then finishes without the register having been cleared.
-    const auto givenUp = [this] { return WaitCancelled || stops_.requested(); };
+    const auto givenUp = [this] { return waitCancelled || stops_.requested(); };
     while (code != okCode && code != 0) {
         // A device that went away will not clear anything: say so and go on.
         if (deviceLost()) {
@@ -73,8 +73,8 @@ void RegisterLink::WaitEcrErrorCleared(qint16 okCode, qint16 expected)
             return;
         }
         const qint16 previous = code;
-        code = substitute(ReadEcrStatus());
-        window->setMessage(EcrErrorText(QString::number(code)));
+        code = substitute(readRegisterStatus());
+        window->setMessage(registerErrorText(QString::number(code)));
         if (code != 0 && code != previous)
             errLine(describe(code));
     }

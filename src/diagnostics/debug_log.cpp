@@ -10,16 +10,16 @@ DebugLog::DebugLog(const Clock &clock, QString logFilePath, QObject *parent)
 {
 }
 
-void DebugLog::PrintCombine(const QString &line)
+void DebugLog::addLine(const QString &line)
 {
     if (!active_)
         return;
     if (fileSwitch_)
-        AppendLine(logFilePath_, line);
+        appendLine(logFilePath_, line);
     Q_EMIT lineAdded(line);
 }
 
-void DebugLog::setDebugActive(bool on)
+void DebugLog::setActive(bool on)
 {
     if (on && !active_)
         fileSwitch_ = true;
@@ -37,12 +37,12 @@ QString DebugLog::sendLine(const QString &command) const
 
 QString DebugLog::replyLine(const QString &reply) const
 {
-    return stamp() + QStringLiteral("      reply: ") + PrintableText(reply);
+    return stamp() + QStringLiteral("      reply: ") + printableText(reply);
 }
 
 QString DebugLog::asyncReplyLine(const QString &reply) const
 {
-    return stamp() + QStringLiteral("reply async: ") + PrintableText(reply);
+    return stamp() + QStringLiteral("reply async: ") + printableText(reply);
 }
 
 QString DebugLog::endLine() const { return stamp() + QStringLiteral(" -----------"); }
@@ -52,7 +52,7 @@ QString DebugLog::eftWaitLine(int seconds) const
     return stamp() + QStringLiteral(" waiting eft print: ") + QString::number(seconds);
 }
 
-QString PrintableText(const QString &text)
+QString printableText(const QString &text)
 {
     QString out;
     out.reserve(text.size());

@@ -10,7 +10,7 @@ namespace merovan {
 class Clock;
 
 // The communication log. Any part of the program hands it finished lines
-// (PrintCombine); while the debug window is open (DebugActive) each line
+// (addLine); while the debug window is open (active) each line
 // goes to the window's view and, while the file switch is ticked, to
 // "merovanLog.txt" beside the executable. The file is opened and closed per
 // line so it can be read, copied or deleted while the bridge runs.
@@ -23,11 +23,11 @@ class DebugLog : public QObject {
 public:
     DebugLog(const Clock &clock, QString logFilePath, QObject *parent = nullptr);
 
-    void PrintCombine(const QString &line);
+    void addLine(const QString &line);
 
-    bool DebugActive() const { return active_; }
+    bool active() const { return active_; }
     // Opening the window ticks the file switch again, as a fresh window does.
-    void setDebugActive(bool on);
+    void setActive(bool on);
 
     bool fileSwitch() const { return fileSwitch_; }
     void setFileSwitch(bool on) { fileSwitch_ = on; }
@@ -58,6 +58,6 @@ private:
 };
 
 // Every character below 32 written as "ASC(" + code + ") ", for log lines.
-QString PrintableText(const QString &text);
+QString printableText(const QString &text);
 
 } // namespace merovan

@@ -56,7 +56,7 @@ void DebugWindow::append(const QString &line)
 
 void DebugWindow::closeEvent(QCloseEvent *event)
 {
-    log_.setDebugActive(false);
+    log_.setActive(false);
     event->accept();
 }
 

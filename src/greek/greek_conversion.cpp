@@ -2,18 +2,18 @@
 
 namespace merovan {
 
-QString GreekConversion::GreekString() const
+QString GreekConversion::converted() const
 {
     return result_;
 }
 
-void GreekConversion::InSring(const QString &text, bool direction)
+void GreekConversion::convert(const QString &text, bool direction)
 {
     result_ = convertByTable(text, direction ? codePage737ToWindowsTable() : *toTarget_);
 }
 
-Greek437G::Greek437G() : GreekConversion(windowsToCodePage737Table()) {}
+DosGreekConversion::DosGreekConversion() : GreekConversion(windowsToCodePage737Table()) {}
 
-GreekMikro::GreekMikro() : GreekConversion(windowsToRegisterTable()) {}
+RegisterCharsetConversion::RegisterCharsetConversion() : GreekConversion(windowsToRegisterTable()) {}
 
 } // namespace merovan

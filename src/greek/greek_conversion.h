@@ -14,8 +14,8 @@ namespace merovan {
 // gives the bytes the target expects.
 class GreekConversion {
 public:
-    QString GreekString() const;
-    void InSring(const QString &text, bool direction);
+    QString converted() const;
+    void convert(const QString &text, bool direction);
 
 protected:
     explicit GreekConversion(const ByteTable &toTarget) : toTarget_(&toTarget) {}
@@ -27,15 +27,15 @@ private:
 };
 
 // Windows Greek and code page 737 (DOS Greek).
-class Greek437G : public GreekConversion {
+class DosGreekConversion : public GreekConversion {
 public:
-    Greek437G();
+    DosGreekConversion();
 };
 
 // Windows Greek to the register's character set.
-class GreekMikro : public GreekConversion {
+class RegisterCharsetConversion : public GreekConversion {
 public:
-    GreekMikro();
+    RegisterCharsetConversion();
 };
 
 } // namespace merovan

@@ -7,9 +7,9 @@ namespace merovan {
 
 QString codePage737ToWindows(const QString &text)
 {
-    Greek437G conversion;
-    conversion.InSring(text, true);
-    return conversion.GreekString();
+    DosGreekConversion conversion;
+    conversion.convert(text, true);
+    return conversion.converted();
 }
 
 QString replaceAccentedLetters(const QString &text)
@@ -49,9 +49,9 @@ QString toRegisterUpper(const QString &text)
 
 QString windowsToRegisterSet(const QString &text)
 {
-    GreekMikro conversion;
-    conversion.InSring(text, false);
-    return conversion.GreekString();
+    RegisterCharsetConversion conversion;
+    conversion.convert(text, false);
+    return conversion.converted();
 }
 
 QString prepareRegisterText(const QString &text, bool fromCodePage737)

@@ -8,7 +8,7 @@ namespace merovan {
 // capitals, no accents. Each step is a function of its own because some job
 // lines run only some of the steps, in their own order.
 
-// Code page 737 to Windows Greek (Greek437G, direction true). Only for text
+// Code page 737 to Windows Greek (DosGreekConversion, direction true). Only for text
 // that arrives in code page 737: it alters Windows Greek (α becomes ά).
 QString codePage737ToWindows(const QString &text);
 
@@ -21,7 +21,7 @@ QString replaceFlorinWithDelta(const QString &text);
 // Upper case, one character for one: ϊ ϋ ς become Ϊ Ϋ Σ; ΐ ΰ stay.
 QString toRegisterUpper(const QString &text);
 
-// Windows Greek to the register's set (GreekMikro, direction false).
+// Windows Greek to the register's set (RegisterCharsetConversion, direction false).
 QString windowsToRegisterSet(const QString &text);
 
 // All five steps in order; the first only when fromCodePage737 is true.

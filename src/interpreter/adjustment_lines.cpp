@@ -11,15 +11,15 @@ LineEnd disLine(Interpreter &interpreter, Job &job, const QString &line)
 {
     SaleLine &sale = job.sale;
     sale.discount = cols(line, 7, 8).trimmed();
-    calc(sale.price, sale.discount, sale.addon);
+    stripNumberPunctuation(sale.price, sale.discount, sale.surcharge);
     // A leading "-" turns the discount into a surcharge.
     if (sale.discount.startsWith(QLatin1Char('-'))) {
-        sale.addon = sale.discount.mid(1, 7);
+        sale.surcharge = sale.discount.mid(1, 7);
         sale.discount.clear();
-        calc(sale.price, sale.discount, sale.addon);
+        stripNumberPunctuation(sale.price, sale.discount, sale.surcharge);
     }
-    sale.linetype = KindSubtotalAdjustment;
-    interpreter.comms(job, sale);
+    sale.kind = KindSubtotalAdjustment;
+    interpreter.sendSaleLine(job, sale);
     return LineEnd::Next;
 }
 
@@ -39,21 +39,21 @@ LineEnd modLine(Interpreter &interpreter, Job &job, const QString &line)
     const bool minus = value.startsWith(QLatin1Char('-'));
     const QString digits = minus ? value.mid(1, 8) : value;
     if (percent && minus) {
-        sale.percentdis = digits;
-        sale.linetype = KindItemPercentDiscount;
+        sale.discountPercent = digits;
+        sale.kind = KindItemPercentDiscount;
     } else if (percent) {
-        sale.percentadd = digits;
-        sale.linetype = KindItemPercentSurcharge;
+        sale.surchargePercent = digits;
+        sale.kind = KindItemPercentSurcharge;
     } else if (minus) {
         sale.discount = digits.trimmed();
-        sale.linetype = KindItemDiscount;
+        sale.kind = KindItemDiscount;
     } else {
-        sale.addon = digits;
-        sale.linetype = KindItemSurcharge;
+        sale.surcharge = digits;
+        sale.kind = KindItemSurcharge;
     }
     if (percent && !adjustmentWorthSending(digits))
         return LineEnd::Next;
-    interpreter.comms(job, sale);
+    interpreter.sendSaleLine(job, sale);
     return LineEnd::Next;
 }
 

@@ -16,10 +16,10 @@ struct ItemAdjustment {
 };
 
 constexpr ItemAdjustment kItemAdjustments[] = {
-    {KindItemPercentDiscount, &SaleLine::percentdis, true, "% "},
-    {KindItemPercentSurcharge, &SaleLine::percentadd, false, "% "},
+    {KindItemPercentDiscount, &SaleLine::discountPercent, true, "% "},
+    {KindItemPercentSurcharge, &SaleLine::surchargePercent, false, "% "},
     {KindItemDiscount, &SaleLine::discount, true, "GE"},
-    {KindItemSurcharge, &SaleLine::addon, false, "GE"},
+    {KindItemSurcharge, &SaleLine::surcharge, false, "GE"},
 };
 
 } // namespace
@@ -34,9 +34,9 @@ void sendSubtotalAdjustment(Interpreter &interpreter, SaleLine &sale)
         interpreter.send(QStringLiteral("KX- "));
         interpreter.send(QStringLiteral("KX") + sale.discount + QStringLiteral("GE"));
     }
-    if (!sale.addon.isEmpty()) {
+    if (!sale.surcharge.isEmpty()) {
         interpreter.send(QStringLiteral("KXST"));
-        interpreter.send(QStringLiteral("KX") + sale.addon + QStringLiteral("GE"));
+        interpreter.send(QStringLiteral("KX") + sale.surcharge + QStringLiteral("GE"));
     }
 }
 
@@ -44,13 +44,13 @@ void sendItemAdjustment(Interpreter &interpreter, SaleLine &sale)
 {
     for (const ItemAdjustment &adjustment : kItemAdjustments) {
         const QString &value = sale.*adjustment.field;
-        if (adjustment.kind != sale.linetype || !adjustmentWorthSending(value))
+        if (adjustment.kind != sale.kind || !adjustmentWorthSending(value))
             continue;
         if (adjustment.minus)
             interpreter.send(QStringLiteral("KX- "));
         interpreter.send(QStringLiteral("KX") + value + QLatin1String(adjustment.key) + sale.text);
     }
-    sale.linetype = 0;
+    sale.kind = 0;
 }
 
 } // namespace merovan

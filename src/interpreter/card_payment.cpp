@@ -18,14 +18,14 @@ bool payByCard(Interpreter &interpreter, const PaymentTypeRecord &record, const 
                const QString &resultFile)
 {
     InterpreterState &state = interpreter.state;
-    for (int attempt = 0; attempt <= record.PAY_retries; ++attempt) {
-        if (state.currentCard.read().PAY_EftTerminal == record.PAY_EftTerminal)
-            WaitTerminalPrint(record.PAY_PayDelay, interpreter.clock(), interpreter.op(), interpreter.log(),
+    for (int attempt = 0; attempt <= record.retries; ++attempt) {
+        if (state.currentCard.read().terminal == record.terminal)
+            waitForTerminalPrint(record.printDelaySeconds, interpreter.clock(), interpreter.op(), interpreter.log(),
                               interpreter.link().stops());
         interpreter.send(command, silent, kCardAnswerSeconds, resultFile);
         if (!interpreter.accepted())
             continue;
-        switch (CardPaymentOutcome(interpreter.replyText())) {
+        switch (cardPaymentOutcome(interpreter.replyText())) {
         case CardPaid:
             state.currentCard.replace(record);
             return true;

@@ -25,7 +25,7 @@ bool waitForReceiptClosed(Interpreter &interpreter)
     RegisterMessagePtr window;
     const auto givenUp = [&] { return link.stops().requested() || (window && !window->isOpen()); };
     bool closed = false;
-    while (!givenUp() && !(closed = link.ReadEcrStatus() == 0)) {
+    while (!givenUp() && !(closed = link.readRegisterStatus() == 0)) {
         if (!window) {
             window = std::make_shared<RegisterMessage>(interpreter.clock());
             window->setSkipTimer(true);

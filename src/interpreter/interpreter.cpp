@@ -26,7 +26,7 @@ struct Interpreter::Keyword {
 };
 
 Interpreter::Interpreter(RegisterLink &link, Operator &op, Clock &clock, DebugLog &log, QString &replyText,
-                         CLSiND &progress)
+                         JobProgress &progress)
     : link_(link), op_(op), clock_(clock), log_(log), reply_(replyText), progress_(progress)
 {
     // The order in which every line is tested.
@@ -66,15 +66,15 @@ void Interpreter::setHandler(const QString &keyword, Handler handler)
     }
 }
 
-void Interpreter::setKindHandler(int linetype, KindHandler handler) { kinds_.emplace_back(linetype, std::move(handler)); }
+void Interpreter::setKindHandler(int kind, KindHandler handler) { kinds_.emplace_back(kind, std::move(handler)); }
 
 void Interpreter::send(const QString &command, bool silent, int asyncSeconds, const QString &resultFile,
                        int extraTimeout)
 {
-    link_.SendCommand(command, link_.EcrErrorCode, reply_, silent, asyncSeconds, resultFile, extraTimeout);
+    link_.sendCommand(command, link_.lastRegisterError, reply_, silent, asyncSeconds, resultFile, extraTimeout);
 }
 
-bool Interpreter::accepted() const { return link_.EcrErrorCode == 0; }
+bool Interpreter::accepted() const { return link_.lastRegisterError == 0; }
 
 void Interpreter::appendResult(const QString &line) { link_.appendResult(line); }
 
@@ -84,8 +84,8 @@ QString Interpreter::receiptCounters()
 {
     const QString failed = QStringLiteral("-1, -1, -1");
     QString reply;
-    link_.SendCommand(QStringLiteral("KXRE"), link_.EcrErrorCode, reply, false);
-    if (link_.EcrErrorCode != 0)
+    link_.sendCommand(QStringLiteral("KXRE"), link_.lastRegisterError, reply, false);
+    if (link_.lastRegisterError != 0)
         return failed;
     const QStringList fields = reply.split(QLatin1Char(':'));
     const auto field = [&fields](int i) { return i < fields.size() ? fields[i].left(5).trimmed() : QString(); };
@@ -150,12 +150,12 @@ JobOutcome Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR,
         const QString &line = text->lines[i];
         job.sale.price.clear();
         job.sale.discount.clear();
-        job.sale.addon.clear();
-        job.sale.percentdis.clear();
-        job.sale.percentadd.clear();
+        job.sale.surcharge.clear();
+        job.sale.discountPercent.clear();
+        job.sale.surchargePercent.clear();
         job.sale.vat.clear();
         // A 16-bit count, held at its limit for a job of more lines.
-        progress_.setValue(static_cast<qint16>(std::min<int>(progress_.Value() + 1, kMaxCount)));
+        progress_.setValue(static_cast<qint16>(std::min<int>(progress_.value() + 1, kMaxCount)));
         const LineEnd end = dispatch(job, line);
         if (lineSent)
             lineSent(int(i + 1));
@@ -168,7 +168,7 @@ JobOutcome Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR,
             continue;
         if (end == LineEnd::WrongTable) {
             appendResult(QStringLiteral("Err = -255, (Wrong Table Number) DateTime end = ") + resultStamp());
-            ShowMessage(op_, QStringLiteral("Λάθος Αριθμός Τραπεζιού"), MsgInformation);
+            showMessage(op_, QStringLiteral("Λάθος Αριθμός Τραπεζιού"), MsgInformation);
         }
         if (end != LineEnd::EndJob)
             job.exitCode = 1;
@@ -182,7 +182,7 @@ void Interpreter::start(const QString &path, const JobText &text)
 {
     const JobHeader header = readJobHeader(text.text);
     link_.beginJobResult(header.resultFile);
-    progress_.setMax(static_cast<qint16>(std::min<qsizetype>(text.lines.size(), kMaxCount)));
+    progress_.setMaximum(static_cast<qint16>(std::min<qsizetype>(text.lines.size(), kMaxCount)));
     const QString started = resultStamp();
     if (jobStarting)
         jobStarting(path, text, header, started);
@@ -207,12 +207,12 @@ LineEnd Interpreter::dispatch(Job &job, const QString &line)
     return LineEnd::Next;
 }
 
-void Interpreter::comms(Job &job, SaleLine &sale)
+void Interpreter::sendSaleLine(Job &job, SaleLine &sale)
 {
     op_.mainWindow().setStatus(QStringLiteral("Εκτυπωση Ενεργή.. Παρακαλώ Περιμένετε"));
     op_.mainWindow().setCaption(QStringLiteral("Merovan - Eκτυπώνει"));
     for (auto &[kind, handler] : kinds_) {
-        if (kind == sale.linetype) {
+        if (kind == sale.kind) {
             handler(job, sale);
             return;
         }
@@ -224,7 +224,7 @@ void Interpreter::finish(Job &job)
     state.tableTransferMode = false;
     state.partialPaymentMode = false;
     clock_.pause(250);
-    if (link_.ReadEcrStatus() == 0)
+    if (link_.readRegisterStatus() == 0)
         state.currentCard.clearTerminal();
     if (state.cardFallbackUsed && cardFailureWarning && !stoppingNow())
         cardFailureWarning(job);

@@ -13,33 +13,33 @@
 
 namespace merovan {
 
-class CLSiND;
+class JobProgress;
 class Clock;
 class DebugLog;
 class Operator;
 class RegisterLink;
 
-// The sale-line record handed to comms: the sixteen values of one line.
+// The sale-line record handed to sendSaleLine: the sixteen values of one line.
 struct SaleLine {
     QString price;
     QString text; // `char`: what the register prints, already converted
-    QString CODE;
+    QString itemCode;
     QString vat;
     QString total;
-    QString addon;
+    QString surcharge;
     QString discount;
-    QString percentdis;
-    QString percentadd;
+    QString discountPercent;
+    QString surchargePercent;
     QString quantity;
     QString decimal1;
-    int linetype = 0;
+    int kind = 0;
     QString DLAY;
     QString curr;
     QString keyboff;
-    QString sFileOut;
+    QString resultFile;
 };
 
-// Line kinds of SaleLine::linetype.
+// Line kinds of SaleLine::kind.
 enum LineKind : int {
     KindItem = 1,
     KindPayment = 2,
@@ -114,7 +114,7 @@ public:
     using KindHandler = std::function<void(Job &job, SaleLine &sale)>;
 
     Interpreter(RegisterLink &link, Operator &op, Clock &clock, DebugLog &log, QString &replyText,
-                CLSiND &progress);
+                JobProgress &progress);
     ~Interpreter();
 
     // Runs one job; all arguments by reference, as the job tick hands them.
@@ -124,10 +124,10 @@ public:
     JobOutcome runJob(const QString &path, const ParamSettings &settings);
 
     // Sends the commands of one prepared sale line.
-    void comms(Job &job, SaleLine &sale);
+    void sendSaleLine(Job &job, SaleLine &sale);
 
     void setHandler(const QString &keyword, Handler handler);
-    void setKindHandler(int linetype, KindHandler handler);
+    void setKindHandler(int kind, KindHandler handler);
 
     // Hooks of the job end, installed by the groups that own them.
     std::function<void(Job &)> cardFailureWarning;
@@ -142,7 +142,7 @@ public:
         jobStarting;
     std::function<void(int line)> lineSent;
 
-    // For the handlers: one command with EcrErrorCode as result and the
+    // For the handlers: one command with lastRegisterError as result and the
     // main window's reply text as message.
     void send(const QString &command, bool silent = false, int asyncSeconds = 0, const QString &resultFile = {},
               int extraTimeout = 0);
@@ -172,7 +172,7 @@ private:
     Clock &clock_;
     DebugLog &log_;
     QString &reply_;
-    CLSiND &progress_;
+    JobProgress &progress_;
     std::vector<Keyword> keywords_;
     std::vector<std::pair<int, KindHandler>> kinds_;
 };

@@ -59,9 +59,9 @@ bool keyboardOff(const Job &job) { return job.settings.keyboff == QStringLiteral
 // item ("N"); never a quantity command.
 void sendCodedItem(Interpreter &interpreter, const Job &job, SaleLine &sale)
 {
-    if (sale.CODE.startsWith(QLatin1Char('A'))) {
+    if (sale.itemCode.startsWith(QLatin1Char('A'))) {
         const QString lookUp = QStringLiteral("KX10PLK") + cp1253Char(0x8D) + cp1253Char(0x86) + QLatin1Char(':');
-        interpreter.send(lookUp + sale.CODE.mid(1, 14));
+        interpreter.send(lookUp + sale.itemCode.mid(1, 14));
     }
     if (!keyPriceSign(interpreter, sale))
         return;
@@ -69,8 +69,8 @@ void sendCodedItem(Interpreter &interpreter, const Job &job, SaleLine &sale)
         sendKeyboardless(interpreter, sale);
     else
         interpreter.send(QStringLiteral("KX") + sale.price + QLatin1Char('R') + sale.vat + sale.text);
-    if (sale.CODE.startsWith(QLatin1Char('N')))
-        interpreter.send(QStringLiteral("KX") + sale.CODE.mid(1, 15).trimmed() + QStringLiteral("AC"));
+    if (sale.itemCode.startsWith(QLatin1Char('N')))
+        interpreter.send(QStringLiteral("KX") + sale.itemCode.mid(1, 15).trimmed() + QStringLiteral("AC"));
 }
 
 void showWrongQuantity(Interpreter &interpreter)
@@ -119,7 +119,7 @@ void sendItem(Interpreter &interpreter, Job &job, SaleLine &sale)
             return;
         sale.price = hundredths(sale.price, separator);
     }
-    if (!sale.CODE.isEmpty()) {
+    if (!sale.itemCode.isEmpty()) {
         sendCodedItem(interpreter, job, sale);
     } else if (keyboardOff(job)) {
         if (keyPriceSign(interpreter, sale))

@@ -47,7 +47,7 @@ LineEnd sndLine(Interpreter &interpreter, Job &, const QString &line)
     interpreter.send(QStringLiteral("KX") + cols(line, 7, 90), true);
     QString reply = interpreter.replyText();
     interpreter.appendResult(QStringLiteral("sndReply = %1;%2")
-                                 .arg(interpreter.link().EcrErrorCode)
+                                 .arg(interpreter.link().lastRegisterError)
                                  .arg(reply.replace(QLatin1Char('\n'), QLatin1Char('~'))));
     return LineEnd::Next;
 }
@@ -60,8 +60,8 @@ LineEnd prgLine(Interpreter &interpreter, Job &job, const QString &line)
     if (!keys.startsWith(QStringLiteral("KY")))
         keys.prepend(QStringLiteral("KX"));
     job.sale.text = adjustmentText(keys);
-    job.sale.linetype = KindKeySequence;
-    interpreter.comms(job, job.sale);
+    job.sale.kind = KindKeySequence;
+    interpreter.sendSaleLine(job, job.sale);
     return LineEnd::Next;
 }
 

@@ -25,21 +25,21 @@ void sendPayment(Interpreter &interpreter, SaleLine &sale)
     const QString &amount = sale.price;
     if (leadingNumber(amount) == 0 && !interpreter.state.zeroPaymentAllowed)
         return;
-    interpreter.link().WaitEcrErrorCleared(2, -1);
+    interpreter.link().waitUntilErrorCleared(2, -1);
     const int type = paymentType(sale);
     const PaymentTypeRecord record = readPaymentType(interpreter.op(), type);
     endItemSelection(interpreter);
 
-    const bool card = record.PAY_active != 0;
-    if (!card || (record.PAY_type != kPrepaymentKey && !interpreter.state.partialPaymentMode))
+    const bool card = record.cardPaymentOn != 0;
+    if (!card || (record.registerKey != kPrepaymentKey && !interpreter.state.partialPaymentMode))
         interpreter.send(QStringLiteral("KXST"), true);
 
     if (card) {
-        const bool paid = payByCard(interpreter, record, cardCommand(amount, record), false, sale.sFileOut);
-        if (!paid && record.PAY_type != kPrepaymentKey && record.PAY_PayID >= 1)
-            bookFallback(interpreter, paymentCommand(amount, record.PAY_PayID), kPaymentExtraSeconds, sale.sFileOut);
+        const bool paid = payByCard(interpreter, record, cardCommand(amount, record), false, sale.resultFile);
+        if (!paid && record.registerKey != kPrepaymentKey && record.fallbackKey >= 1)
+            bookFallback(interpreter, paymentCommand(amount, record.fallbackKey), kPaymentExtraSeconds, sale.resultFile);
     } else {
-        interpreter.send(paymentCommand(amount, type), false, 0, sale.sFileOut, kPaymentExtraSeconds);
+        interpreter.send(paymentCommand(amount, type), false, 0, sale.resultFile, kPaymentExtraSeconds);
     }
     afterPayment(interpreter);
 }

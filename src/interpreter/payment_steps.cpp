@@ -14,7 +14,7 @@ QString paymentCommand(const QString &amount, int key)
 
 QString cardCommand(const QString &amount, const PaymentTypeRecord &record)
 {
-    return paymentCommand(amount, record.PAY_type) + QLatin1Char('P') + QString::number(record.PAY_EftTerminal);
+    return paymentCommand(amount, record.registerKey) + QLatin1Char('P') + QString::number(record.terminal);
 }
 
 void endItemSelection(Interpreter &interpreter)
@@ -28,7 +28,7 @@ void endItemSelection(Interpreter &interpreter)
 
 void afterPayment(Interpreter &interpreter)
 {
-    if (interpreter.link().ReadEcrStatus() != 0)
+    if (interpreter.link().readRegisterStatus() != 0)
         return;
     interpreter.state.partialPaymentMode = false;
     interpreter.state.currentCard.clearTerminal();

@@ -54,15 +54,15 @@ LineEnd toLine(Interpreter &interpreter, Job &job, const QString &line)
         if (jobNumber(type, separator).value_or(0) == 0 || jobNumber(amount, separator).value_or(0) == 0)
             return LineEnd::Next;
         QString discount;
-        QString addon;
+        QString surcharge;
         sale.price = amount.trimmed();
-        calc(sale.price, discount, addon);
+        stripNumberPunctuation(sale.price, discount, surcharge);
         sale.total = type;
     }
-    sale.linetype = KindPayment;
+    sale.kind = KindPayment;
     sale.curr = job.settings.curr;
-    sale.sFileOut = interpreter.link().jobResultFile;
-    interpreter.comms(job, sale);
+    sale.resultFile = interpreter.link().jobResultFile;
+    interpreter.sendSaleLine(job, sale);
     return LineEnd::Next;
 }
 
@@ -70,7 +70,7 @@ LineEnd toLine(Interpreter &interpreter, Job &job, const QString &line)
 // ends here and the host learns why.
 LineEnd canLine(Interpreter &interpreter, Job &job, const QString &line)
 {
-    if (interpreter.link().ReadEcrStatus() != 0) {
+    if (interpreter.link().readRegisterStatus() != 0) {
         interpreter.appendResult(QStringLiteral("Err = --can, [cannot cancel, receipt is open] DateTime = ") +
                                  interpreter.resultStamp());
         return LineEnd::EndJob;

@@ -65,9 +65,9 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
     const QString category = lineCategory(line, settings, separator);
 
     if (settings.CODEPR.startsWith(QStringLiteral("true N")))
-        sale.CODE = QLatin1Char('N') + cols(line, 6, 14);
+        sale.itemCode = QLatin1Char('N') + cols(line, 6, 14);
     else if (settings.CODEPR.startsWith(QStringLiteral("true A")))
-        sale.CODE = QLatin1Char('A') + cols(line, 6, 14);
+        sale.itemCode = QLatin1Char('A') + cols(line, 6, 14);
 
     // On a mikro the description stays as it is: the field is no longer
     // than the 24 characters the register prints.
@@ -75,15 +75,15 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
         localeValue(sale.quantity, separator) != 1.0 && settings.ecrt == QStringLiteral("pos21"))
         text = withPos21Quantity(sale.quantity, text, separator);
 
-    sale.linetype = KindItem;
+    sale.kind = KindItem;
     sale.text = prepareRegisterText(text, true);
 
     if (category.isEmpty()) {
-        ShowMessage(interpreter.op(), QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ "), MsgExclamation);
+        showMessage(interpreter.op(), QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ "), MsgExclamation);
         return LineEnd::Next;
     }
     sale.vat = category;
-    interpreter.comms(job, sale);
+    interpreter.sendSaleLine(job, sale);
     return LineEnd::Next;
 }
 

@@ -46,7 +46,7 @@ QString hundredths(const QString &price, QChar separator)
     return value ? QString::number(*value) : digitsOnly(price);
 }
 
-void calc(QString &price, QString &discount, QString &addon)
+void stripNumberPunctuation(QString &price, QString &discount, QString &surcharge)
 {
     if (!price.isEmpty() && price != QStringLiteral("0"))
         price = digitsOnly(price);
@@ -54,9 +54,9 @@ void calc(QString &price, QString &discount, QString &addon)
         price = discount.trimmed();
         discount = digitsOnly(price);
     }
-    if (!addon.isEmpty()) {
-        price = addon.trimmed();
-        addon = digitsOnly(price);
+    if (!surcharge.isEmpty()) {
+        price = surcharge.trimmed();
+        surcharge = digitsOnly(price);
     }
 }
 

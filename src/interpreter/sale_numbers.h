@@ -26,10 +26,10 @@ double localeValue(const QString &text, QChar separator);
 // "0,29" -> "29", "-1,50" -> "-150".
 QString hundredths(const QString &price, QChar separator);
 
-// calc: removes every ".", "," and blank from price (unless it is empty or
-// "0"), discount and addon (unless empty), keeping a sign; price is left
-// holding the trimmed text of the last of discount and addon processed.
-void calc(QString &price, QString &discount, QString &addon);
+// stripNumberPunctuation: removes every ".", "," and blank from price (unless it is empty or
+// "0"), discount and surcharge (unless empty), keeping a sign; price is left
+// holding the trimmed text of the last of discount and surcharge processed.
+void stripNumberPunctuation(QString &price, QString &discount, QString &surcharge);
 
 // The text lead rule: the text trimmed, with a blank in front when it
 // begins with a digit, so the register does not read those digits as part

@@ -7,7 +7,7 @@
 namespace merovan {
 
 // The pieces that installSaleLines wires together. Job-line handlers cut
-// the fields out of their line and hand a prepared record to comms; the
+// the fields out of their line and hand a prepared record to sendSaleLine; the
 // kind senders turn a record into register commands.
 
 // Job lines (plu_line.cpp, adjustment_lines.cpp, comment_lines.cpp); each

@@ -22,9 +22,9 @@ QString commentText(const QString &text) { return finishRegisterText(toRegisterU
 
 QString footerText(const QString &text)
 {
-    GreekMikro conversion;
-    conversion.InSring(toRegisterUpper(text), true);
-    return finishRegisterText(conversion.GreekString());
+    RegisterCharsetConversion conversion;
+    conversion.convert(toRegisterUpper(text), true);
+    return finishRegisterText(conversion.converted());
 }
 
 } // namespace merovan

@@ -33,7 +33,7 @@ struct Move {
 Move moveOf(const QString &line) { return {tableNumber(cols(line, 7, 3)), tableNumber(cols(line, 11, 3))}; }
 
 // Table work waits until the register has no receipt open.
-void waitUntilNoReceipt(Interpreter &interpreter) { interpreter.link().WaitEcrErrorCleared(-255, 0); }
+void waitUntilNoReceipt(Interpreter &interpreter) { interpreter.link().waitUntilErrorCleared(-255, 0); }
 
 } // namespace
 

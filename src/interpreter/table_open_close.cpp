@@ -24,7 +24,7 @@ const QString kWrongTable = QStringLiteral("Λάθος Αριθμός Τραπε
 
 LineEnd wrongTableNumber(Interpreter &interpreter)
 {
-    ShowMessage(interpreter.op(), kWrongTable, MsgInformation);
+    showMessage(interpreter.op(), kWrongTable, MsgInformation);
     return LineEnd::Stop;
 }
 
@@ -44,7 +44,7 @@ LineEnd tboLine(Interpreter &interpreter, Job &job, const QString &line)
         interpreter.send(QStringLiteral("KXTO"), true);
         clock.pause(kAfterCloseMs);
     }
-    interpreter.link().WaitEcrErrorCleared(-255, 0);
+    interpreter.link().waitUntilErrorCleared(-255, 0);
     interpreter.send(QStringLiteral("KX") + job.tableNumber + QStringLiteral("TO") + job.tableText, true);
     const bool opened = interpreter.accepted();
     clock.pause(kAfterOpenMs);

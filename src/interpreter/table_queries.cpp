@@ -16,7 +16,7 @@ std::optional<QStringList> ask(Interpreter &interpreter, const QString &command)
 {
     QString reply;
     RegisterLink &link = interpreter.link();
-    link.SendCommand(command, link.EcrErrorCode, reply, false);
+    link.sendCommand(command, link.lastRegisterError, reply, false);
     if (!interpreter.accepted())
         return std::nullopt;
     return reply.split(QLatin1Char(':'));

@@ -33,7 +33,7 @@ constexpr qint64 kUpdateMs = 200;
 
 } // namespace
 
-qint16 CardPaymentOutcome(const QString &answer)
+qint16 cardPaymentOutcome(const QString &answer)
 {
     if (answer.isEmpty())
         return CardPaid;
@@ -62,7 +62,7 @@ qint16 CardPaymentOutcome(const QString &answer)
     return outcome;
 }
 
-void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log, const StopRequests &stops)
+void waitForTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log, const StopRequests &stops)
 {
     if (seconds < 1)
         return;
@@ -74,7 +74,7 @@ void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log
     window->setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
     window->setMessage(countdownText(msLeft()));
     op.showRegisterMessage(window);
-    log.PrintCombine(log.eftWaitLine(seconds));
+    log.addLine(log.eftWaitLine(seconds));
 
     for (qint64 left = msLeft(); left > 0 && !stops.stopNow(); left = msLeft()) {
         // Set only when it changes, so a console shows one line a second.

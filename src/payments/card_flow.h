@@ -32,7 +32,7 @@ enum CardOutcome : qint16 {
 // register saying it never reached the terminal, so the card was not
 // charged: it gives CardTerminalTimeout. Read as paid, it would close the
 // receipt on a card that was never charged.
-qint16 CardPaymentOutcome(const QString &answer);
+qint16 cardPaymentOutcome(const QString &answer);
 
 // Lets a terminal finish printing before it is used again: for seconds >= 1
 // a register message window counts down "Αναμονή [NN]" to the end of the
@@ -40,7 +40,7 @@ qint16 CardPaymentOutcome(const QString &answer);
 // (date and time, so a pause across midnight lasts as long as any other).
 // The thread sleeps between updates. Closing the window does not shorten
 // the pause; a request to stop at once does, as nothing more will be sent.
-void WaitTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log, const StopRequests &stops);
+void waitForTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &log, const StopRequests &stops);
 
 // The payment-type record of the last card payment that succeeded; all
 // zeros until then. Its terminal is forgotten whenever the register reports
@@ -50,7 +50,7 @@ class CurrentCardPayment {
 public:
     PaymentTypeRecord read() const { return record_; }
     void replace(const PaymentTypeRecord &record) { record_ = record; }
-    void clearTerminal() { record_.PAY_EftTerminal = 0; }
+    void clearTerminal() { record_.terminal = 0; }
 
 private:
     PaymentTypeRecord record_;

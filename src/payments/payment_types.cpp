@@ -17,9 +17,9 @@ constexpr int kFieldBytes = 2;
 constexpr int kRecordBytes = PaymentTypeRecord::kFieldCount * kFieldBytes;
 
 constexpr qint16 PaymentTypeRecord::*kFields[PaymentTypeRecord::kFieldCount] = {
-    &PaymentTypeRecord::PAY_iD,      &PaymentTypeRecord::PAY_type,    &PaymentTypeRecord::PAY_EftTerminal,
-    &PaymentTypeRecord::PAY_active,  &PaymentTypeRecord::PAY_retries, &PaymentTypeRecord::PAY_PayID,
-    &PaymentTypeRecord::PAY_PayDelay,
+    &PaymentTypeRecord::typeNumber,      &PaymentTypeRecord::registerKey,    &PaymentTypeRecord::terminal,
+    &PaymentTypeRecord::cardPaymentOn,  &PaymentTypeRecord::retries, &PaymentTypeRecord::fallbackKey,
+    &PaymentTypeRecord::printDelaySeconds,
 };
 
 // The caller's number as field 0 holds it; 0, never a position, when it
@@ -33,10 +33,10 @@ qint16 recordNumber(int typeNumber)
 // Opens the file for one operation; it closes when the QFile goes.
 bool openClaimed(QFile &file, const PaymentTypeRecord &record)
 {
-    return record.PAY_iD > 0 && file.open(QIODevice::ReadWrite) && claimFile(file.handle());
+    return record.typeNumber > 0 && file.open(QIODevice::ReadWrite) && claimFile(file.handle());
 }
 
-qint64 recordOffset(const PaymentTypeRecord &record) { return (record.PAY_iD - 1) * kRecordLength; }
+qint64 recordOffset(const PaymentTypeRecord &record) { return (record.typeNumber - 1) * kRecordLength; }
 
 QByteArray encodeRecord(const PaymentTypeRecord &record)
 {
@@ -69,11 +69,11 @@ int readPaymentTypeQuietly(PaymentTypeRecord &record, const QString &path)
 PaymentTypeRecord readPaymentType(Operator &op, int typeNumber, const QString &path)
 {
     PaymentTypeRecord record;
-    record.PAY_iD = recordNumber(typeNumber);
+    record.typeNumber = recordNumber(typeNumber);
     if (readPaymentTypeQuietly(record, path) != 0) {
         QString caption = QStringLiteral("Μύνημα Merovan");
-        ShowMessage(op, QStringLiteral("Αδυναμία ανάγνωσης παραμέτρων πληρωμών"), MsgExclamation, caption);
-        record.PAY_active = 0;
+        showMessage(op, QStringLiteral("Αδυναμία ανάγνωσης παραμέτρων πληρωμών"), MsgExclamation, caption);
+        record.cardPaymentOn = 0;
     }
     return record;
 }
@@ -94,7 +94,7 @@ int writePaymentType(const PaymentTypeRecord &record, const QString &path)
 int deletePaymentType(int typeNumber, const QString &path)
 {
     PaymentTypeRecord record;
-    record.PAY_iD = recordNumber(typeNumber);
+    record.typeNumber = recordNumber(typeNumber);
     return writePaymentType(record, path);
 }
 

@@ -10,13 +10,13 @@ class Operator;
 // One payment type of "payeft.dat": seven signed 16-bit numbers that the
 // card payment flow counts as fields 0 to 6.
 struct PaymentTypeRecord {
-    qint16 PAY_iD = 0;          // 0: the job file's payment type number; also the record's position
-    qint16 PAY_type = 0;        // 1: register payment key of the card command
-    qint16 PAY_EftTerminal = 0; // 2: terminal number sent after "P"
-    qint16 PAY_active = 0;      // 3: card payment on: -1 true, 0 false
-    qint16 PAY_retries = 0;     // 4: further tries after a failed first try
-    qint16 PAY_PayID = 0;       // 5: register payment key booked when the card fails; 0 none
-    qint16 PAY_PayDelay = 0;    // 6: seconds the terminal gets to finish printing
+    qint16 typeNumber = 0;          // 0: the job file's payment type number; also the record's position
+    qint16 registerKey = 0;        // 1: register payment key of the card command
+    qint16 terminal = 0; // 2: terminal number sent after "P"
+    qint16 cardPaymentOn = 0;      // 3: card payment on: -1 true, 0 false
+    qint16 retries = 0;     // 4: further tries after a failed first try
+    qint16 fallbackKey = 0;       // 5: register payment key booked when the card fails; 0 none
+    qint16 printDelaySeconds = 0;    // 6: seconds the terminal gets to finish printing
 
     static constexpr int kFieldCount = 7;
 
@@ -57,40 +57,18 @@ int writePaymentType(const PaymentTypeRecord &record, const QString &path = kPay
 int deletePaymentType(int typeNumber, const QString &path = kPaymentTypesFile);
 
 // One of the register's own payments, for display (the fallback key's name).
-class clsPay {
-public:
-    qint16 PAY_iD() const { return id_; }
-    void setPAY_iD(qint16 value) { id_ = value; }
-    // A preloaded card's payment says so after its name.
-    QString PAY_Name() const;
-    void setPAY_Name(const QString &value) { name_ = value; }
-    bool PAY_active() const { return active_; }
-    void setPAY_active(bool value) { active_ = value; }
-    qint16 PAY_355() const { return code355_; }
-    void setPAY_355(qint16 value) { code355_ = value; }
-    qint16 PAY_type() const { return type_; }
-    void setPAY_type(qint16 value) { type_ = value; }
-    qint16 PAY_retries() const { return retries_; }
-    void setPAY_retries(qint16 value) { retries_ = value; }
-    qint16 PAY_PayID() const { return payId_; }
-    void setPAY_PayID(qint16 value) { payId_ = value; }
-    qint16 PAY_PayDelay() const { return payDelay_; }
-    void setPAY_PayDelay(qint16 value) { payDelay_ = value; }
+struct RegisterPayment {
+    QString name;
+    bool active = false;
+    qint16 type = 0;
 
-private:
-    qint16 id_ = 0;
-    QString name_;
-    bool active_ = false;
-    qint16 code355_ = 0;
-    qint16 type_ = 0;
-    qint16 retries_ = 0;
-    qint16 payId_ = 0;
-    qint16 payDelay_ = 0;
+    // The name as shown: a preloaded card's payment says so after it.
+    QString displayName() const;
 };
 
 // The register's payment key 1 to 6 with its name: out gets the name, active
 // and type 0, and the result is 0. Any other key leaves out inactive and
 // nameless, result -1.
-int registerPayment(int key, clsPay &out);
+int registerPayment(int key, RegisterPayment &out);
 
 } // namespace merovan

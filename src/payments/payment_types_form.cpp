@@ -36,7 +36,7 @@ int selectedValue(const QList<ListEntry> &list, int index)
 
 } // namespace
 
-int getItembyData(const QList<ListEntry> &list, int value)
+int indexOfValue(const QList<ListEntry> &list, int value)
 {
     for (int i = 0; i < list.size(); ++i) {
         if (list[i].value == value)
@@ -108,8 +108,8 @@ void PaymentTypesForm::setFallback(const QString &text)
 {
     fallback_ = text;
     if (const auto key = typedNumber(text)) {
-        clsPay payment;
-        fallbackName_ = registerPayment(*key, payment) == 0 ? payment.PAY_Name() : QString(14, QLatin1Char('-'));
+        RegisterPayment payment;
+        fallbackName_ = registerPayment(*key, payment) == 0 ? payment.displayName() : QString(14, QLatin1Char('-'));
     }
     Q_EMIT changed();
 }
@@ -126,15 +126,15 @@ void PaymentTypesForm::find()
     if (!number)
         return;
     PaymentTypeRecord record;
-    record.PAY_iD = *number;
+    record.typeNumber = *number;
     if (readPaymentTypeQuietly(record, path_) != 0)
         return;
-    ecrPaymentIndex_ = getItembyData(ecrPayments_, record.PAY_type);
-    terminalIndex_ = getItembyData(terminals_, record.PAY_EftTerminal);
-    active_ = record.PAY_active == -1;
-    retries_ = QString::number(record.PAY_retries);
-    delay_ = QString::number(record.PAY_PayDelay);
-    setFallback(QString::number(record.PAY_PayID)); // shows the whole record
+    ecrPaymentIndex_ = indexOfValue(ecrPayments_, record.registerKey);
+    terminalIndex_ = indexOfValue(terminals_, record.terminal);
+    active_ = record.cardPaymentOn == -1;
+    retries_ = QString::number(record.retries);
+    delay_ = QString::number(record.printDelaySeconds);
+    setFallback(QString::number(record.fallbackKey)); // shows the whole record
 }
 
 bool PaymentTypesForm::boxValue(const QString &text, const QString &label, int least, qint16 &value)
@@ -145,20 +145,20 @@ bool PaymentTypesForm::boxValue(const QString &text, const QString &label, int l
         return true;
     }
     QString caption = paymentTypesCaption();
-    ShowMessage(op_, invalidBoxText(label), MsgExclamation, caption);
+    showMessage(op_, invalidBoxText(label), MsgExclamation, caption);
     return false;
 }
 
 bool PaymentTypesForm::save()
 {
     PaymentTypeRecord record;
-    if (!boxValue(pay_, kPayLabel, 1, record.PAY_iD) || !boxValue(retries_, kRetriesLabel, 0, record.PAY_retries) ||
-        !boxValue(fallback_, kFallbackLabel, 0, record.PAY_PayID) ||
-        !boxValue(delay_, kDelayLabel, 0, record.PAY_PayDelay))
+    if (!boxValue(pay_, kPayLabel, 1, record.typeNumber) || !boxValue(retries_, kRetriesLabel, 0, record.retries) ||
+        !boxValue(fallback_, kFallbackLabel, 0, record.fallbackKey) ||
+        !boxValue(delay_, kDelayLabel, 0, record.printDelaySeconds))
         return false;
-    record.PAY_type = static_cast<qint16>(selectedValue(ecrPayments_, ecrPaymentIndex_));
-    record.PAY_EftTerminal = static_cast<qint16>(selectedValue(terminals_, terminalIndex_));
-    record.PAY_active = active_ ? -1 : 0;
+    record.registerKey = static_cast<qint16>(selectedValue(ecrPayments_, ecrPaymentIndex_));
+    record.terminal = static_cast<qint16>(selectedValue(terminals_, terminalIndex_));
+    record.cardPaymentOn = active_ ? -1 : 0;
     // Nothing is shown whatever the file says; the next find tells.
     writePaymentType(record, path_);
     return true;

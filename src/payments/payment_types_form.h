@@ -19,7 +19,7 @@ struct ListEntry {
 
 // The index of the first entry whose value equals value, searching from
 // the top; 0, the "---" entry, when none does.
-int getItembyData(const QList<ListEntry> &list, int value);
+int indexOfValue(const QList<ListEntry> &list, int value);
 
 // The payment-types window "Πληρωμές Καρτών" (frmEFT) without a widget: it
 // edits one record of payeft.dat at a time. The widget renders it on

@@ -182,7 +182,7 @@ bool SettingsForm::save()
     ParamFileValues written = values_;
     written.model = writtenModel(values_.model);
     if (!writeParamFile(paramPath_, written, clock_.now().date())) {
-        ShowMessage(op_, paramWriteErrorText(), MsgExclamation);
+        showMessage(op_, paramWriteErrorText(), MsgExclamation);
         return false;
     }
 
@@ -190,14 +190,14 @@ bool SettingsForm::save()
     const int collected = collectVatRates(vatBoxes_, rates, clock_.decimalSeparator());
     Q_EMIT changed(); // the boxes show their rewritten text
     if (collected != 0) {
-        ShowMessage(op_, vatBoxesErrorText(), MsgExclamation);
+        showMessage(op_, vatBoxesErrorText(), MsgExclamation);
         return false;
     }
     if (saveVatRates(vatPath_, rates) != 0)
-        ShowMessage(op_, vatSaveErrorText(), MsgExclamation);
+        showMessage(op_, vatSaveErrorText(), MsgExclamation);
 
     QString caption = restartCaption();
-    ShowMessage(op_, restartText(), MsgCritical, caption);
+    showMessage(op_, restartText(), MsgCritical, caption);
     close();
     Q_EMIT saved();
     return true;

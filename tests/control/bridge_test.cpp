@@ -50,7 +50,7 @@ TEST_P(Search, EndsInItsState)
     EXPECT_EQ(window().status(), QString::fromUtf8(c.status));
     EXPECT_EQ(window().label(QStringLiteral("txtVersion")), QString::fromUtf8(c.version));
     EXPECT_EQ(commands.size(), c.sent) << "none at start; a silent register is asked on the first tick only";
-    EXPECT_EQ(std::tuple(bridge.timer1Active(), bridge.timer2Active(), window().isVisible()),
+    EXPECT_EQ(std::tuple(bridge.jobTimerActive(), bridge.searchTimerActive(), window().isVisible()),
               std::tuple(c.printing, c.searching, c.visible));
 }
 
@@ -73,7 +73,7 @@ TEST_F(BridgeTest, AutomaticStartWithoutANotificationAreaMinimisesInsteadOfHidin
 {
     window().setNotificationAreaAvailable(false);
     startWith(QByteArray(kParamIni) + "[AutoStar]=yes\r\n", 1);
-    EXPECT_TRUE(bridge.timer1Active());
+    EXPECT_TRUE(bridge.jobTimerActive());
     EXPECT_TRUE(window().isVisible()) << "no icon to bring it back from";
     EXPECT_TRUE(window().isMinimized());
 }
@@ -81,16 +81,16 @@ TEST_F(BridgeTest, AutomaticStartWithoutANotificationAreaMinimisesInsteadOfHidin
 TEST_F(BridgeTest, StartAndStopPrintingSwitchButtonsAndMenus)
 {
     startWith(kParamIni, 1);
-    bridge.trigger(QStringLiteral("Command1"));
-    EXPECT_TRUE(bridge.timer1Active());
+    bridge.trigger(QStringLiteral("startButton"));
+    EXPECT_TRUE(bridge.jobTimerActive());
     commands.clear();
     bridge.trigger(QStringLiteral("xrep0"));
     EXPECT_TRUE(commands.isEmpty()) << "reports are out of reach while printing";
 
-    bridge.trigger(QStringLiteral("Command2"));
+    bridge.trigger(QStringLiteral("stopButton"));
     EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Διακόπηκε"));
     EXPECT_EQ(window().status(), QStringLiteral("Διακοπή Εκτυπώσεων. Πατήστε Έναρξη Εκτυπώσεων!!!"));
-    EXPECT_FALSE(bridge.timer1Active());
+    EXPECT_FALSE(bridge.jobTimerActive());
     EXPECT_TRUE(window().isEnabled(QStringLiteral("reports")));
     EXPECT_TRUE(window().isEnabled(QStringLiteral("Settings")));
 }
@@ -122,12 +122,12 @@ TEST_F(BridgeTest, DebugMenuTogglesTheLogWhichTheOrderlyEndCloses)
     startWith(kParamIni, 1);
     for (const bool on : {true, false, true}) {
         bridge.trigger(QStringLiteral("wndDebug"));
-        EXPECT_EQ(log.DebugActive(), on);
+        EXPECT_EQ(log.active(), on);
         EXPECT_EQ(window().isChecked(QStringLiteral("wndDebug")), on);
     }
     bridge.trigger(QStringLiteral("end"));
     EXPECT_EQ(ended, 0);
-    EXPECT_FALSE(log.DebugActive());
+    EXPECT_FALSE(log.active());
     EXPECT_FALSE(window().hasTrayIcon());
     EXPECT_GE(fake->shutdowns, 1);
 }
@@ -148,22 +148,22 @@ TEST_F(BridgeTest, TheJobCountOverflowsAtItsSixteenBitLimitInsteadOfWrapping)
 {
     std::optional<qint16> last;
     for (int i = 0; i < 32767; ++i)
-        last = bridge.getReceiptNumber();
+        last = bridge.countJob();
     EXPECT_EQ(last, std::optional<qint16>(32767));
-    EXPECT_EQ(bridge.getReceiptNumber(), std::nullopt);
+    EXPECT_EQ(bridge.countJob(), std::nullopt);
 }
 
 TEST_F(BridgeTest, ProgressLabelShowsWholePercent)
 {
-    CLSiND progress(op);
-    progress.setMax(3);
+    JobProgress progress(op);
+    progress.setMaximum(3);
     const std::pair<qint16, const char *> steps[] = {
         {1, " Ολοκληρώθηκε το 33%"}, {2, " Ολοκληρώθηκε το 67%"}, {0, "-"}};
     int repaints = 0;
     QObject::connect(&window(), &MainWindowModel::repaintRequested, [&] { ++repaints; });
     for (const auto &[value, text] : steps) {
         progress.setValue(value);
-        EXPECT_EQ(window().label(QStringLiteral("lblProgr")), QString::fromUtf8(text));
+        EXPECT_EQ(window().label(QStringLiteral("progress")), QString::fromUtf8(text));
     }
     EXPECT_EQ(repaints, 2) << "a percentage asks for a repaint";
 
@@ -180,7 +180,7 @@ TEST_F(BridgeTest, TrayCheckMarksFollowTheButtonsAtEachUpkeepTick)
         {"ready", [this] { bridge.searchTick(); }, false, true},
         {"tray Start", [&] { tray.trigger(QStringLiteral("pStart")); }, true, false},
         {"tray Stop", [&] { tray.trigger(QStringLiteral("pStop")); }, false, true},
-        {"Start button", [this] { bridge.trigger(QStringLiteral("Command1")); }, true, false},
+        {"Start button", [this] { bridge.trigger(QStringLiteral("startButton")); }, true, false},
     };
     for (const auto &[what, action, start, stop] : steps) {
         action();

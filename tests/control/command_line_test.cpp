@@ -15,7 +15,7 @@ TEST(Readcoman, SplitsOnCommasAndSpacesKeepingTheTailInTheSixthField)
         {"solo", {"e", "e", "e", "e", "e", "e"}},
     };
     for (const auto &[line, expected] : cases) {
-        const auto fields = readcoman(QString::fromUtf8(line));
+        const auto fields = splitCommandLine(QString::fromUtf8(line));
         for (std::size_t i = 0; i < 6; ++i)
             EXPECT_EQ(fields[i], QString::fromUtf8(expected[i])) << line << " field " << i + 1;
     }
@@ -24,7 +24,7 @@ TEST(Readcoman, SplitsOnCommasAndSpacesKeepingTheTailInTheSixthField)
 TEST(SettingsFromCommandLine, ReadsTheFieldsAndTheSevenFlagCharacters)
 {
     CommandLineSettings s;
-    ASSERT_TRUE(settingsFromCommandLine(readcoman(QStringLiteral("com1:9600 9600 job.txt 0 mikro 1111111")), s));
+    ASSERT_TRUE(settingsFromCommandLine(splitCommandLine(QStringLiteral("com1:9600 9600 job.txt 0 mikro 1111111")), s));
     EXPECT_EQ((QStringList{s.connectionText, s.baud, s.settings.file, s.settings.time, s.settings.ecrt,
                            s.settings.multiType, s.settings.code, s.settings.location}),
               QStringLiteral("com1:9600 9600 job.txt 0 mikro fals true ").split(QLatin1Char(' ')));
@@ -37,7 +37,7 @@ TEST(SettingsFromCommandLine, ReadsTheFieldsAndTheSevenFlagCharacters)
         {"111111", {}},
     };
     for (const auto &[flags, expected] : cases) {
-        const bool read = settingsFromCommandLine(readcoman(QStringLiteral("x 1 j 0 m ") + QLatin1String(flags)), s);
+        const bool read = settingsFromCommandLine(splitCommandLine(QStringLiteral("x 1 j 0 m ") + QLatin1String(flags)), s);
         EXPECT_EQ(read, !expected.isEmpty()) << flags;
         const QStringList got{s.settings.printCode, s.settings.printDesc, s.settings.comments, s.settings.currency,
                               s.settings.keybOff,   s.settings.dirDepa,   s.settings.quantity};

@@ -46,7 +46,7 @@ TEST_F(DesktopTest, TheMainWindowCannotBeClosedAndADragOpensTheTrayMenu)
 TEST_F(DesktopTest, TheMenuWindowsOpenOnceAndHoldWhileOpen)
 {
     const std::tuple<const char *, const char *, std::function<bool()>> cases[] = {
-        {"param", "frmparam", [this] { return !bridge.timer2Active(); }},
+        {"param", "frmparam", [this] { return !bridge.searchTimerActive(); }},
         {"paramEft", "frmEFT", [this] { return !desktop.mainWindow().isEnabled(); }},
         {"about", "frmAbout", nullptr},
     };
@@ -73,7 +73,7 @@ TEST_F(DesktopTest, TheTrayMenuShowsTheCheckMarksAndWorksTheBridge)
     EXPECT_TRUE(icon.action(QStringLiteral("pStop"))->isChecked());
     EXPECT_FALSE(icon.action(QStringLiteral("pStart"))->isChecked());
     icon.action(QStringLiteral("pStart"))->trigger();
-    EXPECT_TRUE(bridge.timer1Active());
+    EXPECT_TRUE(bridge.jobTimerActive());
     icon.action(QStringLiteral("fHide"))->trigger();
     EXPECT_FALSE(desktop.mainWindow().isVisible());
 }

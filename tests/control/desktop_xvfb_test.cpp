@@ -32,13 +32,13 @@ namespace {
 // the status of an error waiting at its keyboard (1064, out of paper).
 class PaperOutRegister final : public Transport {
 public:
-    qint16 OpenConnection(const QString &) override { return 0; }
-    bool sendData(const QString &) override
+    qint16 open(const QString &) override { return 0; }
+    bool send(const QString &) override
     {
         due_ = QDeadlineTimer(5);
         return true;
     }
-    QString ReceiveData(int waitMs) override
+    QString receive(int waitMs) override
     {
         if (!due_) {
             QThread::msleep(ulong(waitMs));
@@ -50,8 +50,8 @@ public:
         due_.reset();
         return QStringLiteral("STAT:1064\r\x04");
     }
-    bool IsDataAvailable(int) override { return due_ && due_->hasExpired(); }
-    void ShutdownConnection() override {}
+    bool waitForData(int) override { return due_ && due_->hasExpired(); }
+    void close() override {}
     bool isOpen() const override { return true; }
 
 private:
@@ -89,7 +89,7 @@ TEST(DesktopUnderX, PaintsAndOpensItsMenuDuringAStatusWait)
     WidgetOperator op(model);
     DebugLog log(clock, dir.filePath(QStringLiteral("merovanLog.txt")));
     Connection connection([](TransportKind) { return std::make_unique<PaperOutRegister>(); });
-    connection.ConnectionText = QStringLiteral("127.0.0.2:5012");
+    connection.connectionText = QStringLiteral("127.0.0.2:5012");
     RegisterLink link(clock, op, log, connection);
     link.jobResultFile = dir.filePath(QStringLiteral("Result"));
     Bridge bridge(op, clock, log, link);
@@ -102,7 +102,7 @@ TEST(DesktopUnderX, PaintsAndOpensItsMenuDuringAStatusWait)
     worker.start();
     std::atomic<bool> waiting = true;
     QMetaObject::invokeMethod(&bridge, [&] {
-        link.WaitEcrErrorCleared(2, -1);
+        link.waitUntilErrorCleared(2, -1);
         waiting = false;
     });
     const auto messageWindowShown = [] {

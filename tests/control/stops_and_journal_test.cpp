@@ -29,7 +29,7 @@ protected:
         const QString ini = QStringLiteral("[port] 127.0.0.2\r\n[baud] 5012\r\n[file] print\r\n[multi type] true\r\n"
                                            "[location] %1/\r\n");
         startWith(ini.arg(dir.filePath(QStringLiteral("jobs"))).toUtf8(), 1);
-        bridge.trigger(QStringLiteral("Command1"));
+        bridge.trigger(QStringLiteral("startButton"));
         commands.clear();
     }
     void writeJob(const QByteArray &bytes) { ASSERT_TRUE(writeSettledJob(jobPath(), bytes)); }
@@ -154,7 +154,7 @@ TEST_F(Stops, AtStartAJobCutShortIsReportedNotRunAgain)
         commands.clear();
         QStringList sent;
         registerScript = [&](const QString &command, FakeTransport &reg) {
-            if (command != QStringLiteral("KXCL") || !bridge.timer2Active())
+            if (command != QStringLiteral("KXCL") || !bridge.searchTimerActive())
                 sent << command;
             reg.arrive(5, reply(command == QStringLiteral("KXRE") ? "00 OK:00012:00034:00005" : "00 OK"));
         };
@@ -163,7 +163,7 @@ TEST_F(Stops, AtStartAJobCutShortIsReportedNotRunAgain)
                       .arg(dir.filePath(QStringLiteral("jobs")))
                       .toUtf8(),
                   1);
-        bridge.trigger(QStringLiteral("Command1"));
+        bridge.trigger(QStringLiteral("startButton"));
         bridge.jobTick();
 
         sent.removeAll(QStringLiteral("KXVER"));

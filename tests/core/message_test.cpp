@@ -9,13 +9,13 @@ using namespace merovan::test;
 
 namespace {
 
-TEST(ShowMessage, FitsToFortyCharactersAndDefaultsTheCaption)
+TEST(showMessage, FitsToFortyCharactersAndDefaultsTheCaption)
 {
     RecordingOperator op;
     QString caption;
-    ShowMessage(op, QStringLiteral("short"), MsgInformation, caption);
+    showMessage(op, QStringLiteral("short"), MsgInformation, caption);
     EXPECT_EQ(caption, QStringLiteral("Merovan4_Vyd")) << "the caller's variable receives the default";
-    ShowMessage(op, QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"), MsgCritical);
+    showMessage(op, QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"), MsgCritical);
 
     ASSERT_EQ(op.boxes.size(), 2u);
     EXPECT_EQ(op.boxes[0].text, QStringLiteral("short") + QString(35, QLatin1Char(' ')));

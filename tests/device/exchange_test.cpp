@@ -36,7 +36,7 @@ TEST_P(ExchangeOutcome, GivesResultMessageWireAndResultFile)
 
     qint16 result = 99;
     QString message;
-    link.SendCommand(QStringLiteral("KXCL"), result, message, true, 0, {}, c.extraTimeout);
+    link.sendCommand(QStringLiteral("KXCL"), result, message, true, 0, {}, c.extraTimeout);
 
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(message, c.message);
@@ -86,7 +86,7 @@ TEST_F(LinkTest, NoAnswerAloudSetsCaptionAndShowsFittedBox)
     registerScript = [](const QString &, FakeTransport &) {};
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KXCL"), result, message, false);
+    link.sendCommand(QStringLiteral("KXCL"), result, message, false);
 
     EXPECT_EQ(op.model.caption(), kNoAnswer + QStringLiteral("Σφάλμα !!!"));
     ASSERT_EQ(op.boxes.size(), 1u);
@@ -100,10 +100,10 @@ TEST_F(LinkTest, ErrorReplyAloudShowsGreekTextAndCode)
 {
     registerScript = [](const QString &, FakeTransport &reg) { reg.arrive(5, reply(QStringLiteral("DE1038"))); };
     QString message;
-    link.SendCommand(QStringLiteral("KX100R1"), link.EcrErrorCode, message, false);
+    link.sendCommand(QStringLiteral("KX100R1"), link.lastRegisterError, message, false);
 
     const QString text = QStringLiteral("Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!");
-    EXPECT_EQ(link.EcrErrorCode, 1038);
+    EXPECT_EQ(link.lastRegisterError, 1038);
     EXPECT_EQ(op.model.caption(), text + QStringLiteral("Σφάλμα !!!"));
     ASSERT_EQ(op.boxes.size(), 1u);
     EXPECT_EQ(op.boxes[0].text, fitMessageText(QStringLiteral("Λάθος : 1038\r") + text));
@@ -116,18 +116,18 @@ TEST_F(LinkTest, ErrorReplyWithoutNumberIsNeverSuccess)
     registerScript = [](const QString &, FakeTransport &reg) { reg.arrive(5, reply(QStringLiteral("DEXY"))); };
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KXCL"), result, message, false);
+    link.sendCommand(QStringLiteral("KXCL"), result, message, false);
     EXPECT_EQ(result, -99);
 }
 
 TEST_F(LinkTest, LogShowsSendReplyAndSeparatorWithControlCodes)
 {
-    log.setDebugActive(true);
+    log.setActive(true);
     QStringList lines;
     QObject::connect(&log, &DebugLog::lineAdded, [&](const QString &line) { lines << line; });
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
 
     EXPECT_EQ(lines, (QStringList{QStringLiteral("20:30       send:[KXCL]"),
                                   QStringLiteral("20:30      reply: 00 OKASC(13) ASC(4) "),
@@ -145,7 +145,7 @@ TEST_F(LinkTest, CardVerdictLateAndInTwoPartsReplacesFirstReply)
     };
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270, {}, 3);
+    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 270, {}, 3);
 
     EXPECT_EQ(result, 0);
     EXPECT_EQ(message, verdict);
@@ -159,10 +159,10 @@ TEST_F(LinkTest, ClosingTheWindowEndsTheCardWaitWithTheFirstReply)
     clock.at(300, [this] { op.shownWindows.back()->close(); });
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
+    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
 
     EXPECT_EQ(message, QStringLiteral("00 OK"));
-    EXPECT_TRUE(link.WaitCancelled);
+    EXPECT_TRUE(link.waitCancelled);
     EXPECT_LT(clock.monotonicMs(), 1000);
 }
 
@@ -170,7 +170,7 @@ TEST_F(LinkTest, CardWaitWithoutVerdictEndsAtItsDeadline)
 {
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
+    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
     EXPECT_EQ(message, QStringLiteral("00 OK"));
     EXPECT_EQ(clock.monotonicMs(), 270105) << "270 s from the end of the first reply, then the 100 ms pause";
 }
@@ -197,7 +197,7 @@ TEST_P(AsynchronousWait, TakesTheTimeAskedFor)
     };
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, c.seconds);
+    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, c.seconds);
     EXPECT_EQ(message, QLatin1String(c.message));
     EXPECT_EQ(clock.monotonicMs(), c.elapsedMs);
 }
@@ -215,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, AsynchronousWait,
 // must not be taken as the next command's reply.
 TEST_F(LinkTest, AReplyAMomentLateAfterThePauseIsNotLeftForTheNextCommand)
 {
-    connection.ConnectionText = QStringLiteral("com1:9600");
+    connection.connectionText = QStringLiteral("com1:9600");
     int sent = 0;
     registerScript = [&](const QString &command, FakeTransport &reg) {
         reg.readTimeout = 256;
@@ -228,25 +228,25 @@ TEST_F(LinkTest, AReplyAMomentLateAfterThePauseIsNotLeftForTheNextCommand)
     };
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KXA1"), result, message, true);
+    link.sendCommand(QStringLiteral("KXA1"), result, message, true);
     EXPECT_EQ(result, 1038);
-    link.SendCommand(QStringLiteral("KXA2"), result, message, true);
+    link.sendCommand(QStringLiteral("KXA2"), result, message, true);
     EXPECT_EQ(message, QStringLiteral("A2 OK"));
 }
 
 TEST_F(LinkTest, FailedSerialOpenSendsNothingAndIsNotRetried)
 {
-    connection.ConnectionText = QStringLiteral("com7:9600");
+    connection.connectionText = QStringLiteral("com7:9600");
     openCode = -1;
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
     EXPECT_EQ(result, -1);
     EXPECT_TRUE(fake->sent.isEmpty());
     EXPECT_TRUE(resultLines().isEmpty());
 
     FakeTransport *first = fake;
-    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
     EXPECT_EQ(fake, first) << "no second open";
     EXPECT_EQ(kinds, std::vector<TransportKind>{TransportKind::Serial});
     EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXCL\r\n")});
@@ -257,7 +257,7 @@ struct CardReplyCase {
     QString formatted;
 };
 
-TEST(FormatCardReply, OrdersFieldsAndWritesCentsWithComma)
+TEST(formatCardReply, OrdersFieldsAndWritesCentsWithComma)
 {
     const auto fields = [](const QString &cents) {
         return QStringLiteral("f0:f1:f2:%1:f4:f5:f6:f7:f8:f9:f10:f11:f12:f13:f14").arg(cents);
@@ -269,7 +269,7 @@ TEST(FormatCardReply, OrdersFieldsAndWritesCentsWithComma)
         {QStringLiteral("a:b:c:100"), QStringLiteral("a;c;;;;;;1,00")},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(FormatCardReply(c.rest), c.formatted) << c.rest.toStdString();
+        EXPECT_EQ(formatCardReply(c.rest), c.formatted) << c.rest.toStdString();
 }
 
 } // namespace

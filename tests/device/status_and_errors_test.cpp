@@ -8,7 +8,7 @@ using namespace merovan::test;
 
 namespace {
 
-TEST(EcrErrorText, LooksUpNumbersExactlyAndPassesOtherText)
+TEST(registerErrorText, LooksUpNumbersExactlyAndPassesOtherText)
 {
     const std::pair<QString, QString> cases[] = {
         {QStringLiteral("DE1038"), QStringLiteral("Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!")},
@@ -22,7 +22,7 @@ TEST(EcrErrorText, LooksUpNumbersExactlyAndPassesOtherText)
         {QStringLiteral("1138 extra words"), QStringLiteral("Καταχώρηση σε εξέλιξη, ολοκληρώστε απο την ταμειακή!")},
     };
     for (const auto &[code, text] : cases)
-        EXPECT_EQ(EcrErrorText(code), text) << code.toStdString();
+        EXPECT_EQ(registerErrorText(code), text) << code.toStdString();
 }
 
 TEST_F(LinkTest, ReadEcrStatusReadsEveryReplyShape)
@@ -39,10 +39,10 @@ TEST_F(LinkTest, ReadEcrStatusReadsEveryReplyShape)
             if (command == QStringLiteral("KXSTAT"))
                 reg.arrive(5, reply);
         };
-        EXPECT_EQ(link.ReadEcrStatus(), status) << answer.toStdString();
+        EXPECT_EQ(link.readRegisterStatus(), status) << answer.toStdString();
     }
     registerScript = [](const QString &, FakeTransport &) {};
-    EXPECT_EQ(link.ReadEcrStatus(), -4);
+    EXPECT_EQ(link.readRegisterStatus(), -4);
 }
 
 class StatusWait : public LinkTest {
@@ -67,7 +67,7 @@ protected:
 TEST_F(StatusWait, ReturnsAtOnceForReceiptStates)
 {
     statuses({1});
-    link.WaitEcrErrorCleared(2, -1);
+    link.waitUntilErrorCleared(2, -1);
     EXPECT_TRUE(resultLines().isEmpty());
     EXPECT_TRUE(op.shownWindows.empty());
 }
@@ -75,7 +75,7 @@ TEST_F(StatusWait, ReturnsAtOnceForReceiptStates)
 TEST_F(StatusWait, LogsEachNewErrorThenClearedOk)
 {
     statuses({1038, 1038, 1064, 0});
-    link.WaitEcrErrorCleared(2, -1);
+    link.waitUntilErrorCleared(2, -1);
     EXPECT_EQ(resultLines(),
               (QStringList{QStringLiteral("Ecr Err:1038, Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!, 14/03/2026 10:20:30"),
                            QStringLiteral("Ecr Err:1064, Τέλος Χαρτιού!, 14/03/2026 10:20:33"),
@@ -86,7 +86,7 @@ TEST_F(StatusWait, LogsEachNewErrorThenClearedOk)
 TEST_F(StatusWait, ShowsAnyUnexpectedStatusAs1138)
 {
     statuses({1, 1, 0});
-    link.WaitEcrErrorCleared(-255, 0);
+    link.waitUntilErrorCleared(-255, 0);
     const QStringList lines = resultLines();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Ecr Err:1138, Καταχώρηση σε εξέλιξη")));
@@ -97,7 +97,7 @@ TEST_F(StatusWait, OperatorClosingTheWindowEndsTheWait)
 {
     statuses({1064});
     op.onShown = [](const RegisterMessagePtr &window) { window->close(); };
-    link.WaitEcrErrorCleared(2, -1);
+    link.waitUntilErrorCleared(2, -1);
     const QStringList lines = resultLines();
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().startsWith(QStringLiteral("Ecr Err: Terminated by the user, ")));
@@ -120,12 +120,12 @@ TEST_F(LinkTest, ClosingFollowsTheCaseInsensitiveComTest)
             kinds.push_back(kind);
             return std::make_unique<FakeTransport>(clock);
         }};
-        conn.ConnectionText = c.text;
+        conn.connectionText = c.text;
         QString message;
         conn.open(message);
         EXPECT_EQ(kinds.back(), c.opened) << c.text.toStdString();
-        conn.CloseConnection(c.text);
-        EXPECT_EQ(conn.CurrentConnection() != nullptr, c.kept) << c.text.toStdString();
+        conn.close(c.text);
+        EXPECT_EQ(conn.transport() != nullptr, c.kept) << c.text.toStdString();
     }
 }
 
@@ -150,7 +150,7 @@ TEST_P(StatusWaitStopped, AStopRequestEndsTheWaitWithinASecond)
     };
     StopRequests &stops = link.stops();
     clock.at(stopAt, [&stops] { stops.request(); });
-    link.WaitEcrErrorCleared(2, -1);
+    link.waitUntilErrorCleared(2, -1);
     EXPECT_LT(clock.monotonicMs() - stopAt, 1000);
     EXPECT_TRUE(resultLines().last().startsWith(QStringLiteral("Ecr Err: Terminated by the user, ")));
     EXPECT_FALSE(op.shownWindows.back()->isOpen());
@@ -163,10 +163,10 @@ TEST_F(LinkTest, AfterTwoStopRequestsNothingMoreIsSent)
     link.stops().request();
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KXA1"), result, message, false);
+    link.sendCommand(QStringLiteral("KXA1"), result, message, false);
     EXPECT_EQ(result, 0) << "the first request lets work go on";
     link.stops().request();
-    link.SendCommand(QStringLiteral("KXA2"), result, message, false);
+    link.sendCommand(QStringLiteral("KXA2"), result, message, false);
     EXPECT_EQ(result, RegisterLink::kStoppedCode);
     EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXA1\r\n")});
     EXPECT_TRUE(resultLines().isEmpty());
@@ -177,22 +177,22 @@ TEST_F(LinkTest, AfterTwoStopRequestsNothingMoreIsSent)
 // first command opens it anew.
 TEST_F(LinkTest, ALostDeviceFailsAtOnceUntilItIsOpenedAgain)
 {
-    connection.ConnectionText = QStringLiteral("com1:9600");
+    connection.connectionText = QStringLiteral("com1:9600");
     qint16 result = 0;
     QString message;
-    link.SendCommand(QStringLiteral("KXA1"), result, message, true);
+    link.sendCommand(QStringLiteral("KXA1"), result, message, true);
     fake->loseDevice();
     const qint64 before = clock.monotonicMs();
-    link.SendCommand(QStringLiteral("KXA2"), result, message, true);
+    link.sendCommand(QStringLiteral("KXA2"), result, message, true);
     EXPECT_EQ(result, -1);
     EXPECT_EQ(message, QStringLiteral("Πρόβλημα στην Θύρα :com1:9600"));
     EXPECT_EQ(clock.monotonicMs(), before);
     ASSERT_EQ(resultLines().size(), 1);
     EXPECT_TRUE(resultLines().front().startsWith(QStringLiteral("Err = -1, [KXA2] DateTime = ")));
 
-    connection.ConnectionText = QStringLiteral("com1"); // as a job tick refreshes it: no baud
+    connection.connectionText = QStringLiteral("com1"); // as a job tick refreshes it: no baud
     connection.dropLostTransport();
-    link.SendCommand(QStringLiteral("KXA3"), result, message, true);
+    link.sendCommand(QStringLiteral("KXA3"), result, message, true);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(kinds, (std::vector<TransportKind>{TransportKind::Serial, TransportKind::Serial}));
     EXPECT_EQ(fake->opened, QStringList{QStringLiteral("com1:9600")}) << "opened again as it was first";
@@ -228,7 +228,7 @@ TEST_F(LinkTest, GarbageRepliesGetDefinedOutcomes)
         };
         qint16 result = 0;
         QString message;
-        link.SendCommand(QStringLiteral("KXA1"), result, message, c.silent);
+        link.sendCommand(QStringLiteral("KXA1"), result, message, c.silent);
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(message, c.message);
     }
@@ -244,7 +244,7 @@ TEST_F(LinkTest, StatusRepliesThatDoNotFitACodeReadAsTheGeneralError)
     };
     for (const auto &[answer, status] : cases) {
         registerScript = [&reply = answer](const QString &, FakeTransport &reg) { reg.arrive(5, reply); };
-        EXPECT_EQ(link.ReadEcrStatus(), status) << answer.toStdString();
+        EXPECT_EQ(link.readRegisterStatus(), status) << answer.toStdString();
     }
 }
 

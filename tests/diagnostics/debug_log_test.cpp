@@ -34,28 +34,28 @@ TEST_F(DebugLogTest, LineShapesKeepTheTextInOneColumn)
     EXPECT_EQ(log.asyncReplyLine(QStringLiteral("\x04")), QStringLiteral("07:05reply async: ASC(4) "));
     EXPECT_EQ(log.endLine(), QStringLiteral("07:05 -----------"));
     EXPECT_EQ(log.eftWaitLine(12), QStringLiteral("07:05 waiting eft print: 12"));
-    EXPECT_EQ(PrintableText(QString::fromLatin1("\x06\r")), QStringLiteral("ASC(6) ASC(13) "));
+    EXPECT_EQ(printableText(QString::fromLatin1("\x06\r")), QStringLiteral("ASC(6) ASC(13) "));
 }
 
 TEST_F(DebugLogTest, WritesOnlyWhileOpenAndToTheFileOnlyWhileTicked)
 {
     QObject::connect(&log, &DebugLog::lineAdded, [this](const QString &line) { shown << line; });
 
-    log.PrintCombine(QStringLiteral("closed"));
+    log.addLine(QStringLiteral("closed"));
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 
-    log.setDebugActive(true);
-    log.PrintCombine(QStringLiteral("Ω one"));
+    log.setActive(true);
+    log.addLine(QStringLiteral("Ω one"));
     log.setFileSwitch(false);
-    log.PrintCombine(QStringLiteral("two"));
+    log.addLine(QStringLiteral("two"));
     EXPECT_EQ(shown, (QStringList{QStringLiteral("Ω one"), QStringLiteral("two")}));
     EXPECT_EQ(fileBytes(), QByteArray("\xD9 one\r\n"));
 
     // A window opened again starts with its file switch ticked.
-    log.setDebugActive(false);
-    log.setDebugActive(true);
-    log.PrintCombine(QStringLiteral("three"));
+    log.setActive(false);
+    log.setActive(true);
+    log.addLine(QStringLiteral("three"));
     EXPECT_EQ(fileBytes(), QByteArray("\xD9 one\r\nthree\r\n"));
 }
 

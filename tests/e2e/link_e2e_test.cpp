@@ -24,7 +24,7 @@ class LinkOverRealWire : public ::testing::TestWithParam<RegisterEnd::Kind> {
 protected:
     LinkOverRealWire()
     {
-        connection.ConnectionText = peer.connectionText();
+        connection.connectionText = peer.connectionText();
         link.jobResultFile = dir.filePath(QStringLiteral("Result"));
     }
 
@@ -56,11 +56,11 @@ TEST_P(LinkOverRealWire, CommandsGoOutExactlyAndErrorRepliesAreAnsweredWithKxcl)
 
     qint16 result = 99;
     QString message;
-    link.SendCommand(QStringLiteral("KXCL"), result, message, true);
+    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(message, QStringLiteral("00 OK"));
 
-    link.SendCommand(QStringLiteral("KX150R1ΚΑΦΕ"), result, message, true);
+    link.sendCommand(QStringLiteral("KX150R1ΚΑΦΕ"), result, message, true);
     script.join();
     EXPECT_EQ(result, 1038);
     EXPECT_EQ(message, QStringLiteral("1038"));
@@ -79,7 +79,7 @@ TEST_P(LinkOverRealWire, CardVerdictAfterTheFirstReplyIsTheAnswer)
 
     qint16 result = 99;
     QString message;
-    link.SendCommand(QStringLiteral("KX1000T5"), result, message, true, 5, {}, 3);
+    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 5, {}, 3);
     script.join();
     EXPECT_EQ(result, 0);
     EXPECT_EQ(message, QStringLiteral("356OK"));

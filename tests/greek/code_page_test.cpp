@@ -21,7 +21,7 @@ TEST(OemToAnsi, ReadsCodePage737WithoutNulsAndWithoutALengthLimit)
 {
     const std::pair<const char *, const char16_t *> cases[] = {
         {"8A 8F 91 8B", u"ΛΠΣΜ"}, {"41 00 42 00", u"AB"},
-        {"E4 E8 F4 F5", u"ϊϋΪΫ"},       // left alone by Greek437G
+        {"E4 E8 F4 F5", u"ϊϋΪΫ"},       // left alone by DosGreekConversion
         {"C4 B3 DB FF", u"─│█\u00A0"}, // box drawing kept as Unicode
     };
     for (const auto &[oemHex, text] : cases)

@@ -34,14 +34,14 @@ void expectTable(bool direction, const ByteMap &table, qsizetype entries)
     ASSERT_EQ(table.size(), entries);
     for (int b = 0; b < 256; ++b) {
         Conversion conversion;
-        conversion.InSring(QString(cp1253Char(uchar(b))), direction);
-        EXPECT_EQ(toCp1253(conversion.GreekString()), QByteArray(1, char(table.value(b, b)))) << std::hex << b;
+        conversion.convert(QString(cp1253Char(uchar(b))), direction);
+        EXPECT_EQ(toCp1253(conversion.converted()), QByteArray(1, char(table.value(b, b)))) << std::hex << b;
     }
 }
 
-TEST(Greek437G, WindowsGreekToCodePage737)
+TEST(DosGreekConversion, WindowsGreekToCodePage737)
 {
-    expectTable<Greek437G>(false, dosLetters(QString::fromUtf16(u"ςϊϋ")), 62);
+    expectTable<DosGreekConversion>(false, dosLetters(QString::fromUtf16(u"ςϊϋ")), 62);
 }
 
 TEST(GreekConversion, CodePage737ToWindowsGreekInBothClasses)
@@ -50,11 +50,11 @@ TEST(GreekConversion, CodePage737ToWindowsGreekInBothClasses)
     ByteMap table;
     for (auto it = letters.begin(); it != letters.end(); ++it)
         table.insert(it.value(), it.key());
-    expectTable<Greek437G>(true, table, 63);
-    expectTable<GreekMikro>(true, table, 63);
+    expectTable<DosGreekConversion>(true, table, 63);
+    expectTable<RegisterCharsetConversion>(true, table, 63);
 }
 
-TEST(GreekMikro, WindowsGreekToTheRegisterSet)
+TEST(RegisterCharsetConversion, WindowsGreekToTheRegisterSet)
 {
     const std::pair<const char16_t *, const char *> rows[] = {
         {u"ΑΒΓΔΕΖΗΘ", "41 42 85 86 45 5A 48 87"}, {u"ΙΚΛΜΝΞΟΠ", "49 4B 88 4D 4E 89 4F 8A"},
@@ -68,7 +68,7 @@ TEST(GreekMikro, WindowsGreekToTheRegisterSet)
         for (qsizetype i = 0; i < bytes.size(); ++i)
             table.insert(cp1253Byte(QString::fromUtf16(letters)[i]), uchar(bytes[i]));
     }
-    expectTable<GreekMikro>(false, table, 64);
+    expectTable<RegisterCharsetConversion>(false, table, 64);
 }
 
 } // namespace

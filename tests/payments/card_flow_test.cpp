@@ -14,7 +14,7 @@
 namespace merovan {
 namespace {
 
-TEST(CardPaymentOutcome, ReadsTheRegistersAnswer)
+TEST(cardPaymentOutcome, ReadsTheRegistersAnswer)
 {
     const std::pair<const char *, qint16> cases[] = {
         {"", 0}, {"358OK:1234", 0}, {"356OK", 0}, {" 355OK123 : 05", 0}, {"358ok:05", 1}, {"35OK:05", 1},
@@ -27,10 +27,10 @@ TEST(CardPaymentOutcome, ReadsTheRegistersAnswer)
         {"SEND:TIMEOUT WHILE SEND DATA", 0}, {"send:timeout while send data to pos", 0},
     };
     for (const auto &[answer, outcome] : cases)
-        EXPECT_EQ(CardPaymentOutcome(QString::fromUtf8(answer)), outcome) << '"' << answer << '"';
+        EXPECT_EQ(cardPaymentOutcome(QString::fromUtf8(answer)), outcome) << '"' << answer << '"';
 }
 
-TEST(WaitTerminalPrint, CountsDownInAWindowUntilTheRoundedStartPlusTheSecondsWhateverTheOperatorDoes)
+TEST(waitForTerminalPrint, CountsDownInAWindowUntilTheRoundedStartPlusTheSecondsWhateverTheOperatorDoes)
 {
     // stopAtMs: two stop requests then (the program ends now): the pause
     // ends at once, its countdown last showing lastShown.
@@ -50,7 +50,7 @@ TEST(WaitTerminalPrint, CountsDownInAWindowUntilTheRoundedStartPlusTheSecondsWha
         StopRequests stops;
         if (c.stopAtMs >= 0)
             clock.at(c.stopAtMs, [&stops] { stops.request(), stops.request(); });
-        log.setDebugActive(true);
+        log.setActive(true);
         QStringList logLines, messages;
         QString shownAs; // caption|detail|its own counter|closed
         QObject::connect(&log, &DebugLog::lineAdded, [&](const QString &line) { logLines << line; });
@@ -66,7 +66,7 @@ TEST(WaitTerminalPrint, CountsDownInAWindowUntilTheRoundedStartPlusTheSecondsWha
             if (c.closeAtMs >= 0)
                 clock.at(c.closeAtMs, [window] { window->close(); });
         };
-        WaitTerminalPrint(c.seconds, clock, op, log, stops);
+        waitForTerminalPrint(c.seconds, clock, op, log, stops);
         const bool waits = c.seconds >= 1; // below one second: no window, no log line, no pause
         EXPECT_EQ(clock.paused(), c.pausedMs);
         QStringList expected;

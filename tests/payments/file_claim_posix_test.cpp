@@ -44,7 +44,7 @@ TEST_P(FileClaimTest, WritingAndReadingFailAndTurnTheCardOffUntilTheHoldIsGone)
     ASSERT_TRUE(other >= 0 && take(path, other, GetParam()));
 
     EXPECT_EQ(writePaymentType({1, 3}, path), -1);
-    EXPECT_EQ(readPaymentType(op, 1, path).PAY_active, 0);
+    EXPECT_EQ(readPaymentType(op, 1, path).cardPaymentOn, 0);
 
     ::close(other);
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));

@@ -119,9 +119,9 @@ TEST_F(PaymentTypesFormTest, SaveAndDeleteNameTheBoxThatHoldsNoNumberAndWriteNot
     EXPECT_TRUE(form.save());
     EXPECT_TRUE(op.boxes.empty());
     PaymentTypeRecord written;
-    written.PAY_iD = 3;
+    written.typeNumber = 3;
     ASSERT_EQ(readPaymentTypeQuietly(written, path), 0);
-    EXPECT_EQ(std::tuple(written.PAY_retries, written.PAY_PayID, written.PAY_PayDelay), std::tuple(0, 0, 0));
+    EXPECT_EQ(std::tuple(written.retries, written.fallbackKey, written.printDelaySeconds), std::tuple(0, 0, 0));
     QFile::remove(path);
 
     form.setPay(QString());

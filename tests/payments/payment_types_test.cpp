@@ -76,17 +76,17 @@ TEST(RegisterPayment, KeysOneToSixAreTheRegistersNamedPaymentsAndAPreloadedCardS
     const std::pair<int, const char *> cases[] = {{1, "Μετρητά"}, {2, "Κάρτα"}, {3, "Πληρωμή C"}, {4, "Πληρωμή D"},
                                                   {5, "Πληρωμή E"}, {6, "Πληρωμή F"}, {7, ""}, {0, ""}};
     for (const auto &[key, name] : cases) {
-        clsPay pay;
-        pay.setPAY_Name(QStringLiteral("old"));
-        pay.setPAY_type(3); // reset by the call, or the name would say the card is preloaded
+        RegisterPayment pay;
+        pay.name = QStringLiteral("old");
+        pay.type = 3; // reset by the call, or the name would say the card is preloaded
         EXPECT_EQ(registerPayment(key, pay), *name ? 0 : -1) << key;
-        EXPECT_EQ(pay.PAY_Name(), QString::fromUtf8(name)) << key;
-        EXPECT_EQ(pay.PAY_active(), *name != 0) << key;
+        EXPECT_EQ(pay.displayName(), QString::fromUtf8(name)) << key;
+        EXPECT_EQ(pay.active, *name != 0) << key;
     }
-    clsPay card;
-    card.setPAY_Name(QStringLiteral("Κάρτα"));
-    card.setPAY_type(3);
-    EXPECT_EQ(card.PAY_Name(), QStringLiteral("Κάρτα:ΠΡΟΦΟΡΤΩΜΕΝΗ"));
+    RegisterPayment card;
+    card.name = QStringLiteral("Κάρτα");
+    card.type = 3;
+    EXPECT_EQ(card.displayName(), QStringLiteral("Κάρτα:ΠΡΟΦΟΡΤΩΜΕΝΗ"));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 namespace merovan::test {
 
-qint16 FakeTransport::OpenConnection(const QString &connectionText)
+qint16 FakeTransport::open(const QString &connectionText)
 {
     opened << connectionText;
     exResult = openMessage;
@@ -13,7 +13,7 @@ qint16 FakeTransport::OpenConnection(const QString &connectionText)
     return openCode;
 }
 
-bool FakeTransport::sendData(const QString &text)
+bool FakeTransport::send(const QString &text)
 {
     sent << withTerminator(text);
     if (onSend)
@@ -37,7 +37,7 @@ void FakeTransport::arrive(qint64 delayMs, const QString &text)
     arrivals_.insert(pos, a);
 }
 
-QString FakeTransport::ReceiveData(int waitMs)
+QString FakeTransport::receive(int waitMs)
 {
     ++reads;
     const qint64 limit = clock_.monotonicMs() + std::max(waitMs, 0);
@@ -52,7 +52,7 @@ QString FakeTransport::ReceiveData(int waitMs)
     return next.text;
 }
 
-bool FakeTransport::IsDataAvailable(int waitMs)
+bool FakeTransport::waitForData(int waitMs)
 {
     return !arrivals_.empty() && arrivals_.front().at <= clock_.monotonicMs() + waitMs;
 }

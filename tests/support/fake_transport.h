@@ -18,11 +18,11 @@ class FakeTransport final : public Transport {
 public:
     explicit FakeTransport(FakeClock &clock) : clock_(clock) {}
 
-    qint16 OpenConnection(const QString &connectionText) override;
-    bool sendData(const QString &text) override;
-    QString ReceiveData(int waitMs) override;
-    bool IsDataAvailable(int waitMs) override;
-    void ShutdownConnection() override { open_ = false; ++shutdowns; }
+    qint16 open(const QString &connectionText) override;
+    bool send(const QString &text) override;
+    QString receive(int waitMs) override;
+    bool waitForData(int waitMs) override;
+    void close() override { open_ = false; ++shutdowns; }
     bool isOpen() const override { return open_; }
     bool lost() const override { return lost_; }
     int readTimeoutMs() const override { return readTimeout; }

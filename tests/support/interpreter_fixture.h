@@ -78,7 +78,7 @@ protected:
     std::function<QString(const QString &command)> answer;
     QStringList commands;
     QString replyText;
-    CLSiND progress{op};
+    JobProgress progress{op};
     Interpreter interpreter{link, op, clock, log, replyText, progress};
     QString previous_;
 };

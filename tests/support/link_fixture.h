@@ -23,7 +23,7 @@ class LinkTest : public ::testing::Test {
 protected:
     LinkTest()
     {
-        connection.ConnectionText = QStringLiteral("127.0.0.2:5012");
+        connection.connectionText = QStringLiteral("127.0.0.2:5012");
         link.jobResultFile = dir.filePath(QStringLiteral("Result"));
     }
 

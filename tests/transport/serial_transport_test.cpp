@@ -40,21 +40,21 @@ TEST(SerialTransport, OpenFailuresGiveTheirCodeAndTextAndOnlyAnOpenPortIsHeld)
         {QStringLiteral("com1"), -2, QStringLiteral("Πρόβλημα στο Set-Up τής Θύρας :com1")},
     };
     for (const auto &[portText, result, text] : cases) {
-        cCom com;
-        EXPECT_EQ(com.OpenConnection(portText), result);
+        SerialTransport com;
+        EXPECT_EQ(com.open(portText), result);
         EXPECT_EQ(com.Result, result);
         EXPECT_EQ(com.exResult, text);
         EXPECT_FALSE(com.isOpen());
-        cCom next;
-        EXPECT_EQ(next.OpenConnection(com1), 0) << portText.toStdString() << ": a failed open must not hold the port";
+        SerialTransport next;
+        EXPECT_EQ(next.open(com1), 0) << portText.toStdString() << ": a failed open must not hold the port";
     } // and destroying an open one lets the next open it
     qunsetenv("MEROVAN_COM9");
 
-    cCom holder, other;
-    ASSERT_EQ(holder.OpenConnection(com1), 0);
-    EXPECT_EQ(other.OpenConnection(com1), -1) << "the port is held alone";
-    holder.ShutdownConnection();
-    EXPECT_EQ(other.OpenConnection(com1), 0) << "until shut down";
+    SerialTransport holder, other;
+    ASSERT_EQ(holder.open(com1), 0);
+    EXPECT_EQ(other.open(com1), -1) << "the port is held alone";
+    holder.close();
+    EXPECT_EQ(other.open(com1), 0) << "until shut down";
 }
 
 // The far end writes from its own thread while the transport reads.
@@ -70,8 +70,8 @@ TEST(SerialTransport, ReadsWhatArrivesTogetherAsOneReplyOfAtMost255Bytes)
     };
     for (const auto &[first, pauseMs, second, expected] : cases) {
         RegisterEnd pty(RegisterEnd::Pty);
-        cCom com;
-        ASSERT_EQ(com.OpenConnection(pty.connectionText()), 0);
+        SerialTransport com;
+        ASSERT_EQ(com.open(pty.connectionText()), 0);
         std::thread farEnd([&pty, &start = first, pause = pauseMs, &rest = second] {
             pty.send(start);
             QThread::msleep(pause);
@@ -79,7 +79,7 @@ TEST(SerialTransport, ReadsWhatArrivesTogetherAsOneReplyOfAtMost255Bytes)
         });
         QStringList reads;
         for (qsizetype i = 0; i < expected.size(); ++i)
-            reads << com.ReceiveData(1000);
+            reads << com.receive(1000);
         farEnd.join();
         EXPECT_EQ(reads, expected);
     }
@@ -88,14 +88,14 @@ TEST(SerialTransport, ReadsWhatArrivesTogetherAsOneReplyOfAtMost255Bytes)
 TEST(SerialTransport, AVanishedDeviceFailsQuietlyWithoutHanging)
 {
     RegisterEnd pty(RegisterEnd::Pty);
-    cCom com;
-    ASSERT_EQ(com.OpenConnection(pty.connectionText()), 0);
+    SerialTransport com;
+    ASSERT_EQ(com.open(pty.connectionText()), 0);
     pty.hangUp();
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(com.ReceiveData(1000), QString());
-    EXPECT_FALSE(com.sendData(QStringLiteral("KXCL")));
-    EXPECT_FALSE(com.IsDataAvailable(100));
+    EXPECT_EQ(com.receive(1000), QString());
+    EXPECT_FALSE(com.send(QStringLiteral("KXCL")));
+    EXPECT_FALSE(com.waitForData(100));
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_TRUE(com.lost());
     EXPECT_EQ(com.exResult, QStringLiteral("Πρόβλημα στην Θύρα :") + pty.connectionText());

@@ -15,11 +15,11 @@ using test::RegisterEnd;
 // (true) and real loopback sockets (false).
 class WireTest : public ::testing::TestWithParam<bool> {
 protected:
-    WireTest() { EXPECT_EQ(transport.OpenConnection(far.connectionText()), 0); }
+    WireTest() { EXPECT_EQ(transport.open(far.connectionText()), 0); }
 
     RegisterEnd far{GetParam() ? RegisterEnd::Pty : RegisterEnd::Udp};
-    cCom com;
-    cTCPIP udp;
+    SerialTransport com;
+    UdpTransport udp;
     Transport &transport = GetParam() ? static_cast<Transport &>(com) : udp;
 };
 
@@ -33,7 +33,7 @@ TEST_P(WireTest, SendsEachCommandOnceInWindows1253WithOneTerminator)
         {QString(300, QLatin1Char('A')), QByteArray(300, 'A') + "\r\n"},
     };
     for (const auto &[command, bytes] : cases) {
-        EXPECT_TRUE(transport.sendData(command));
+        EXPECT_TRUE(transport.send(command));
         EXPECT_EQ(far.receive(), QByteArrayList{bytes}) << command.left(20).toStdString();
     }
 }
@@ -41,8 +41,8 @@ TEST_P(WireTest, SendsEachCommandOnceInWindows1253WithOneTerminator)
 TEST_P(WireTest, AReplyIsSeenWithoutTakingItThenReadAsWindows1253)
 {
     far.send("KX\xC1\xE2 OK\x04");
-    EXPECT_TRUE(transport.IsDataAvailable(1000));
-    EXPECT_EQ(transport.ReceiveData(1000), QStringLiteral("KXΑβ OK\x04"));
+    EXPECT_TRUE(transport.waitForData(1000));
+    EXPECT_EQ(transport.receive(1000), QStringLiteral("KXΑβ OK\x04"));
 }
 
 // Silence, and a closed transport, cost the wait and no more; returning at
@@ -52,16 +52,16 @@ TEST_P(WireTest, WaitsOutSilenceAndThenGivesUp)
     for (bool open : {true, false}) {
         SCOPED_TRACE(open ? "open" : "shut down");
         if (!open)
-            transport.ShutdownConnection();
+            transport.close();
         EXPECT_EQ(transport.isOpen(), open);
         QElapsedTimer timer;
         timer.start();
-        EXPECT_EQ(transport.ReceiveData(100), QString());
-        EXPECT_FALSE(transport.IsDataAvailable(100));
+        EXPECT_EQ(transport.receive(100), QString());
+        EXPECT_FALSE(transport.waitForData(100));
         EXPECT_GE(timer.elapsed(), 180);
         EXPECT_LT(timer.elapsed(), 2000);
     }
-    EXPECT_FALSE(transport.sendData(QStringLiteral("KXCL")));
+    EXPECT_FALSE(transport.send(QStringLiteral("KXCL")));
     EXPECT_EQ(far.receive(), QByteArrayList());
 }
 

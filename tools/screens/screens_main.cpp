@@ -110,9 +110,9 @@ int main(int argc, char *argv[])
     bridge.holdSearch(); // no register is asked
 
     bridge.trigger(QStringLiteral("wndDebug"));
-    log.PrintCombine(log.sendLine(QStringLiteral("KXCL")));
-    log.PrintCombine(log.replyLine(QStringLiteral("00 OK")));
-    log.PrintCombine(log.endLine());
+    log.addLine(log.sendLine(QStringLiteral("KXCL")));
+    log.addLine(log.replyLine(QStringLiteral("00 OK")));
+    log.addLine(log.endLine());
 
     const auto waiting = std::make_shared<RegisterMessage>(clock);
     waiting->setSkipTimer(true);

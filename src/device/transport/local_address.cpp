@@ -5,7 +5,7 @@
 
 namespace merovan {
 
-QString FindLocalAddress()
+QString findLocalAddress()
 {
     QStringList addresses;
     for (const QHostAddress &address : QNetworkInterface::allAddresses()) {

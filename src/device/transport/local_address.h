@@ -9,9 +9,9 @@ namespace merovan {
 // interface (none of "127.0.0.1", "0.0.0.1", "0.0.0.0"); empty text when
 // there is none. Only informative (the UDP transport binds every address),
 // so a failure to list the interfaces also gives empty text.
-QString FindLocalAddress();
+QString findLocalAddress();
 
-// The choice FindLocalAddress makes among dotted addresses.
+// The choice findLocalAddress makes among dotted addresses.
 QString firstUsableLocalAddress(const QStringList &addresses);
 
 } // namespace merovan

@@ -30,7 +30,7 @@ std::optional<qint32> parseBaud(const QString &text)
 
 } // namespace
 
-qint16 cCom::OpenConnection(const QString &connectionText)
+qint16 SerialTransport::open(const QString &connectionText)
 {
     Result = 0;
     exResult.clear();
@@ -58,7 +58,7 @@ qint16 cCom::OpenConnection(const QString &connectionText)
     return Result;
 }
 
-bool cCom::sendData(const QString &text)
+bool SerialTransport::send(const QString &text)
 {
     const QByteArray bytes = toCp1253(withTerminator(text));
     if (!port_.isOpen() || port_.write(bytes) != bytes.size())
@@ -75,7 +75,7 @@ bool cCom::sendData(const QString &text)
     return true;
 }
 
-QString cCom::ReceiveData(int waitMs)
+QString SerialTransport::receive(int waitMs)
 {
     if (!waitForBytes(QDeadlineTimer(qBound(0, waitMs, kFirstByteWaitMs))))
         return {};
@@ -87,26 +87,26 @@ QString cCom::ReceiveData(int waitMs)
     return fromCp1253(bytes);
 }
 
-bool cCom::IsDataAvailable(int waitMs)
+bool SerialTransport::waitForData(int waitMs)
 {
     return waitForBytes(QDeadlineTimer(qMax(0, waitMs)));
 }
 
-void cCom::ShutdownConnection()
+void SerialTransport::close()
 {
     port_.close();
 }
 
-int cCom::readTimeoutMs() const { return kFirstByteWaitMs; }
+int SerialTransport::readTimeoutMs() const { return kFirstByteWaitMs; }
 
-bool cCom::isOpen() const
+bool SerialTransport::isOpen() const
 {
     return port_.isOpen();
 }
 
 // A failing device makes the port give up before the deadline; the rest of
 // the wait is slept away so that no caller ends up polling a dead port.
-bool cCom::waitForBytes(const QDeadlineTimer &deadline)
+bool SerialTransport::waitForBytes(const QDeadlineTimer &deadline)
 {
     if (port_.bytesAvailable() > 0)
         return true;
@@ -118,7 +118,7 @@ bool cCom::waitForBytes(const QDeadlineTimer &deadline)
     return false;
 }
 
-bool cCom::noticeLostDevice()
+bool SerialTransport::noticeLostDevice()
 {
     // A pseudo-terminal whose other end closed fails its reads (EIO); a
     // pulled USB adapter reports the resource gone. Either way the device

@@ -11,7 +11,7 @@ namespace merovan {
 // stop bit, no flow control. Used synchronously: no event loop runs during
 // an exchange, so every wait blocks on the port with a deadline.
 //
-// OpenConnection sets Result and exResult: -1 and "Πρόβλημα στην Θύρα :" +
+// open sets Result and exResult: -1 and "Πρόβλημα στην Θύρα :" +
 // the port text when the device cannot be opened (absent, or held by another
 // program: the port is opened exclusively); -2 and "Πρόβλημα στο Set-Up τής
 // Θύρας :" + the port text when the baud is not a positive decimal number or
@@ -26,26 +26,26 @@ namespace merovan {
 // its deadlines on a dead port.
 //
 // Destroying the object closes the port.
-class cCom final : public Transport {
+class SerialTransport final : public Transport {
 public:
-    qint16 OpenConnection(const QString &connectionText) override;
+    qint16 open(const QString &connectionText) override;
 
     // Sends the whole command in one write with one terminator, however long
     // it is. Cutting a long command into 255-byte pieces would end every
     // piece in CR LF and turn one command into several broken ones.
-    bool sendData(const QString &text) override;
+    bool send(const QString &text) override;
 
     // Waits up to min(waitMs, 256) ms for the first byte, then keeps reading
     // until 20 ms pass without a new byte, 255 bytes are in, or what came
     // ends in EOT (a complete reply: waiting 20 ms more would only add to
     // every exchange); bytes beyond those stay for the next call. A closed or failed port still takes the
     // wait, so a caller's read loop never spins.
-    QString ReceiveData(int waitMs) override;
+    QString receive(int waitMs) override;
 
     // True when bytes are waiting or arrive within waitMs.
-    bool IsDataAvailable(int waitMs) override;
+    bool waitForData(int waitMs) override;
 
-    void ShutdownConnection() override;
+    void close() override;
     bool isOpen() const override;
     bool lost() const override { return lost_; }
     int readTimeoutMs() const override;

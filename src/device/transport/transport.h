@@ -5,13 +5,13 @@
 
 namespace merovan {
 
-// One way to reach the register: the serial line (cCom) or UDP (cTCPIP).
+// One way to reach the register: the serial line (SerialTransport) or UDP (UdpTransport).
 // The exchange uses only these members, whichever transport it has.
 //
-// Text crosses the wire as Windows-1253 bytes. sendData appends CR LF to any
+// Text crosses the wire as Windows-1253 bytes. send appends CR LF to any
 // text longer than two characters that does not already end in CR LF.
 //
-// Reads never spin: ReceiveData blocks on the device for at most waitMs
+// Reads never spin: receive blocks on the device for at most waitMs
 // waiting for the first byte (or datagram) and returns what it got, possibly
 // empty. The exchange hands it the time left to its deadline, so a silent
 // register costs no CPU while the protocol's deadlines stay exact.
@@ -21,17 +21,17 @@ public:
 
     // Opens the connection described by the connection text ("com1:9600",
     // "192.168.1.20:5012"). Returns 0 or the transport's negative open code.
-    virtual qint16 OpenConnection(const QString &connectionText) = 0;
+    virtual qint16 open(const QString &connectionText) = 0;
 
     // Writes one command; false when it could not be handed to the line.
-    virtual bool sendData(const QString &text) = 0;
+    virtual bool send(const QString &text) = 0;
 
-    virtual QString ReceiveData(int waitMs) = 0;
+    virtual QString receive(int waitMs) = 0;
 
     // Whether something is waiting to be read, waiting at most waitMs.
-    virtual bool IsDataAvailable(int waitMs) = 0;
+    virtual bool waitForData(int waitMs) = 0;
 
-    virtual void ShutdownConnection() = 0;
+    virtual void close() = 0;
 
     // True while the device or socket is open.
     virtual bool isOpen() const = 0;

@@ -13,30 +13,30 @@ constexpr qsizetype kMaxDatagram = 10000;
 
 } // namespace
 
-cTCPIP::~cTCPIP()
+UdpTransport::~UdpTransport()
 {
-    ShutdownConnection();
+    close();
 }
 
-qint16 cTCPIP::OpenConnection(const QString &connectionText)
+qint16 UdpTransport::open(const QString &connectionText)
 {
     if (isOpen())
         return kOpened;
     const QStringList pieces = connectionText.split(QLatin1Char(':'));
     remoteHostIP_ = pieces.value(0);
     remotePort_ = pieces.value(1).toInt();
-    localHostIP_ = FindLocalAddress();
+    localHostIP_ = findLocalAddress();
 
     socket_ = udp::openSocket();
     if (socket_ == udp::kInvalid)
         return kSocketFailed;
     const qint16 code = bindAndConnect();
     if (code != kOpened)
-        ShutdownConnection();
+        close();
     return code;
 }
 
-qint16 cTCPIP::bindAndConnect()
+qint16 UdpTransport::bindAndConnect()
 {
     if (remotePort_ < 1 || remotePort_ > 65535)
         return kBadPort;
@@ -56,7 +56,7 @@ qint16 cTCPIP::bindAndConnect()
     return kConnectFailed;
 }
 
-bool cTCPIP::sendData(const QString &text)
+bool UdpTransport::send(const QString &text)
 {
     if (isOpen() && udp::sendDatagram(socket_, toCp1253(withTerminator(text))))
         return true;
@@ -64,9 +64,9 @@ bool cTCPIP::sendData(const QString &text)
     return false;
 }
 
-QString cTCPIP::ReceiveData(int waitMs)
+QString UdpTransport::receive(int waitMs)
 {
-    if (!IsDataAvailable(waitMs))
+    if (!waitForData(waitMs))
         return {};
     const std::optional<QByteArray> datagram = udp::receiveDatagram(socket_, kMaxDatagram);
     if (!datagram) {
@@ -76,7 +76,7 @@ QString cTCPIP::ReceiveData(int waitMs)
     return fromCp1253(*datagram);
 }
 
-bool cTCPIP::IsDataAvailable(int waitMs)
+bool UdpTransport::waitForData(int waitMs)
 {
     if (!isOpen()) {
         QThread::msleep(ulong(qMax(0, waitMs)));
@@ -94,7 +94,7 @@ bool cTCPIP::IsDataAvailable(int waitMs)
     return false;
 }
 
-void cTCPIP::ShutdownConnection()
+void UdpTransport::close()
 {
     if (isOpen())
         udp::closeSocket(socket_);
@@ -102,32 +102,32 @@ void cTCPIP::ShutdownConnection()
     portLock_.reset();
 }
 
-bool cTCPIP::isOpen() const
+bool UdpTransport::isOpen() const
 {
     return socket_ != udp::kInvalid;
 }
 
-udp::Handle cTCPIP::SocketHnd() const
+udp::Handle UdpTransport::socketHandle() const
 {
     return isOpen() ? socket_ : 0;
 }
 
-QString cTCPIP::RemoteHostIP() const
+QString UdpTransport::remoteAddress() const
 {
     return remoteHostIP_;
 }
 
-int cTCPIP::RemotePort() const
+int UdpTransport::remotePort() const
 {
     return remotePort_;
 }
 
-QString cTCPIP::LocalHostIP() const
+QString UdpTransport::localAddress() const
 {
     return localHostIP_;
 }
 
-void cTCPIP::fail(qint16 code, const QString &text)
+void UdpTransport::fail(qint16 code, const QString &text)
 {
     Result = code;
     exResult = text;

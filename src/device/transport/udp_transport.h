@@ -21,9 +21,9 @@ namespace merovan {
 // (merovan-udp-PORT.lock in the temporary folder; a crashed holder's lock
 // is taken over): a second bridge on the same port fails with kBindFailed,
 // as a taken port does, instead of stealing the first one's replies.
-class cTCPIP final : public Transport {
+class UdpTransport final : public Transport {
 public:
-    // OpenConnection's codes. It leaves Result and exResult alone; a failed
+    // open's codes. It leaves Result and exResult alone; a failed
     // open leaves no socket behind.
     static constexpr qint16 kOpened = 0;
     static constexpr qint16 kSocketFailed = -2;
@@ -32,40 +32,40 @@ public:
     static constexpr qint16 kConnectFailed = -6;
     static constexpr qint16 kBadPort = -7;         // port not a number from 1 to 65535
 
-    cTCPIP() = default;
-    cTCPIP(const cTCPIP &) = delete;
-    cTCPIP &operator=(const cTCPIP &) = delete;
-    ~cTCPIP() override;
+    UdpTransport() = default;
+    UdpTransport(const UdpTransport &) = delete;
+    UdpTransport &operator=(const UdpTransport &) = delete;
+    ~UdpTransport() override;
 
     // Already open: returns kOpened and changes nothing.
-    qint16 OpenConnection(const QString &connectionText) override;
+    qint16 open(const QString &connectionText) override;
 
     // Failure: Result -1, "Λάθος κατά την αποστολή δεδομένων στην θύρα (Ethernet)".
-    bool sendData(const QString &text) override;
+    bool send(const QString &text) override;
 
     // One datagram, or empty text when none arrives within waitMs. A datagram
     // longer than 10000 bytes comes back cut to its first 10000; the rest is
     // lost. Failure (also a port-unreachable answer from the register's
     // address): Result -2, "Λάθος κατά την ανάγνωση στοιχείων απο την θύρα
     // (Ethernet)", empty text; the next read works again.
-    QString ReceiveData(int waitMs) override;
+    QString receive(int waitMs) override;
 
     // Failure, or no socket (which still takes the wait, so that a caller's
     // read loop never spins): Result -3, "Λάθος κατά την προσπέλαση της θύρας
     // (Ethernet)", false.
-    bool IsDataAvailable(int waitMs) override;
+    bool waitForData(int waitMs) override;
 
-    void ShutdownConnection() override;
+    void close() override;
     bool isOpen() const override;
 
     // The socket; 0 when none is open.
-    udp::Handle SocketHnd() const;
-    // What the last OpenConnection that did not find the socket open was
+    udp::Handle socketHandle() const;
+    // What the last open that did not find the socket open was
     // given: the register's address and port (0 when not a number), and the
-    // local address that FindLocalAddress found then.
-    QString RemoteHostIP() const;
-    int RemotePort() const;
-    QString LocalHostIP() const;
+    // local address that findLocalAddress found then.
+    QString remoteAddress() const;
+    int remotePort() const;
+    QString localAddress() const;
 
 private:
     qint16 bindAndConnect();
