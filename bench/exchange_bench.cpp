@@ -50,26 +50,25 @@ void measure(const LinkSetup &setup, const QStringList &extra, int exchanges)
     RegisterLink link(clock, op, log, connection);
     link.jobResultFile = dir.filePath(QStringLiteral("Result"));
 
-    qint16 result = 0;
-    QString message;
+    CommandResult sent;
     if (extra.isEmpty()) {
-        link.sendCommand(QStringLiteral("KXCL"), result, message, true); // opens the link
+        sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true}); // opens the link
         clock.paused = 0;
         QElapsedTimer wall;
         wall.start();
         for (int i = 0; i < exchanges; ++i)
-            link.sendCommand(QStringLiteral("KXCL"), result, message, true);
+            sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true});
         const double perExchange = double(wall.elapsed() - clock.paused) / exchanges;
         std::printf("(a) %-4s own time per exchange beyond prescribed pauses: %.3f ms (result %d, %d exchanges)\n",
-                    setup.name, perExchange, result, exchanges);
+                    setup.name, perExchange, sent.code, exchanges);
     } else {
         const double cpuBefore = cpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        link.sendCommand(QStringLiteral("KXCL"), result, message, true);
+        sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true});
         const double seconds = wall.elapsed() / 1000.0;
         std::printf("(b) %-4s no answer: result %d after %.1f s wall, CPU %.4f s = %.3f %% of wall\n", setup.name,
-                    result, seconds, cpuSeconds() - cpuBefore, 100.0 * (cpuSeconds() - cpuBefore) / seconds);
+                    sent.code, seconds, cpuSeconds() - cpuBefore, 100.0 * (cpuSeconds() - cpuBefore) / seconds);
     }
 }
 

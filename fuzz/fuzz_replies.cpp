@@ -42,9 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = fromCp1253(fuzz::bytesOf(data, size));
     reg.answer = text;
     for (const bool silent : {true, false}) {
-        qint16 result = 0;
-        QString message;
-        reg.link.sendCommand(QStringLiteral("KXCL"), result, message, silent, 1);
+        reg.link.sendCommand(QStringLiteral("KXCL"), {.silent = silent, .asyncSeconds = 1});
     }
     reg.link.readRegisterStatus();
     reg.interpreter.receiptCounters();

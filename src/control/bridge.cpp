@@ -146,11 +146,11 @@ std::optional<int> Bridge::runCommandLineJob()
     // it; a bound keeps a host that launched us from hanging for ever.
     int tries = 0;
     do {
-        link_.sendCommand(QStringLiteral("KXCL"), link_.lastRegisterError, lastMessage, false);
-    } while (link_.lastRegisterError != 0 && ++tries < kCommandLineSearchTries && !link_.stops().requested());
+        lastMessage = link_.sendCommand(QStringLiteral("KXCL"), {.previousText = lastMessage}).text;
+    } while (link_.lastRegisterError() != 0 && ++tries < kCommandLineSearchTries && !link_.stops().requested());
     if (link_.stops().requested())
         return give(kStoppedBeforeJob);
-    if (link_.lastRegisterError != 0) {
+    if (link_.lastRegisterError() != 0) {
         op_.fatal(QStringLiteral("Η ταμειακή δεν απαντά. Η εργασία %1 δεν εκτελέστηκε.").arg(settings_.file));
         return give(3);
     }

@@ -137,7 +137,6 @@ private:
     void askTableNumber();
     void clearRegisterError();
     void toggleDebugWindow();
-    void sendOwn(const QString &command, qint16 &result);
     bool refreshSettings();
     void runSingleJob();
     bool runNextNumberedJob();

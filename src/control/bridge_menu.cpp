@@ -81,7 +81,7 @@ void Bridge::runReport(const QString &command, const QString &waitingText)
     window_.setEnabled(QStringLiteral("startButton"), false);
     window_.setStatus(waitingText);
     window_.repaint();
-    link_.sendCommand(command, link_.lastRegisterError, lastMessage, false);
+    lastMessage = link_.sendCommand(command, {.previousText = lastMessage}).text;
     // A failure was already reported by the exchange; the report still
     // counts as finished here.
     window_.setEnabled(QStringLiteral("startButton"), true);
@@ -91,17 +91,9 @@ void Bridge::runReport(const QString &command, const QString &waitingText)
 
 void Bridge::zReport() { runReport(QStringLiteral("KX021T1"), reportWaitingText(false)); }
 
-void Bridge::sendOwn(const QString &command, qint16 &result)
-{
-    QString reply;
-    link_.sendCommand(command, result, reply, false);
-}
-
 void Bridge::printTables(const QString &command)
 {
-    qint16 result = 0;
-    sendOwn(command, result);
-    if (result == 0) {
+    if (link_.sendCommand(command).accepted()) {
         QString caption = QStringLiteral("Μύνημα Φορολ. Εκτυπωτή");
         showMessage(op_, QStringLiteral("Επιτυχής εκτύπωση Ισοζυγίου!"), MsgInformation, caption);
     }
@@ -120,11 +112,7 @@ void Bridge::askTableNumber()
     printTables(QStringLiteral("KX99%1OTR").arg(table, 4, 10, QLatin1Char('0')));
 }
 
-void Bridge::clearRegisterError()
-{
-    qint16 result = 0;
-    sendOwn(QStringLiteral("KXCL"), result);
-}
+void Bridge::clearRegisterError() { link_.sendCommand(QStringLiteral("KXCL")); }
 
 void Bridge::toggleDebugWindow() { log_.setActive(!log_.active()); }
 

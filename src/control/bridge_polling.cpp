@@ -17,7 +17,7 @@ void Bridge::searchTick()
     }
     window_.setStatus(lastMessage);
     // A failed "KXCL" is followed by ticks that only count.
-    if (link_.lastRegisterError != 0) {
+    if (link_.lastRegisterError() != 0) {
         ++searchTries_;
         return;
     }
@@ -27,8 +27,8 @@ void Bridge::searchTick()
     window_.setStatus(state::searchingStatus());
     window_.repaint();
 
-    link_.sendCommand(QStringLiteral("KXCL"), link_.lastRegisterError, lastMessage, false);
-    if (link_.lastRegisterError != 0) {
+    lastMessage = link_.sendCommand(QStringLiteral("KXCL"), {.previousText = lastMessage}).text;
+    if (link_.lastRegisterError() != 0) {
         ++searchTries_;
         return;
     }
@@ -50,10 +50,8 @@ void Bridge::searchTick()
 
 QString Bridge::readFirmwareVersion()
 {
-    qint16 result = 0;
-    QString reply;
-    link_.sendCommand(QStringLiteral("KXVER"), result, reply, true);
-    return result == 0 ? reply : QStringLiteral("---");
+    const CommandResult version = link_.sendCommand(QStringLiteral("KXVER"), {.silent = true});
+    return version.accepted() ? version.text : QStringLiteral("---");
 }
 
 void Bridge::startPrinting()

@@ -6,7 +6,7 @@ Connection::Connection(TransportFactory factory) : factory_(std::move(factory)) 
 
 Connection::~Connection() = default;
 
-qint16 Connection::open(QString &message)
+CommandResult Connection::open(const QString &previousText)
 {
     if (!reopen_)
         openedWith_ = connectionText;
@@ -14,9 +14,7 @@ qint16 Connection::open(QString &message)
     const bool serial = openedWith_.left(3) == QStringLiteral("com");
     current_ = factory_(serial ? TransportKind::Serial : TransportKind::Network);
     const qint16 code = current_->open(openedWith_);
-    if (serial)
-        message = current_->exResult;
-    return code;
+    return {code, serial ? current_->lastFailure().text : previousText};
 }
 
 void Connection::dropLostTransport()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/command_result.h"
 #include "device/transport/transport.h"
 
 #include <QString>
@@ -33,9 +34,10 @@ public:
 
     Transport *transport() const { return current_.get(); }
 
-    // Creates and opens the transport; returns the open's code, and for
-    // the serial line the port's error text through message.
-    qint16 open(QString &message);
+    // Creates and opens the transport: the open's code with, for the serial
+    // line, the port's error text (empty when it opened); the network's open
+    // gives only a code, and the text stays previousText.
+    CommandResult open(const QString &previousText);
 
     // Forgets a transport whose device has gone, so the next command opens
     // the connection again, with the text it was first opened with: the job

@@ -78,39 +78,46 @@ RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection
 {
 }
 
-void RegisterLink::sendCommand(const QString &command, qint16 &result, QString &message, bool silent,
-                               int asyncSeconds, const QString &resultFile, int extraTimeout)
+CommandResult RegisterLink::sendCommand(const QString &command, const CommandOptions &options)
 {
+    CommandResult result{0, options.previousText};
     if (stops_.stopNow()) {
-        result = kStoppedCode;
-        return;
-    }
-    if (!connection_.transport()) {
-        result = connection_.open(message);
-        if (result != 0)
-            return;
+        result.code = kStoppedCode;
+    } else if (!connection_.transport()) {
+        // A failed open sends nothing and writes nothing.
+        result = connection_.open(options.previousText);
+        if (result.accepted()) {
+            CommandOptions opened = options;
+            opened.previousText = result.text;
+            result = exchange(command, opened);
+        }
     } else if (connection_.transport()->lost()) {
         // The device went away (a USB adapter pulled): every command fails
         // at once until the next job opens it again.
-        result = kLostDeviceCode;
-        message = lostDeviceText();
-        appendResult(QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())),
-                     resultFile);
-        return;
+        result = {kLostDeviceCode, lostDeviceText()};
+        appendErrorLine(result, command, options.resultFile);
     } else {
-        connection_.transport()->Result = 0;
-        connection_.transport()->exResult.clear();
+        connection_.transport()->forgetFailure();
+        result = exchange(command, options);
     }
+    lastRegisterError_ = result.code;
+    return result;
+}
 
-    exchangeCommand(command, message, silent, asyncSeconds, extraTimeout);
-    appendCardReplyLine(message);
+CommandResult RegisterLink::exchange(const QString &command, const CommandOptions &options)
+{
+    const Exchanged exchanged = exchangeCommand(command, options);
+    appendCardReplyLine(exchanged.cardCheckText);
+    appendErrorLine(exchanged.result, command, options.resultFile);
+    return exchanged.result;
+}
 
-    Transport &link = *connection_.transport();
-    result = link.Result;
-    message = link.exResult;
-    if (result != 0) {
-        appendResult(QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result).arg(command, resultStamp(clock_.now())),
-                     resultFile);
+void RegisterLink::appendErrorLine(const CommandResult &result, const QString &command, const QString &resultFile)
+{
+    if (!result.accepted()) {
+        appendResult(
+            QStringLiteral("Err = %1, [%2] DateTime = %3").arg(result.code).arg(command, resultStamp(clock_.now())),
+            resultFile);
     }
 }
 
@@ -126,21 +133,23 @@ void RegisterLink::appendCardReplyLine(const QString &message)
     }
 }
 
-void RegisterLink::exchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds,
-                                   int extraTimeout)
+RegisterLink::Exchanged RegisterLink::exchangeCommand(const QString &command, const CommandOptions &options)
 {
-    lastRegisterError = 0;
+    lastRegisterError_ = 0;
     QString reply;
-    switch (collectReply(command, reply, message, extraTimeout)) {
+    switch (collectReply(command, reply, options.extraTimeout)) {
     case Collected::NoAnswer:
-        reportNoAnswer(message, silent);
-        return;
+        reportNoAnswer(noAnswerText(), options.silent);
+        return {{-4, noAnswerText()}, noAnswerText()};
     case Collected::Complete:
-        if (command == QStringLiteral("KX794ST\r"))
-            return; // this command is never answered
+        if (command == QStringLiteral("KX794ST\r")) {
+            // This command is never answered: only a failed write counts.
+            const Transport::Failure failure = connection_.transport()->lastFailure();
+            return {{failure.code, failure.text}, options.previousText};
+        }
         log_.addLine(log_.replyLine(reply));
         waitCancelled = false;
-        awaitAsyncReply(reply, asyncSeconds);
+        awaitAsyncReply(reply, options.asyncSeconds);
         break;
     case Collected::ErrorReply:
         break;
@@ -151,20 +160,18 @@ void RegisterLink::exchangeCommand(const QString &command, QString &message, boo
     reply.remove(kEot);
     clock_.pause(100);
 
-    Transport &link = *connection_.transport();
+    Exchanged exchanged;
     if (reply.startsWith(QStringLiteral("DE"))) {
-        answerErrorReply(reply, silent);
-        link.exResult = QString::number(lastRegisterError);
+        answerErrorReply(reply, options.silent);
+        exchanged = {{lastRegisterError_, QString::number(lastRegisterError_)}, options.previousText};
     } else {
-        link.exResult = reply;
-        message = reply;
+        exchanged = {{lastRegisterError_, reply}, reply};
     }
-    link.Result = lastRegisterError;
     log_.addLine(log_.endLine());
+    return exchanged;
 }
 
-RegisterLink::Collected RegisterLink::collectReply(const QString &command, QString &reply, QString &message,
-                                                   int extraTimeout)
+RegisterLink::Collected RegisterLink::collectReply(const QString &command, QString &reply, int extraTimeout)
 {
     Transport &link = *connection_.transport();
     for (int attempt = 0;;) {
@@ -181,8 +188,7 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
                 left = std::min<qint64>(left, kWaitSliceMs);
             reply += link.receive(static_cast<int>(left));
             if (replyWaitAbandoned() || link.lost()) {
-                lastRegisterError = -4;
-                message = noAnswerText();
+                lastRegisterError_ = -4;
                 return Collected::NoAnswer;
             }
             if (reply.contains(QStringLiteral("DE"))) {
@@ -190,13 +196,12 @@ RegisterLink::Collected RegisterLink::collectReply(const QString &command, QStri
                 return Collected::ErrorReply;
             }
             if (clock_.monotonicMs() >= deadline) {
-                lastRegisterError = -4;
-                message = noAnswerText();
+                lastRegisterError_ = -4;
                 if (++attempt < kAttempts)
                     break;
                 return Collected::NoAnswer;
             }
-            lastRegisterError = 0;
+            lastRegisterError_ = 0;
         }
         if (reply.contains(kEot))
             return Collected::Complete;
@@ -255,7 +260,7 @@ void RegisterLink::answerErrorReply(QString &reply, bool silent)
     // A "DE" without a number is still a refusal: count it as the general
     // communication error rather than as success.
     const QString digits = reply.mid(2, 4);
-    lastRegisterError = isNumeric(digits) ? wholeNumber<qint16>(leadingNumber(digits)).value_or(kUnreadableNumber)
+    lastRegisterError_ = isNumeric(digits) ? wholeNumber<qint16>(leadingNumber(digits)).value_or(kUnreadableNumber)
                                      : kUnreadableNumber;
     decodeErrorReply(reply, silent);
 
@@ -272,12 +277,12 @@ void RegisterLink::decodeErrorReply(QString &reply, bool silent)
         word.remove(QStringLiteral("DE"));
         reply = registerErrorText(word);
         if (!silent && isNumeric(word))
-            lastRegisterError = wholeNumber<qint16>(leadingNumber(word)).value_or(kUnreadableNumber);
+            lastRegisterError_ = wholeNumber<qint16>(leadingNumber(word)).value_or(kUnreadableNumber);
     }
     if (word != QStringLiteral("00") && !silent) {
         op_.mainWindow().setCaption(reply + QStringLiteral("Σφάλμα !!!"));
         op_.mainWindow().repaint();
-        showMessage(op_, QStringLiteral("Λάθος : %1\r%2").arg(lastRegisterError).arg(reply), MsgCritical);
+        showMessage(op_, QStringLiteral("Λάθος : %1\r%2").arg(lastRegisterError_).arg(reply), MsgCritical);
     }
 }
 
@@ -289,9 +294,6 @@ void RegisterLink::reportNoAnswer(const QString &message, bool silent)
         QString caption = QStringLiteral("Μύνημα Φορολ. Εκτυπωτή");
         showMessage(op_, message, MsgInformation, caption);
     }
-    Transport &link = *connection_.transport();
-    link.Result = -4;
-    link.exResult = message;
 }
 
 QString formatCardReply(const QString &rest)

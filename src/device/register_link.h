@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/stop_requests.h"
+#include "device/command_result.h"
 #include "device/connection.h"
 
 #include <QString>
@@ -12,6 +13,24 @@ namespace merovan {
 class Clock;
 class DebugLog;
 class Operator;
+
+// How a command is sent.
+struct CommandOptions {
+    // No message boxes, no caption.
+    bool silent = false;
+    // Seconds to wait, after a complete reply, for a card terminal's later
+    // answer (with the register message window up).
+    int asyncSeconds = 0;
+    // Where an "Err = " line goes; empty means the job's result file.
+    QString resultFile = {};
+    // Seconds added to the 7-second reply deadline.
+    int extraTimeout = 0;
+    // The text the caller's previous command left. A command that ends
+    // without a text of its own gives it back, and an error reply leaves it
+    // in place when the card answers are looked for, as the link always
+    // has: a card answer held from before is written again then.
+    QString previousText = {};
+};
 
 // Everything the bridge says to the register goes through here: one
 // command out, one reply back, with the deadline, the four attempts, error
@@ -26,14 +45,10 @@ class RegisterLink {
 public:
     RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection);
 
-    // result: 0, -4 (no answer), the register's error number, or the
-    // transport's open code. message: the cleaned reply, the error number
-    // as text, or the failure text. silent: no message boxes, no caption.
-    // resultFile: where an "Err = " line goes; empty means the job's file.
-    void sendCommand(const QString &command, qint16 &result, QString &message, bool silent, int asyncSeconds = 0,
-                     const QString &resultFile = {}, int extraTimeout = 0);
-
-    void exchangeCommand(const QString &command, QString &message, bool silent, int asyncSeconds, int extraTimeout);
+    // Sends one command and gives what it came to; its code is also kept
+    // as the last register error. A failure is written to the result file
+    // as an "Err = " line; card answers as "ccPay0 = " lines.
+    CommandResult sendCommand(const QString &command, const CommandOptions &options = {});
 
     // The register's status: 0 no receipt open, 1 and 2 receipt states, any
     // other number a register error, -4 no answer.
@@ -62,9 +77,8 @@ public:
     QString lostDeviceText() const;
     bool deviceLost() const;
 
-    // The last register error code; 0 exactly when the last command was
-    // accepted.
-    qint16 lastRegisterError = 0;
+    // The code of the last command; 0 exactly when it was accepted.
+    qint16 lastRegisterError() const { return lastRegisterError_; }
     // Set when the operator closes the register message window (from the
     // window thread).
     std::atomic<bool> waitCancelled = false;
@@ -99,12 +113,21 @@ public:
 
 private:
     enum class Collected { Complete, ErrorReply, NoAnswer };
+    // What the exchange proper gives: its result, and the text in which
+    // card answers are looked for.
+    struct Exchanged {
+        CommandResult result;
+        QString cardCheckText;
+    };
+    Exchanged exchangeCommand(const QString &command, const CommandOptions &options);
     bool replyWaitAbandoned() const { return queriesGiveWay_ && stops_.requested(); }
-    Collected collectReply(const QString &command, QString &reply, QString &message, int extraTimeout);
+    Collected collectReply(const QString &command, QString &reply, int extraTimeout);
+    CommandResult exchange(const QString &command, const CommandOptions &options);
     void awaitErrorNumber(QString &reply);
     void awaitAsyncReply(QString &reply, int asyncSeconds);
     void answerErrorReply(QString &reply, bool silent);
     void reportNoAnswer(const QString &message, bool silent);
+    void appendErrorLine(const CommandResult &result, const QString &command, const QString &resultFile);
     void appendCardReplyLine(const QString &message);
 
     Clock &clock_;
@@ -112,6 +135,7 @@ private:
     DebugLog &log_;
     Connection &connection_;
     StopRequests stops_;
+    qint16 lastRegisterError_ = 0;
     bool queriesGiveWay_ = false;
     bool resultDiversionTold_ = false;
 };

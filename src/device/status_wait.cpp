@@ -9,10 +9,10 @@ namespace merovan {
 
 qint16 RegisterLink::readRegisterStatus()
 {
-    QString reply;
-    sendCommand(QStringLiteral("KXSTAT"), lastRegisterError, reply, true);
-    if (lastRegisterError != 0)
-        return lastRegisterError;
+    const CommandResult status = sendCommand(QStringLiteral("KXSTAT"), {.silent = true});
+    if (!status.accepted())
+        return status.code;
+    const QString &reply = status.text;
 
     QString tail = reply.mid(7);
     if (tail.startsWith(QStringLiteral("DE"))) {

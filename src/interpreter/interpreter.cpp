@@ -71,10 +71,16 @@ void Interpreter::setKindHandler(int kind, KindHandler handler) { kinds_.emplace
 void Interpreter::send(const QString &command, bool silent, int asyncSeconds, const QString &resultFile,
                        int extraTimeout)
 {
-    link_.sendCommand(command, link_.lastRegisterError, reply_, silent, asyncSeconds, resultFile, extraTimeout);
+    reply_ = link_
+                 .sendCommand(command, {.silent = silent,
+                                        .asyncSeconds = asyncSeconds,
+                                        .resultFile = resultFile,
+                                        .extraTimeout = extraTimeout,
+                                        .previousText = reply_})
+                 .text;
 }
 
-bool Interpreter::accepted() const { return link_.lastRegisterError == 0; }
+bool Interpreter::accepted() const { return link_.lastRegisterError() == 0; }
 
 void Interpreter::appendResult(const QString &line) { link_.appendResult(line); }
 
@@ -83,10 +89,10 @@ QString Interpreter::resultStamp() const { return merovan::resultStamp(clock_.no
 QString Interpreter::receiptCounters()
 {
     const QString failed = QStringLiteral("-1, -1, -1");
-    QString reply;
-    link_.sendCommand(QStringLiteral("KXRE"), link_.lastRegisterError, reply, false);
-    if (link_.lastRegisterError != 0)
+    const CommandResult counters = link_.sendCommand(QStringLiteral("KXRE"));
+    if (!counters.accepted())
         return failed;
+    const QString &reply = counters.text;
     const QStringList fields = reply.split(QLatin1Char(':'));
     const auto field = [&fields](int i) { return i < fields.size() ? fields[i].left(5).trimmed() : QString(); };
     const QString first = field(1);

@@ -142,8 +142,8 @@ public:
         jobStarting;
     std::function<void(int line)> lineSent;
 
-    // For the handlers: one command with lastRegisterError as result and the
-    // main window's reply text as message.
+    // For the handlers: one command; its code becomes the last register
+    // error and its text the main window's reply text.
     void send(const QString &command, bool silent = false, int asyncSeconds = 0, const QString &resultFile = {},
               int extraTimeout = 0);
     bool accepted() const;

@@ -47,7 +47,7 @@ LineEnd sndLine(Interpreter &interpreter, Job &, const QString &line)
     interpreter.send(QStringLiteral("KX") + cols(line, 7, 90), true);
     QString reply = interpreter.replyText();
     interpreter.appendResult(QStringLiteral("sndReply = %1;%2")
-                                 .arg(interpreter.link().lastRegisterError)
+                                 .arg(interpreter.link().lastRegisterError())
                                  .arg(reply.replace(QLatin1Char('\n'), QLatin1Char('~'))));
     return LineEnd::Next;
 }

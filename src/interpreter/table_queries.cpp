@@ -14,12 +14,10 @@ namespace {
 
 std::optional<QStringList> ask(Interpreter &interpreter, const QString &command)
 {
-    QString reply;
-    RegisterLink &link = interpreter.link();
-    link.sendCommand(command, link.lastRegisterError, reply, false);
-    if (!interpreter.accepted())
+    const CommandResult answer = interpreter.link().sendCommand(command);
+    if (!answer.accepted())
         return std::nullopt;
-    return reply.split(QLatin1Char(':'));
+    return answer.text.split(QLatin1Char(':'));
 }
 
 // A field trimmed and without line feeds.

@@ -34,12 +34,11 @@ TEST_P(ExchangeOutcome, GivesResultMessageWireAndResultFile)
             reg.arrive(delay, text);
     };
 
-    qint16 result = 99;
-    QString message;
-    link.sendCommand(QStringLiteral("KXCL"), result, message, true, 0, {}, c.extraTimeout);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true, .asyncSeconds = 0, .extraTimeout = c.extraTimeout});
 
-    EXPECT_EQ(result, c.result);
-    EXPECT_EQ(message, c.message);
+    EXPECT_EQ(sent.code, c.result);
+    EXPECT_EQ(sent.text, c.message);
     EXPECT_EQ(fake->sent, c.sent);
     EXPECT_EQ(clock.monotonicMs(), c.elapsedMs);
     EXPECT_EQ(resultLines(), c.resultFile);
@@ -84,9 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LinkTest, NoAnswerAloudSetsCaptionAndShowsFittedBox)
 {
     registerScript = [](const QString &, FakeTransport &) {};
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KXCL"), result, message, false);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = false});
 
     EXPECT_EQ(op.model.caption(), kNoAnswer + QStringLiteral("Σφάλμα !!!"));
     ASSERT_EQ(op.boxes.size(), 1u);
@@ -99,11 +97,10 @@ TEST_F(LinkTest, NoAnswerAloudSetsCaptionAndShowsFittedBox)
 TEST_F(LinkTest, ErrorReplyAloudShowsGreekTextAndCode)
 {
     registerScript = [](const QString &, FakeTransport &reg) { reg.arrive(5, reply(QStringLiteral("DE1038"))); };
-    QString message;
-    link.sendCommand(QStringLiteral("KX100R1"), link.lastRegisterError, message, false);
+    link.sendCommand(QStringLiteral("KX100R1"));
 
     const QString text = QStringLiteral("Ανοικτή Απόδειξη, Υποχρεωτική Εξόφληση!");
-    EXPECT_EQ(link.lastRegisterError, 1038);
+    EXPECT_EQ(link.lastRegisterError(), 1038);
     EXPECT_EQ(op.model.caption(), text + QStringLiteral("Σφάλμα !!!"));
     ASSERT_EQ(op.boxes.size(), 1u);
     EXPECT_EQ(op.boxes[0].text, fitMessageText(QStringLiteral("Λάθος : 1038\r") + text));
@@ -114,10 +111,9 @@ TEST_F(LinkTest, ErrorReplyAloudShowsGreekTextAndCode)
 TEST_F(LinkTest, ErrorReplyWithoutNumberIsNeverSuccess)
 {
     registerScript = [](const QString &, FakeTransport &reg) { reg.arrive(5, reply(QStringLiteral("DEXY"))); };
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KXCL"), result, message, false);
-    EXPECT_EQ(result, -99);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = false});
+    EXPECT_EQ(sent.code, -99);
 }
 
 TEST_F(LinkTest, LogShowsSendReplyAndSeparatorWithControlCodes)
@@ -125,9 +121,8 @@ TEST_F(LinkTest, LogShowsSendReplyAndSeparatorWithControlCodes)
     log.setActive(true);
     QStringList lines;
     QObject::connect(&log, &DebugLog::lineAdded, [&](const QString &line) { lines << line; });
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true});
 
     EXPECT_EQ(lines, (QStringList{QStringLiteral("20:30       send:[KXCL]"),
                                   QStringLiteral("20:30      reply: 00 OKASC(13) ASC(4) "),
@@ -143,12 +138,11 @@ TEST_F(LinkTest, CardVerdictLateAndInTwoPartsReplacesFirstReply)
         reg.arrive(60000, verdict.left(20));
         reg.arrive(61000, verdict.mid(20) + QStringLiteral("\r\x04"));
     };
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 270, {}, 3);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KX1000T5"), {.silent = true, .asyncSeconds = 270, .extraTimeout = 3});
 
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(message, verdict);
+    EXPECT_EQ(sent.code, 0);
+    EXPECT_EQ(sent.text, verdict);
     EXPECT_EQ(clock.monotonicMs(), 62100);
     ASSERT_EQ(op.shownWindows.size(), 1u);
     EXPECT_EQ(resultLines(), QStringList{QStringLiteral("ccPay0 = 0001;TID7;AUTH;CARD;BANK;REF;STAN;12,34")});
@@ -157,21 +151,19 @@ TEST_F(LinkTest, CardVerdictLateAndInTwoPartsReplacesFirstReply)
 TEST_F(LinkTest, ClosingTheWindowEndsTheCardWaitWithTheFirstReply)
 {
     clock.at(300, [this] { op.shownWindows.back()->close(); });
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KX1000T5"), {.silent = true, .asyncSeconds = 270});
 
-    EXPECT_EQ(message, QStringLiteral("00 OK"));
+    EXPECT_EQ(sent.text, QStringLiteral("00 OK"));
     EXPECT_TRUE(link.waitCancelled);
     EXPECT_LT(clock.monotonicMs(), 1000);
 }
 
 TEST_F(LinkTest, CardWaitWithoutVerdictEndsAtItsDeadline)
 {
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 270);
-    EXPECT_EQ(message, QStringLiteral("00 OK"));
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KX1000T5"), {.silent = true, .asyncSeconds = 270});
+    EXPECT_EQ(sent.text, QStringLiteral("00 OK"));
     EXPECT_EQ(clock.monotonicMs(), 270105) << "270 s from the end of the first reply, then the 100 ms pause";
 }
 
@@ -195,10 +187,9 @@ TEST_P(AsynchronousWait, TakesTheTimeAskedFor)
         if (c.laterAt >= 0)
             reg.arrive(c.laterAt, reply(QStringLiteral("356OK")));
     };
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, c.seconds);
-    EXPECT_EQ(message, QLatin1String(c.message));
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KX1000T5"), {.silent = true, .asyncSeconds = c.seconds});
+    EXPECT_EQ(sent.text, QLatin1String(c.message));
     EXPECT_EQ(clock.monotonicMs(), c.elapsedMs);
 }
 
@@ -216,37 +207,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, AsynchronousWait,
 TEST_F(LinkTest, AReplyAMomentLateAfterThePauseIsNotLeftForTheNextCommand)
 {
     connection.connectionText = QStringLiteral("com1:9600");
-    int sent = 0;
+    int commands = 0;
     registerScript = [&](const QString &command, FakeTransport &reg) {
         reg.readTimeout = 256;
-        if (++sent == 1)
+        if (++commands == 1)
             reg.arrive(5, QStringLiteral("DE1038"));
         else if (command == QStringLiteral("KXCL"))
             reg.arrive(1002, reply(QStringLiteral("00 OK"))); // 2 ms after the pause
         else
             reg.arrive(5, reply(QStringLiteral("A2 OK")));
     };
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KXA1"), result, message, true);
-    EXPECT_EQ(result, 1038);
-    link.sendCommand(QStringLiteral("KXA2"), result, message, true);
-    EXPECT_EQ(message, QStringLiteral("A2 OK"));
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXA1"), {.silent = true});
+    EXPECT_EQ(sent.code, 1038);
+    sent = link.sendCommand(QStringLiteral("KXA2"), {.silent = true});
+    EXPECT_EQ(sent.text, QStringLiteral("A2 OK"));
 }
 
 TEST_F(LinkTest, FailedSerialOpenSendsNothingAndIsNotRetried)
 {
     connection.connectionText = QStringLiteral("com7:9600");
     openCode = -1;
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
-    EXPECT_EQ(result, -1);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true});
+    EXPECT_EQ(sent.code, -1);
     EXPECT_TRUE(fake->sent.isEmpty());
     EXPECT_TRUE(resultLines().isEmpty());
 
     FakeTransport *first = fake;
-    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
+    sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true});
     EXPECT_EQ(fake, first) << "no second open";
     EXPECT_EQ(kinds, std::vector<TransportKind>{TransportKind::Serial});
     EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXCL\r\n")});

@@ -121,8 +121,7 @@ TEST_F(LinkTest, ClosingFollowsTheCaseInsensitiveComTest)
             return std::make_unique<FakeTransport>(clock);
         }};
         conn.connectionText = c.text;
-        QString message;
-        conn.open(message);
+        conn.open({});
         EXPECT_EQ(kinds.back(), c.opened) << c.text.toStdString();
         conn.close(c.text);
         EXPECT_EQ(conn.transport() != nullptr, c.kept) << c.text.toStdString();
@@ -161,13 +160,12 @@ INSTANTIATE_TEST_SUITE_P(During, StatusWaitStopped, ::testing::Values(2000, 2000
 TEST_F(LinkTest, AfterTwoStopRequestsNothingMoreIsSent)
 {
     link.stops().request();
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KXA1"), result, message, false);
-    EXPECT_EQ(result, 0) << "the first request lets work go on";
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXA1"), {.silent = false});
+    EXPECT_EQ(sent.code, 0) << "the first request lets work go on";
     link.stops().request();
-    link.sendCommand(QStringLiteral("KXA2"), result, message, false);
-    EXPECT_EQ(result, RegisterLink::kStoppedCode);
+    sent = link.sendCommand(QStringLiteral("KXA2"), {.silent = false});
+    EXPECT_EQ(sent.code, RegisterLink::kStoppedCode);
     EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXA1\r\n")});
     EXPECT_TRUE(resultLines().isEmpty());
     EXPECT_TRUE(op.boxes.empty());
@@ -178,22 +176,21 @@ TEST_F(LinkTest, AfterTwoStopRequestsNothingMoreIsSent)
 TEST_F(LinkTest, ALostDeviceFailsAtOnceUntilItIsOpenedAgain)
 {
     connection.connectionText = QStringLiteral("com1:9600");
-    qint16 result = 0;
-    QString message;
-    link.sendCommand(QStringLiteral("KXA1"), result, message, true);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXA1"), {.silent = true});
     fake->loseDevice();
     const qint64 before = clock.monotonicMs();
-    link.sendCommand(QStringLiteral("KXA2"), result, message, true);
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(message, QStringLiteral("Πρόβλημα στην Θύρα :com1:9600"));
+    sent = link.sendCommand(QStringLiteral("KXA2"), {.silent = true});
+    EXPECT_EQ(sent.code, -1);
+    EXPECT_EQ(sent.text, QStringLiteral("Πρόβλημα στην Θύρα :com1:9600"));
     EXPECT_EQ(clock.monotonicMs(), before);
     ASSERT_EQ(resultLines().size(), 1);
     EXPECT_TRUE(resultLines().front().startsWith(QStringLiteral("Err = -1, [KXA2] DateTime = ")));
 
     connection.connectionText = QStringLiteral("com1"); // as a job tick refreshes it: no baud
     connection.dropLostTransport();
-    link.sendCommand(QStringLiteral("KXA3"), result, message, true);
-    EXPECT_EQ(result, 0);
+    sent = link.sendCommand(QStringLiteral("KXA3"), {.silent = true});
+    EXPECT_EQ(sent.code, 0);
     EXPECT_EQ(kinds, (std::vector<TransportKind>{TransportKind::Serial, TransportKind::Serial}));
     EXPECT_EQ(fake->opened, QStringList{QStringLiteral("com1:9600")}) << "opened again as it was first";
     EXPECT_EQ(fake->sent, QStringList{QStringLiteral("KXA3\r\n")});
@@ -226,11 +223,10 @@ TEST_F(LinkTest, GarbageRepliesGetDefinedOutcomes)
         registerScript = [&](const QString &command, FakeTransport &reg) {
             reg.arrive(5, command == QStringLiteral("KXCL") ? reply(QStringLiteral("00 OK")) : c.reply);
         };
-        qint16 result = 0;
-        QString message;
-        link.sendCommand(QStringLiteral("KXA1"), result, message, c.silent);
-        EXPECT_EQ(result, c.result);
-        EXPECT_EQ(message, c.message);
+        CommandResult sent;
+        sent = link.sendCommand(QStringLiteral("KXA1"), {.silent = c.silent});
+        EXPECT_EQ(sent.code, c.result);
+        EXPECT_EQ(sent.text, c.message);
     }
 }
 

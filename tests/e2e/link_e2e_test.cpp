@@ -54,16 +54,15 @@ TEST_P(LinkOverRealWire, CommandsGoOutExactlyAndErrorRepliesAreAnsweredWithKxcl)
         }
     });
 
-    qint16 result = 99;
-    QString message;
-    link.sendCommand(QStringLiteral("KXCL"), result, message, true);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(message, QStringLiteral("00 OK"));
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KXCL"), {.silent = true});
+    EXPECT_EQ(sent.code, 0);
+    EXPECT_EQ(sent.text, QStringLiteral("00 OK"));
 
-    link.sendCommand(QStringLiteral("KX150R1ΚΑΦΕ"), result, message, true);
+    sent = link.sendCommand(QStringLiteral("KX150R1ΚΑΦΕ"), {.silent = true});
     script.join();
-    EXPECT_EQ(result, 1038);
-    EXPECT_EQ(message, QStringLiteral("1038"));
+    EXPECT_EQ(sent.code, 1038);
+    EXPECT_EQ(sent.text, QStringLiteral("1038"));
     EXPECT_EQ(received, (QByteArrayList{"KXCL\r\n", "KX150R1\xCA\xC1\xD6\xC5\r\n", "KXCL\r\n"}));
     EXPECT_TRUE(resultFile().startsWith(QStringLiteral("Err = 1038, [KX150R1ΚΑΦΕ] DateTime = ")));
 }
@@ -77,12 +76,11 @@ TEST_P(LinkOverRealWire, CardVerdictAfterTheFirstReplyIsTheAnswer)
         peer.send("356OK\r\x04");
     });
 
-    qint16 result = 99;
-    QString message;
-    link.sendCommand(QStringLiteral("KX1000T5"), result, message, true, 5, {}, 3);
+    CommandResult sent;
+    sent = link.sendCommand(QStringLiteral("KX1000T5"), {.silent = true, .asyncSeconds = 5, .extraTimeout = 3});
     script.join();
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(message, QStringLiteral("356OK"));
+    EXPECT_EQ(sent.code, 0);
+    EXPECT_EQ(sent.text, QStringLiteral("356OK"));
     EXPECT_EQ(resultFile(), QStringLiteral("ccPay0 = 0,OK\r\n"));
 }
 

@@ -7,8 +7,7 @@ namespace merovan::test {
 qint16 FakeTransport::open(const QString &connectionText)
 {
     opened << connectionText;
-    exResult = openMessage;
-    Result = openCode;
+    fail(openCode, openMessage);
     open_ = openCode == 0;
     return openCode;
 }
@@ -25,8 +24,7 @@ void FakeTransport::loseDevice()
 {
     open_ = false;
     lost_ = true;
-    Result = -1;
-    exResult = QStringLiteral("Πρόβλημα στην Θύρα :") + opened.value(opened.size() - 1);
+    fail(-1, QStringLiteral("Πρόβλημα στην Θύρα :") + opened.value(opened.size() - 1));
 }
 
 void FakeTransport::arrive(qint64 delayMs, const QString &text)

@@ -42,8 +42,8 @@ TEST(SerialTransport, OpenFailuresGiveTheirCodeAndTextAndOnlyAnOpenPortIsHeld)
     for (const auto &[portText, result, text] : cases) {
         SerialTransport com;
         EXPECT_EQ(com.open(portText), result);
-        EXPECT_EQ(com.Result, result);
-        EXPECT_EQ(com.exResult, text);
+        EXPECT_EQ(com.lastFailure().code, result);
+        EXPECT_EQ(com.lastFailure().text, text);
         EXPECT_FALSE(com.isOpen());
         SerialTransport next;
         EXPECT_EQ(next.open(com1), 0) << portText.toStdString() << ": a failed open must not hold the port";
@@ -98,7 +98,7 @@ TEST(SerialTransport, AVanishedDeviceFailsQuietlyWithoutHanging)
     EXPECT_FALSE(com.waitForData(100));
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_TRUE(com.lost());
-    EXPECT_EQ(com.exResult, QStringLiteral("Πρόβλημα στην Θύρα :") + pty.connectionText());
+    EXPECT_EQ(com.lastFailure().text, QStringLiteral("Πρόβλημα στην Θύρα :") + pty.connectionText());
 }
 
 } // namespace

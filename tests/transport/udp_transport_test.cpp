@@ -42,7 +42,7 @@ TEST(UdpTransport, ARefusedDatagramFailsOneReadAndSpoilsNothingAfter)
     ASSERT_EQ(udp.open(QStringLiteral("127.0.0.2:%1").arg(port)), 0);
     ASSERT_TRUE(udp.send(QStringLiteral("KXCL")));
     EXPECT_EQ(udp.receive(1000), QString());
-    EXPECT_EQ(udp.Result, -2);
+    EXPECT_EQ(udp.lastFailure().code, -2);
 
     ASSERT_TRUE(udp.send(QStringLiteral("KXCL")));
     QThread::msleep(100); // the refusal is back, unread

@@ -32,8 +32,7 @@ std::optional<qint32> parseBaud(const QString &text)
 
 qint16 SerialTransport::open(const QString &connectionText)
 {
-    Result = 0;
-    exResult.clear();
+    forgetFailure();
     lost_ = false;
     connectionText_ = connectionText;
     port_.close();  // opening again starts afresh from the new text
@@ -41,9 +40,8 @@ qint16 SerialTransport::open(const QString &connectionText)
     const QStringList pieces = connectionText.split(QLatin1Char(':'));
     port_.setPortName(serialDeviceName(pieces.value(0)));
     if (port_.portName().isEmpty() || !port_.open(QIODevice::ReadWrite)) {
-        Result = -1;
-        exResult = QStringLiteral("Πρόβλημα στην Θύρα :") + connectionText;
-        return Result;
+        fail(-1, QStringLiteral("Πρόβλημα στην Θύρα :") + connectionText);
+        return -1;
     }
 
     const std::optional<qint32> baud = parseBaud(pieces.value(1));
@@ -52,10 +50,10 @@ qint16 SerialTransport::open(const QString &connectionText)
         && port_.setStopBits(QSerialPort::OneStop) && port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!setUp) {
         port_.close();
-        Result = -2;
-        exResult = QStringLiteral("Πρόβλημα στο Set-Up τής Θύρας :") + connectionText;
+        fail(-2, QStringLiteral("Πρόβλημα στο Set-Up τής Θύρας :") + connectionText);
+        return -2;
     }
-    return Result;
+    return 0;
 }
 
 bool SerialTransport::send(const QString &text)
@@ -129,8 +127,7 @@ bool SerialTransport::noticeLostDevice()
         return false;
     port_.close();
     lost_ = true;
-    Result = -1;
-    exResult = QStringLiteral("Πρόβλημα στην Θύρα :") + connectionText_;
+    fail(-1, QStringLiteral("Πρόβλημα στην Θύρα :") + connectionText_);
     return true;
 }
 

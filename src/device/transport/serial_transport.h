@@ -11,7 +11,7 @@ namespace merovan {
 // stop bit, no flow control. Used synchronously: no event loop runs during
 // an exchange, so every wait blocks on the port with a deadline.
 //
-// open sets Result and exResult: -1 and "Πρόβλημα στην Θύρα :" +
+// open records its failure: -1 and "Πρόβλημα στην Θύρα :" +
 // the port text when the device cannot be opened (absent, or held by another
 // program: the port is opened exclusively); -2 and "Πρόβλημα στο Set-Up τής
 // Θύρας :" + the port text when the baud is not a positive decimal number or

@@ -42,14 +42,24 @@ public:
     // command.
     virtual int readTimeoutMs() const { return 0; }
 
-    // True once the device has gone away under an open connection; Result
-    // and exResult then say why. Opening a new transport is the way back.
+    // True once the device has gone away under an open connection;
+    // lastFailure() then says why. Opening a new transport is the way back.
     virtual bool lost() const { return false; }
 
-    // Outcome of the last failure, or of the last exchange (the exchange
-    // stores its own outcome here).
-    qint16 Result = 0;
-    QString exResult;
+    // The last failure of the open, a write or a read, until forgotten.
+    struct Failure {
+        qint16 code = 0;
+        QString text;
+    };
+    Failure lastFailure() const { return failure_; }
+    // A new command starts with no failure.
+    void forgetFailure() { failure_ = {}; }
+
+protected:
+    void fail(qint16 code, const QString &text) { failure_ = {code, text}; }
+
+private:
+    Failure failure_;
 };
 
 // Appends CR LF to a command longer than two characters that lacks it.

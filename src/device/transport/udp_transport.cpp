@@ -127,10 +127,4 @@ QString UdpTransport::localAddress() const
     return localHostIP_;
 }
 
-void UdpTransport::fail(qint16 code, const QString &text)
-{
-    Result = code;
-    exResult = text;
-}
-
 } // namespace merovan

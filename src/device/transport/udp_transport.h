@@ -23,7 +23,7 @@ namespace merovan {
 // as a taken port does, instead of stealing the first one's replies.
 class UdpTransport final : public Transport {
 public:
-    // open's codes. It leaves Result and exResult alone; a failed
+    // open's codes. It records no failure of its own; a failed
     // open leaves no socket behind.
     static constexpr qint16 kOpened = 0;
     static constexpr qint16 kSocketFailed = -2;
@@ -40,18 +40,18 @@ public:
     // Already open: returns kOpened and changes nothing.
     qint16 open(const QString &connectionText) override;
 
-    // Failure: Result -1, "Λάθος κατά την αποστολή δεδομένων στην θύρα (Ethernet)".
+    // Failure: -1, "Λάθος κατά την αποστολή δεδομένων στην θύρα (Ethernet)".
     bool send(const QString &text) override;
 
     // One datagram, or empty text when none arrives within waitMs. A datagram
     // longer than 10000 bytes comes back cut to its first 10000; the rest is
     // lost. Failure (also a port-unreachable answer from the register's
-    // address): Result -2, "Λάθος κατά την ανάγνωση στοιχείων απο την θύρα
+    // address): -2, "Λάθος κατά την ανάγνωση στοιχείων απο την θύρα
     // (Ethernet)", empty text; the next read works again.
     QString receive(int waitMs) override;
 
     // Failure, or no socket (which still takes the wait, so that a caller's
-    // read loop never spins): Result -3, "Λάθος κατά την προσπέλαση της θύρας
+    // read loop never spins): -3, "Λάθος κατά την προσπέλαση της θύρας
     // (Ethernet)", false.
     bool waitForData(int waitMs) override;
 
@@ -69,7 +69,6 @@ public:
 
 private:
     qint16 bindAndConnect();
-    void fail(qint16 code, const QString &text);
 
     udp::Handle socket_ = udp::kInvalid;
     std::unique_ptr<QLockFile> portLock_;

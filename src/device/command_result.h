@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace merovan {
+
+// What one command to the register came to.
+struct CommandResult {
+    // 0 accepted; -4 no answer; the register's error number; the
+    // transport's open code; RegisterLink::kStoppedCode or kLostDeviceCode.
+    qint16 code = 0;
+    // The cleaned reply, the error number as text, or the failure text.
+    QString text;
+
+    bool accepted() const { return code == 0; }
+};
+
+} // namespace merovan
