@@ -61,6 +61,11 @@ TEST_F(RegisterModelTest, AdjustmentsAndTheMinusKey)
     // key and quantity: 1,00 more.
     play({{"KX1000R1Α"}, {"KX- "}, {"KX2.500* "}, {"KX200R1Β"}, {"KX- "}, {"KX100R1Γ"}, {"KX- "}, {"KX3.000* "},
           {"KXCL"}, {"KX100R1Δ"}, {"KX499T1"}, {"KXSTAT", "STAT:2"}, {"KX1T1"}, {"KXSTAT", "STAT:0"}});
+    // Nine digits of hundredths a line and a receipt: what goes beyond is
+    // refused and leaves the receipt as it was.
+    play({{"KX999999.999* "}, {"KX999999999R1Α", "DE1011"}, {"KXCL"}, {"KX999999999R1Α"}, {"KX1R1Β", "DE1011"},
+          {"KX10000% ", "DE1011"}, {"KX1GE", "DE1011"}, {"KXST"}, {"KX- "}, {"KX10000% "}, {"KXSTAT", "STAT:1"},
+          {"KXT1"}, {"KXSTAT", "STAT:0"}});
     // An item after a leading blank, a two-digit category, no text.
     play({{"KX150R1 2 ΑΥΓΑ"}, {"KX10R13ΤΕΛΟΣ"}, {"KX20R5"}, {"KX179T1"}, {"KXSTAT", "STAT:2"}, {"KX1T1"},
           {"KXSTAT", "STAT:0"}});

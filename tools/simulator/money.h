@@ -11,6 +11,16 @@ namespace merovan::sim {
 
 inline constexpr qint64 kQuantityOne = 1000;
 
+// A line or a receipt holds at most nine digits of hundredths, as many as a
+// command carries; the register refuses what would go beyond. Kept within
+// it, no product below can overflow.
+inline constexpr qint64 kAmountLimit = 999'999'999;
+
+inline bool withinAmountLimit(qint64 amount)
+{
+    return amount >= -kAmountLimit && amount <= kAmountLimit;
+}
+
 // price times quantity: 150 and 2000 give 300.
 qint64 extendedAmount(qint64 price, qint64 quantity);
 

@@ -33,6 +33,8 @@ Reply RegisterModel::item(const QStringList &captures)
         return Reply::error(code::kWrongAmount);
     const QString &category = captures[1];
     const qint64 amount = (minus_ ? -1 : 1) * extendedAmount(price, quantity_);
+    if (!withinAmountLimit(amount) || (receipt_ && !withinAmountLimit(receipt_->total + amount)))
+        return Reply::error(code::kWrongAmount);
 
     QStringList paper;
     if (!receipt_) {
@@ -79,11 +81,15 @@ Reply RegisterModel::adjust(qint64 value, bool percent, const QString &text)
         return Reply::error(code::kWrongOperation);
     Receipt &receipt = *receipt_;
     const qint64 base = receipt.afterSubtotal ? receipt.total : receipt.lastItem;
+    if (!withinAmountLimit(base))
+        return Reply::error(code::kWrongAmount);
     const qint64 size = percent ? percentOf(base, value) : value;
     const bool discount = minus_;
     if (discount && size > base)
         return Reply::error(code::kDiscountTooLarge);
     const qint64 delta = discount ? -size : size;
+    if (!withinAmountLimit(receipt.total + delta) || !withinAmountLimit(receipt.lastItem + delta))
+        return Reply::error(code::kWrongAmount);
     receipt.total += delta;
     if (!receipt.afterSubtotal)
         receipt.lastItem += delta;
