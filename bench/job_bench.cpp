@@ -110,8 +110,8 @@ void receiptAgainstPauses(const Link &link, const QDir &dir)
     Interpreter interpreter(registerLink, op, clock, log, reply, progress);
     installKeywords(interpreter);
     ParamSettings settings;
-    settings.printDesc = settings.comments = QStringLiteral("true");
-    settings.currency = QStringLiteral("0");
+    settings.printDescription = settings.comments = SettingSwitch::On;
+    settings.currency = CurrencyRule::AsInJob;
 
     QDir::setCurrent(dir.path());
     QElapsedTimer wall;

@@ -36,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static JobRunner runner;
     ParamSettings settings;
-    settings.printDesc = settings.comments = QStringLiteral("true");
-    settings.printCode = QStringLiteral("true N");
-    settings.currency = QStringLiteral("0");
-    settings.ecrt = QStringLiteral("mikro");
+    settings.printDescription = settings.comments = SettingSwitch::On;
+    settings.itemCode = ItemCodePrinting::AsNumber;
+    settings.currency = CurrencyRule::AsInJob;
+    settings.registerType = RegisterType::Mikro;
     runner.interpreter.runJob(fuzz::writeScratch(QStringLiteral("job.txt"), fuzz::bytesOf(data, size)), settings);
     runner.op.boxes.clear();
     runner.op.shownWindows.clear();

@@ -113,15 +113,15 @@ void Bridge::fillLabels()
     window_.setLabel(QStringLiteral("baudtxt"), baud_);
     window_.setLabel(QStringLiteral("filetxt"), settings_.file + QStringLiteral(" @Path : ") + settings_.location);
     window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
-    window_.setLabel(QStringLiteral("desctxt"), settings_.printDesc == QStringLiteral("true")
+    window_.setLabel(QStringLiteral("desctxt"), settings_.printDescription == SettingSwitch::On
                                                     ? QStringLiteral("Να Εκτυπώνεται")
                                                     : QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
     // The first letter of "Nαι" is a Latin N.
     window_.setLabel(QStringLiteral("commentstxt"),
-                     settings_.comments == QStringLiteral("fals") ? QStringLiteral("Οχι") : QStringLiteral("Nαι"));
-    if (settings_.currency == QStringLiteral("0") || settings_.currency == QStringLiteral("1"))
+                     settings_.comments == SettingSwitch::Off ? QStringLiteral("Οχι") : QStringLiteral("Nαι"));
+    if (settings_.currency == CurrencyRule::AsInJob || settings_.currency == CurrencyRule::Main)
         window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Κύριο Νόμισμα"));
-    else if (settings_.currency == QStringLiteral("2"))
+    else if (settings_.currency == CurrencyRule::Secondary)
         window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Δευτερεύων Νομισμα"));
 }
 

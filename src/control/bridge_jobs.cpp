@@ -44,9 +44,9 @@ void Bridge::jobTick()
     folderWatch_.watch(jobFolder());
     window_.repaint();
 
-    if (settings_.multiType == QStringLiteral("fals"))
+    if (settings_.multiFile == SettingSwitch::Off)
         runSingleJob();
-    else if (settings_.multiType == QStringLiteral("true") && runNextNumberedJob() && jobTimer_.isActive()) {
+    else if (settings_.multiFile == SettingSwitch::On && runNextNumberedJob() && jobTimer_.isActive()) {
         // Jobs that arrived meanwhile may have been announced as one: look
         // again as soon as this tick is over.
         QTimer::singleShot(0, this, [this] {

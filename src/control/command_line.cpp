@@ -32,17 +32,17 @@ std::array<QString, 6> splitCommandLine(const QString &commandLine)
 
 namespace {
 
-QString flagSetting(QChar c) { return c == QLatin1Char('1') ? QStringLiteral("true") : QStringLiteral("fals"); }
+SettingSwitch flagSetting(QChar c) { return c == QLatin1Char('1') ? SettingSwitch::On : SettingSwitch::Off; }
 
-QString printCodeSetting(QChar c)
+ItemCodePrinting printCodeSetting(QChar c)
 {
     if (c == QLatin1Char('0'))
-        return QStringLiteral("fals");
+        return ItemCodePrinting::None;
     if (c == QLatin1Char('1'))
-        return QStringLiteral("true N");
+        return ItemCodePrinting::AsNumber;
     if (c == QLatin1Char('2'))
-        return QStringLiteral("true A");
-    return {};
+        return ItemCodePrinting::AsText;
+    return ItemCodePrinting::Unset;
 }
 
 } // namespace
@@ -58,17 +58,15 @@ bool settingsFromCommandLine(const std::array<QString, 6> &fields, CommandLineSe
     out.baud = fields[1];
     ParamSettings &s = out.settings;
     s.file = fields[2];
-    s.time = fields[3];
-    s.ecrt = fields[4];
-    s.multiType = QStringLiteral("fals");
-    s.code = QStringLiteral("true");
-    s.printCode = printCodeSetting(flags[0]);
-    s.printDesc = flagSetting(flags[1]);
+    s.registerType = registerType(fields[4]);
+    s.multiFile = SettingSwitch::Off;
+    s.itemCode = printCodeSetting(flags[0]);
+    s.printDescription = flagSetting(flags[1]);
     s.comments = flagSetting(flags[2]);
-    s.currency = flags[3];
-    s.keybOff = flagSetting(flags[4]);
-    s.dirDepa = flagSetting(flags[5]);
-    s.quantity = flagSetting(flags[6]);
+    s.currency = currencyRule(QString(flags[3]));
+    s.keyboardLocked = flagSetting(flags[4]);
+    s.directDepartment = flagSetting(flags[5]);
+    s.quantityInDescription = flagSetting(flags[6]);
     return true;
 }
 

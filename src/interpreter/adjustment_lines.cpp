@@ -33,7 +33,8 @@ LineEnd modLine(Interpreter &interpreter, Job &job, const QString &line)
         return LineEnd::Next;
 
     SaleLine &sale = job.sale;
-    sale.text = job.settings.ecrt == QStringLiteral("pos21") ? QString() : adjustmentText(cols(line, 17, 24).trimmed());
+    const bool textless = job.settings.registerType == RegisterType::Poseidon21;
+    sale.text = textless ? QString() : adjustmentText(cols(line, 17, 24).trimmed());
 
     // A leading "-" makes a discount, otherwise a surcharge.
     const bool minus = value.startsWith(QLatin1Char('-'));

@@ -102,23 +102,13 @@ QString Interpreter::receiptCounters()
     return isNumeric(first) ? QStringList{first, field(2), third}.join(QStringLiteral(", ")) : failed;
 }
 
-JobOutcome Interpreter::runJob(const QString &path, const ParamSettings &s)
-{
-    QString file = path;
-    QString descpr = s.printDesc, code = s.printCode, name, comment = s.comments, delay = s.time;
-    QString curr = s.currency, keyboff = s.keybOff, ecrt = s.ecrt, ddep = s.dirDepa, qua = s.quantity;
-    return getdata(file, descpr, code, name, comment, delay, curr, keyboff, ecrt, ddep, qua);
-}
-
 bool Interpreter::stoppingNow() const { return link_.stops().stopNow(); }
 
-JobOutcome Interpreter::getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
-                          QString &DLAY, QString &curr, QString &keyboff, QString &ecrt, QString &ddep, QString &qua)
+JobOutcome Interpreter::runJob(const QString &file, const ParamSettings &settings)
 {
-    FILENAME = file;
     Job job;
     job.file = file;
-    job.settings = {descpr, CODEPR, comment, DLAY, curr, keyboff, ecrt, ddep, qua};
+    job.settings = settings;
 
     QString whyNot;
     const auto text = readJobFile(file, whyNot);
@@ -202,7 +192,7 @@ void Interpreter::start(const QString &path, const JobText &text)
 
 LineEnd Interpreter::dispatch(Job &job, const QString &line)
 {
-    const bool comments = commentsOn(job.settings.comment);
+    const bool comments = commentsOn(job.settings.comments);
     for (const Keyword &k : keywords_) {
         if (k.onlyWithComments && !comments)
             continue;

@@ -19,7 +19,7 @@ class DebugLog;
 class Operator;
 class RegisterLink;
 
-// The sale-line record handed to sendSaleLine: the sixteen values of one line.
+// The sale-line record handed to sendSaleLine: the values of one line.
 struct SaleLine {
     QString price;
     QString text; // `char`: what the register prints, already converted
@@ -31,11 +31,8 @@ struct SaleLine {
     QString discountPercent;
     QString surchargePercent;
     QString quantity;
-    QString decimal1;
     int kind = 0;
-    QString DLAY;
-    QString curr;
-    QString keyboff;
+    CurrencyRule currency = CurrencyRule::Unset;
     QString resultFile;
 };
 
@@ -51,23 +48,10 @@ enum LineKind : int {
     KindItemSurcharge = 54,
 };
 
-// The settings a job runs under, as getdata receives them.
-struct JobSettings {
-    QString descpr;  // [print_desc]
-    QString CODEPR;  // [print_code]
-    QString comment; // [comments]
-    QString DLAY;    // [time]
-    QString curr;    // [currency]
-    QString keyboff; // [keyb_off]
-    QString ecrt;    // [ecrt]
-    QString ddep;    // [dir_depa]
-    QString qua;     // [quantity]
-};
-
 // One job while it runs; created at its start, dropped at its end.
 struct Job {
     QString file;
-    JobSettings settings;
+    ParamSettings settings;
     SaleLine sale;
     int toLines = 0;
     QString tableNumber; // of the last "TBO"
@@ -117,10 +101,7 @@ public:
                 JobProgress &progress);
     ~Interpreter();
 
-    // Runs one job; all arguments by reference, as the job tick hands them.
-    JobOutcome getdata(QString &file, QString &descpr, QString &CODEPR, QString &FILENAME, QString &comment,
-                       QString &DLAY, QString &curr, QString &keyboff, QString &ecrt, QString &ddep, QString &qua);
-    // The same from a settings record.
+    // Runs one job file under the settings.
     JobOutcome runJob(const QString &path, const ParamSettings &settings);
 
     // Sends the commands of one prepared sale line.

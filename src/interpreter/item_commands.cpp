@@ -53,7 +53,7 @@ void sendKeyboardless(Interpreter &interpreter, const SaleLine &sale)
     interpreter.send(QStringLiteral("KX") + sale.price + QStringLiteral("AC") + sale.text);
 }
 
-bool keyboardOff(const Job &job) { return job.settings.keyboff == QStringLiteral("true"); }
+bool keyboardOff(const Job &job) { return job.settings.keyboardLocked == SettingSwitch::On; }
 
 // An item with its code: the code's look-up ("A") or its print after the
 // item ("N"); never a quantity command.

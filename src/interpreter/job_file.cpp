@@ -86,9 +86,9 @@ bool keywordMatches(const QString &line, const QString &keyword, KeywordCase rul
     return false;
 }
 
-bool commentsOn(const QString &setting)
+bool commentsOn(SettingSwitch setting)
 {
-    return setting == QStringLiteral("true") || setting == QStringLiteral("TRUE");
+    return setting == SettingSwitch::On || setting == SettingSwitch::OnInCapitals;
 }
 
 } // namespace merovan

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/param_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -46,6 +48,6 @@ enum class KeywordCase {
 bool keywordMatches(const QString &line, const QString &keyword, KeywordCase rule);
 
 // Comments are on when the setting reads "true" or "TRUE".
-bool commentsOn(const QString &setting);
+bool commentsOn(SettingSwitch setting);
 
 } // namespace merovan

@@ -13,8 +13,17 @@ namespace {
 // The job's payment type, unless the "[currency]" setting fixes it.
 int paymentType(const SaleLine &sale)
 {
-    if (sale.curr == QStringLiteral("1") || sale.curr == QStringLiteral("2") || sale.curr == QStringLiteral("3"))
-        return sale.curr.toInt();
+    switch (sale.currency) {
+    case CurrencyRule::Main:
+        return 1;
+    case CurrencyRule::Secondary:
+        return 2;
+    case CurrencyRule::Third:
+        return 3;
+    case CurrencyRule::AsInJob:
+    case CurrencyRule::Unset:
+        break;
+    }
     return isNumeric(sale.total) ? wholeNumber<int>(leadingNumber(sale.total)).value_or(0) : 0;
 }
 

@@ -42,7 +42,7 @@ LineEnd toLine(Interpreter &interpreter, Job &job, const QString &line)
 {
     ++job.toLines;
     SaleLine &sale = job.sale;
-    if (job.settings.curr == QStringLiteral("2")) {
+    if (job.settings.currency == CurrencyRule::Secondary) {
         if (job.toLines != 1)
             return LineEnd::Next;
         sale.price.clear();
@@ -60,7 +60,7 @@ LineEnd toLine(Interpreter &interpreter, Job &job, const QString &line)
         sale.total = type;
     }
     sale.kind = KindPayment;
-    sale.curr = job.settings.curr;
+    sale.currency = job.settings.currency;
     sale.resultFile = interpreter.link().jobResultFile;
     interpreter.sendSaleLine(job, sale);
     return LineEnd::Next;

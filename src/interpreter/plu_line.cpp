@@ -28,10 +28,10 @@ QString withPos21Quantity(const QString &quantity, const QString &description, Q
 
 // The category from the rate, or from the line's department field or the
 // environmental fee marker when those apply; empty when there is none.
-QString lineCategory(const QString &line, const JobSettings &settings, QChar separator)
+QString lineCategory(const QString &line, const ParamSettings &settings, QChar separator)
 {
     QString category = categoryForRate(normaliseNumber(cols(line, 69, 5).trimmed(), 2, separator), separator);
-    if (settings.ddep != QStringLiteral("true")) {
+    if (settings.directDepartment != SettingSwitch::On) {
         const QString fee = environmentalFeeCategory(cols(line, 20, 24), category);
         if (leadingNumber(fee) != leadingNumber(category))
             category = fee;
@@ -45,12 +45,12 @@ QString lineCategory(const QString &line, const JobSettings &settings, QChar sep
 
 LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
 {
-    const JobSettings &settings = job.settings;
+    const ParamSettings &settings = job.settings;
     const QChar separator = interpreter.clock().decimalSeparator();
     SaleLine &sale = job.sale;
 
     QString text;
-    if (settings.descpr != QStringLiteral("fals"))
+    if (settings.printDescription != SettingSwitch::Off)
         text = toRegisterUpper(cols(line, 20, 24));
 
     sale.quantity = normaliseNumber(cols(line, 48, 7).trimmed(), 3, separator);
@@ -64,15 +64,15 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
 
     const QString category = lineCategory(line, settings, separator);
 
-    if (settings.CODEPR.startsWith(QStringLiteral("true N")))
+    if (settings.itemCode == ItemCodePrinting::AsNumber)
         sale.itemCode = QLatin1Char('N') + cols(line, 6, 14);
-    else if (settings.CODEPR.startsWith(QStringLiteral("true A")))
+    else if (settings.itemCode == ItemCodePrinting::AsText)
         sale.itemCode = QLatin1Char('A') + cols(line, 6, 14);
 
     // On a mikro the description stays as it is: the field is no longer
     // than the 24 characters the register prints.
-    if (settings.qua == QStringLiteral("true") && settings.descpr == QStringLiteral("true") &&
-        localeValue(sale.quantity, separator) != 1.0 && settings.ecrt == QStringLiteral("pos21"))
+    if (settings.quantityInDescription == SettingSwitch::On && settings.printDescription == SettingSwitch::On &&
+        localeValue(sale.quantity, separator) != 1.0 && settings.registerType == RegisterType::Poseidon21)
         text = withPos21Quantity(sale.quantity, text, separator);
 
     sale.kind = KindItem;

@@ -6,23 +6,58 @@
 
 namespace merovan {
 
-// The settings record: one text value per key of param.ini, exactly as cut
-// from its line (not converted). Consumers compare with fixed words such as
-// "true"; a missing key is the empty text.
+// A yes/no line as the program reads it. Only exact words count, and the
+// places that read a switch differ on the rest: "true" is on and "fals" (the
+// first four letters of "false") is off everywhere; "TRUE" turns comments
+// on and nothing else; any other text, or no line, is neither: the job
+// treats it as off where it asks for "true" and as on where it asks for not
+// "fals", the main window's labels and the settings window as off.
+enum class SettingSwitch { On, Off, OnInCapitals, Neither };
+
+SettingSwitch settingSwitch(const QString &text);
+
+// [print_code]: whether an item line sends its code, and how.
+enum class ItemCodePrinting {
+    AsNumber, // "true N": looked up by number
+    AsText,   // "true A": looked up as text
+    None,     // "fals...": no code
+    Unset,    // anything else: no code; the settings window leaves its boxes as they are
+};
+
+ItemCodePrinting itemCodePrinting(const QString &text);
+
+// [ecrt]: the register model, where it matters (a Poseidon 21 prints the
+// quantity inside the description, and no text on an adjustment).
+enum class RegisterType { Mikro, Poseidon21, Other };
+
+RegisterType registerType(const QString &text);
+
+// [currency]: which payment type a "to" line pays with. In the order of
+// their digits; the settings window offers the first three.
+enum class CurrencyRule {
+    AsInJob,   // "0": the line's own type; labelled main currency
+    Main,      // "1": always type 1
+    Secondary, // "2": the job's first "to" pays the rest with type 2, the others are ignored
+    Third,     // "3": always type 3 (the settings window never writes it)
+    Unset,     // anything else: the line's own type; the label is left as it is
+};
+
+CurrencyRule currencyRule(const QString &text);
+
+// The settings, read once from param.ini (or a command line), typed. A key
+// without its line keeps the value a missing key has always meant.
 struct ParamSettings {
-    QString file;       // [file]
-    QString code;       // [code]
-    QString ecrt;       // [ecrt]
-    QString multiType;  // [multi type]
-    QString time;       // [time]
-    QString printDesc;  // [print_desc]
-    QString printCode;  // [print_code]
-    QString comments;   // [comments]
-    QString currency;   // [currency]
-    QString keybOff;    // [keyb_off]
-    QString dirDepa;    // [dir_depa]
-    QString quantity;   // [quantity]
-    QString location;   // [location]
+    QString file;                                                   // [file]
+    RegisterType registerType = RegisterType::Other;                // [ecrt]
+    SettingSwitch multiFile = SettingSwitch::Neither;               // [multi type]
+    SettingSwitch printDescription = SettingSwitch::Neither;        // [print_desc]
+    ItemCodePrinting itemCode = ItemCodePrinting::Unset;            // [print_code]
+    SettingSwitch comments = SettingSwitch::Neither;                // [comments]
+    CurrencyRule currency = CurrencyRule::Unset;                    // [currency]
+    SettingSwitch keyboardLocked = SettingSwitch::Neither;          // [keyb_off]
+    SettingSwitch directDepartment = SettingSwitch::Neither;        // [dir_depa]
+    SettingSwitch quantityInDescription = SettingSwitch::Neither;   // [quantity]
+    QString location;                                               // [location]
 };
 
 // The three places that read param.ini; they cut [port] and [baud]

@@ -31,27 +31,28 @@ struct SettingKey {
     QLatin1StringView name;
     qsizetype column; // counted from 1 on the whole line
     qsizetype length; // the most taken; a shorter line gives less
-    QString ParamSettings::*field;
+    void (*apply)(ParamSettings &settings, const QString &text);
 };
 
 constexpr QLatin1StringView kPortKey("[port]");
 constexpr QLatin1StringView kBaudKey("[baud]");
 constexpr qsizetype kPortBaudColumn = 8;
 
+using S = ParamSettings;
+
 const SettingKey kSettingKeys[] = {
-    {QLatin1StringView("[file]"), 8, 30, &ParamSettings::file},
-    {QLatin1StringView("[code]"), 8, 3, &ParamSettings::code},
-    {QLatin1StringView("[ecrt]"), 8, 5, &ParamSettings::ecrt},
-    {QLatin1StringView("[multi type]"), 14, 4, &ParamSettings::multiType},
-    {QLatin1StringView("[time]"), 8, 5, &ParamSettings::time},
-    {QLatin1StringView("[print_desc]"), 14, 4, &ParamSettings::printDesc},
-    {QLatin1StringView("[print_code]"), 14, 6, &ParamSettings::printCode},
-    {QLatin1StringView("[comments]"), 12, 4, &ParamSettings::comments},
-    {QLatin1StringView("[currency]"), 12, 1, &ParamSettings::currency},
-    {QLatin1StringView("[keyb_off]"), 12, 4, &ParamSettings::keybOff},
-    {QLatin1StringView("[dir_depa]"), 12, 4, &ParamSettings::dirDepa},
-    {QLatin1StringView("[quantity]"), 12, 4, &ParamSettings::quantity},
-    {QLatin1StringView("[location]"), 12, 99, &ParamSettings::location},
+    {QLatin1StringView("[file]"), 8, 30, [](S &s, const QString &t) { s.file = t; }},
+    {QLatin1StringView("[ecrt]"), 8, 5, [](S &s, const QString &t) { s.registerType = registerType(t); }},
+    {QLatin1StringView("[multi type]"), 14, 4, [](S &s, const QString &t) { s.multiFile = settingSwitch(t); }},
+    {QLatin1StringView("[print_desc]"), 14, 4, [](S &s, const QString &t) { s.printDescription = settingSwitch(t); }},
+    {QLatin1StringView("[print_code]"), 14, 6, [](S &s, const QString &t) { s.itemCode = itemCodePrinting(t); }},
+    {QLatin1StringView("[comments]"), 12, 4, [](S &s, const QString &t) { s.comments = settingSwitch(t); }},
+    {QLatin1StringView("[currency]"), 12, 1, [](S &s, const QString &t) { s.currency = currencyRule(t); }},
+    {QLatin1StringView("[keyb_off]"), 12, 4, [](S &s, const QString &t) { s.keyboardLocked = settingSwitch(t); }},
+    {QLatin1StringView("[dir_depa]"), 12, 4, [](S &s, const QString &t) { s.directDepartment = settingSwitch(t); }},
+    {QLatin1StringView("[quantity]"), 12, 4,
+     [](S &s, const QString &t) { s.quantityInDescription = settingSwitch(t); }},
+    {QLatin1StringView("[location]"), 12, 99, [](S &s, const QString &t) { s.location = t; }},
 };
 
 // Compared after upper-casing, so the writer's "[AutoStar]=yes" matches.
@@ -74,6 +75,48 @@ QStringList splitLines(const QString &text)
 
 } // namespace
 
+SettingSwitch settingSwitch(const QString &text)
+{
+    if (text == QLatin1StringView("true"))
+        return SettingSwitch::On;
+    if (text == QLatin1StringView("fals"))
+        return SettingSwitch::Off;
+    if (text == QLatin1StringView("TRUE"))
+        return SettingSwitch::OnInCapitals;
+    return SettingSwitch::Neither;
+}
+
+ItemCodePrinting itemCodePrinting(const QString &text)
+{
+    if (text == QLatin1StringView("true N"))
+        return ItemCodePrinting::AsNumber;
+    if (text == QLatin1StringView("true A"))
+        return ItemCodePrinting::AsText;
+    if (text.startsWith(QLatin1StringView("fals")))
+        return ItemCodePrinting::None;
+    return ItemCodePrinting::Unset;
+}
+
+RegisterType registerType(const QString &text)
+{
+    if (text == QLatin1StringView("mikro"))
+        return RegisterType::Mikro;
+    if (text == QLatin1StringView("pos21"))
+        return RegisterType::Poseidon21;
+    return RegisterType::Other;
+}
+
+CurrencyRule currencyRule(const QString &text)
+{
+    static const CurrencyRule rules[] = {CurrencyRule::AsInJob, CurrencyRule::Main, CurrencyRule::Secondary,
+                                         CurrencyRule::Third};
+    for (int digit = 0; digit < 4; ++digit) {
+        if (text == QString::number(digit))
+            return rules[digit];
+    }
+    return CurrencyRule::Unset;
+}
+
 void readParamLines(const QStringList &lines, ParamReader reader, ParamReading &reading)
 {
     const ReaderProfile profile = profileOf(reader);
@@ -90,7 +133,7 @@ void readParamLines(const QStringList &lines, ParamReader reader, ParamReading &
         }
         for (const SettingKey &key : kSettingKeys) {
             if (line.startsWith(key.name))
-                reading.settings.*key.field = cut(line, key.column, key.length);
+                key.apply(reading.settings, cut(line, key.column, key.length));
         }
         if (profile.readsAutoStart && line.left(kAutoStartOn.size()).toUpper() == kAutoStartOn)
             reading.autoStart = true;

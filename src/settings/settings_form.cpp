@@ -10,7 +10,6 @@ namespace {
 
 const QString kSerialBaud = QStringLiteral("9600");
 const QString kNetworkPort = QStringLiteral("5012");
-const QString kTrue = QStringLiteral("true");
 
 // The writer knows the Poseidon 21 by its full name only.
 QString writtenModel(const QString &text)
@@ -149,26 +148,27 @@ void SettingsForm::apply(const ParamReading &reading)
         values_.file = s.file;
     if (!s.location.isEmpty())
         values_.location = s.location;
-    if (s.ecrt == QLatin1StringView("mikro"))
+    if (s.registerType == RegisterType::Mikro)
         values_.model = modelEntries().at(0);
-    else if (s.ecrt == QLatin1StringView("pos21"))
+    else if (s.registerType == RegisterType::Poseidon21)
         values_.model = modelEntries().at(1);
-    values_.multi = s.multiType == kTrue;
-    values_.printDesc = s.printDesc == kTrue;
-    values_.comments = s.comments == kTrue;
-    values_.quantity = s.quantity == kTrue;
-    values_.keybOff = s.keybOff == kTrue;
-    values_.dirDepa = s.dirDepa == kTrue;
+    values_.multi = s.multiFile == SettingSwitch::On;
+    values_.printDesc = s.printDescription == SettingSwitch::On;
+    values_.comments = s.comments == SettingSwitch::On;
+    values_.quantity = s.quantityInDescription == SettingSwitch::On;
+    values_.keybOff = s.keyboardLocked == SettingSwitch::On;
+    values_.dirDepa = s.directDepartment == SettingSwitch::On;
     // Ticking goes through the boxes' own rule, so one code box stays ticked.
-    if (s.printCode == QLatin1StringView("true N"))
+    if (s.itemCode == ItemCodePrinting::AsNumber)
         setChecked(Check::PrintCodeNumeric, true);
-    else if (s.printCode == QLatin1StringView("true A"))
+    else if (s.itemCode == ItemCodePrinting::AsText)
         setChecked(Check::PrintCodeAscii, true);
-    else if (s.printCode.startsWith(QLatin1StringView("fals")))
+    else if (s.itemCode == ItemCodePrinting::None)
         values_.printCodeAscii = values_.printCodeNumeric = false;
-    const QStringList settlements = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
-    if (const auto option = settlements.indexOf(s.currency); option >= 0)
-        values_.currency = static_cast<int>(option);
+    // The window offers the first three rules only.
+    if (s.currency == CurrencyRule::AsInJob || s.currency == CurrencyRule::Main
+        || s.currency == CurrencyRule::Secondary)
+        values_.currency = static_cast<int>(s.currency);
     // The file can switch automatic start on, never off.
     if (reading.autoStart)
         values_.autoStart = true;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
+
 using namespace merovan;
 
 namespace {
@@ -25,23 +28,39 @@ TEST(SettingsFromCommandLine, ReadsTheFieldsAndTheSevenFlagCharacters)
 {
     CommandLineSettings s;
     ASSERT_TRUE(settingsFromCommandLine(splitCommandLine(QStringLiteral("com1:9600 9600 job.txt 0 mikro 1111111")), s));
-    EXPECT_EQ((QStringList{s.connectionText, s.baud, s.settings.file, s.settings.time, s.settings.ecrt,
-                           s.settings.multiType, s.settings.code, s.settings.location}),
-              QStringLiteral("com1:9600 9600 job.txt 0 mikro fals true ").split(QLatin1Char(' ')));
-    // printCode, printDesc, comments, currency, keybOff, dirDepa, quantity; none from a short field
-    const std::pair<const char *, QStringList> cases[] = {
-        {"1111111", {"true N", "true", "true", "1", "true", "true", "true"}},
-        {"2101010", {"true A", "true", "fals", "1", "fals", "true", "fals"}},
-        {"0010101", {"fals", "fals", "true", "0", "true", "fals", "true"}},
-        {"9000000", {"", "fals", "fals", "0", "fals", "fals", "fals"}},
-        {"111111", {}},
+    EXPECT_EQ((QStringList{s.connectionText, s.baud, s.settings.file, s.settings.location}),
+              (QStringList{"com1:9600", "9600", "job.txt", ""}));
+    EXPECT_EQ(s.settings.registerType, RegisterType::Mikro);
+    EXPECT_EQ(s.settings.multiFile, SettingSwitch::Off);
+
+    // item code, then description, comments, keyboard locked, direct
+    // department and quantity in the description as 1/0, then the currency
+    // rule; none from a short field
+    constexpr auto On = SettingSwitch::On, Off = SettingSwitch::Off;
+    struct Expected {
+        ItemCodePrinting itemCode;
+        std::array<SettingSwitch, 5> switches;
+        CurrencyRule currency;
+    };
+    const std::pair<const char *, std::optional<Expected>> cases[] = {
+        {"1111111", Expected{ItemCodePrinting::AsNumber, {On, On, On, On, On}, CurrencyRule::Main}},
+        {"2101010", Expected{ItemCodePrinting::AsText, {On, Off, Off, On, Off}, CurrencyRule::Main}},
+        {"0010101", Expected{ItemCodePrinting::None, {Off, On, On, Off, On}, CurrencyRule::AsInJob}},
+        {"9003000", Expected{ItemCodePrinting::Unset, {Off, Off, Off, Off, Off}, CurrencyRule::Third}},
+        {"111111", std::nullopt},
     };
     for (const auto &[flags, expected] : cases) {
         const bool read = settingsFromCommandLine(splitCommandLine(QStringLiteral("x 1 j 0 m ") + QLatin1String(flags)), s);
-        EXPECT_EQ(read, !expected.isEmpty()) << flags;
-        const QStringList got{s.settings.printCode, s.settings.printDesc, s.settings.comments, s.settings.currency,
-                              s.settings.keybOff,   s.settings.dirDepa,   s.settings.quantity};
-        EXPECT_TRUE(!read || got == expected) << flags << ": " << got.join(QLatin1Char(' ')).toStdString();
+        ASSERT_EQ(read, expected.has_value()) << flags;
+        if (!read)
+            continue;
+        const ParamSettings &got = s.settings;
+        EXPECT_EQ(got.itemCode, expected->itemCode) << flags;
+        EXPECT_EQ((std::array{got.printDescription, got.comments, got.keyboardLocked, got.directDepartment,
+                              got.quantityInDescription}),
+                  expected->switches)
+            << flags;
+        EXPECT_EQ(got.currency, expected->currency) << flags;
     }
 }
 

@@ -14,7 +14,7 @@ class Payments : public ScriptedRegister {};
 
 TEST_F(Payments, PaymentLinesAndTheCurrencySetting)
 {
-    const auto currency = [](const char *value) { return setting(&ParamSettings::currency, value); };
+    const auto currency = [](CurrencyRule rule) { return setting(&ParamSettings::currency, rule); };
     const QString sut0 = jobLine("sut", {{7, "0.00"}}), pay5 = toLine("1", "5.00"), card3 = toLine("3", "5.00");
     const QStringList plain3{"KXSTAT", "KXST", "KX500T3"};
     const auto pay = [](const char *type) { return jobLine("pay", {{7, type}}); };
@@ -23,12 +23,12 @@ TEST_F(Payments, PaymentLinesAndTheCurrencySetting)
         {"one decimal is tenths of the digits", {toLine("1", "12.5")}, {"KXSTAT", "KXST", "KX125T1"}},
         {"zero amount", {sut0, toLine("1", "0.00")}, {}},
         {"type not a number", {toLine("x", "10.00")}, {}},
-        {"setting 1 overrides the type", {card3}, {"KXSTAT", "KXST", "KX500T1"}, {}, {}, currency("1")},
-        {"setting 3 overrides the type", {pay5}, plain3, {}, {}, currency("3")},
+        {"setting 1 overrides the type", {card3}, {"KXSTAT", "KXST", "KX500T1"}, {}, {}, currency(CurrencyRule::Main)},
+        {"setting 3 overrides the type", {pay5}, plain3, {}, {}, currency(CurrencyRule::Third)},
         {"setting 2 pays the rest once", {pay5, pay5, jobLine("ver")}, {"KXSTAT", "KXST", "KXT2", "KXSTAT", "KXVER"},
-         {"f/w = 00 OK"}, {}, currency("2")},
-        {"setting 2 after a zero subtotal", {sut0, pay5}, {"KXSTAT", "KXST", "KXT2"}, {}, {}, currency("2")},
-        {"setting 2 after a subtotal", {jobLine("sut", {{7, "12.50"}}), pay5}, {}, {}, {}, currency("2")},
+         {"f/w = 00 OK"}, {}, currency(CurrencyRule::Secondary)},
+        {"setting 2 after a zero subtotal", {sut0, pay5}, {"KXSTAT", "KXST", "KXT2"}, {}, {}, currency(CurrencyRule::Secondary)},
+        {"setting 2 after a subtotal", {jobLine("sut", {{7, "12.50"}}), pay5}, {}, {}, {}, currency(CurrencyRule::Secondary)},
         {"can with a receipt open ends the job", {jobLine("can", {{7, "12"}}), jobLine("voi")}, {},
          {"Err = --can, [cannot cancel, receipt is open] DateTime = <time>"}, {{"KXSTAT", stat("1 0")}}},
         {"can by number, remembered in the job",

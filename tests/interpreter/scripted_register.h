@@ -40,7 +40,8 @@ inline QString errLine(int code, const QString &command)
     return QString("Err = %1, [%2] DateTime = <time>").arg(code).arg(command);
 }
 
-inline std::function<void(ParamSettings &)> setting(QString ParamSettings::*field, const char *value)
+template <typename Value>
+std::function<void(ParamSettings &)> setting(Value ParamSettings::*field, Value value)
 {
     return [field, value](ParamSettings &s) { s.*field = value; };
 }

@@ -13,24 +13,59 @@ namespace {
 
 TEST(ParamFileRead, EveryReaderCutsEachKeyAtItsColumnAndLengthAndTheLastLineWins)
 {
-    const QString longPath = QStringLiteral("C:\\") + QString(120, QLatin1Char('p'));
-    const struct { QStringList lines; QString ParamSettings::*field; QString expected; } cases[] = {
-        {{"[file]_" + QString(35, QLatin1Char('f'))}, &ParamSettings::file, QString(30, QLatin1Char('f'))},
-        {{"[FILE] x", "# [file] x", "[fil"}, &ParamSettings::file, ""}, // and a stale value is gone
-        {{"[multi type] false"}, &ParamSettings::multiType, "fals"},
-        {{"[print_code] true A", "[print_code] true Nx"}, &ParamSettings::printCode, "true N"},
-        {{"[currency]=12"}, &ParamSettings::currency, "1"},
-        {{"[keyb_off]=true "}, &ParamSettings::keybOff, "true"},
-        {{"[location] " + longPath}, &ParamSettings::location, longPath.left(99)},
+    using Check = bool (*)(const ParamSettings &);
+    const struct { QStringList lines; Check holds; } cases[] = {
+        {{"[file]_" + QString(35, QLatin1Char('f'))}, [](const ParamSettings &s) { return s.file == QString(30, 'f'); }},
+        // and a stale value is gone
+        {{"[FILE] x", "# [file] x", "[fil"}, [](const ParamSettings &s) { return s.file.isEmpty(); }},
+        {{"[multi type] false"}, [](const ParamSettings &s) { return s.multiFile == SettingSwitch::Off; }},
+        {{"[print_code] true A", "[print_code] true Nx"},
+         [](const ParamSettings &s) { return s.itemCode == ItemCodePrinting::AsNumber; }},
+        {{"[currency]=12"}, [](const ParamSettings &s) { return s.currency == CurrencyRule::Main; }},
+        {{"[keyb_off]=true "}, [](const ParamSettings &s) { return s.keyboardLocked == SettingSwitch::On; }},
+        {{"[ecrt] pos21x"}, [](const ParamSettings &s) { return s.registerType == RegisterType::Poseidon21; }},
+        {{"[location] C:\\" + QString(120, 'p')},
+         [](const ParamSettings &s) { return s.location == (QStringLiteral("C:\\") + QString(120, 'p')).left(99); }},
     };
     for (ParamReader reader : {ParamReader::Startup, ParamReader::PollingTick, ParamReader::SettingsWindow}) {
         for (const auto &c : cases) {
             ParamReading r;
             r.settings.file = QStringLiteral("stale");
             readParamLines(c.lines, reader, r);
-            EXPECT_EQ(r.settings.*c.field, c.expected) << c.lines.join('|').toStdString();
+            EXPECT_TRUE(c.holds(r.settings)) << c.lines.join('|').toStdString();
         }
     }
+}
+
+// Only exact words count; what a text means where it is neither on nor off
+// is up to the place that reads it.
+TEST(ParamFileRead, SwitchesAndChoicesAreReadFromTheirExactWords)
+{
+    const std::pair<const char *, SettingSwitch> switches[] = {
+        {"true", SettingSwitch::On},   {"fals", SettingSwitch::Off},    {"TRUE", SettingSwitch::OnInCapitals},
+        {"True", SettingSwitch::Neither}, {"yes", SettingSwitch::Neither}, {"", SettingSwitch::Neither},
+    };
+    for (const auto &[text, expected] : switches)
+        EXPECT_EQ(settingSwitch(text), expected) << text;
+    const std::pair<const char *, ItemCodePrinting> codes[] = {
+        {"true N", ItemCodePrinting::AsNumber}, {"true A", ItemCodePrinting::AsText},
+        {"falseN", ItemCodePrinting::None},     {"fals", ItemCodePrinting::None},
+        {"true", ItemCodePrinting::Unset},      {"true n", ItemCodePrinting::Unset},
+    };
+    for (const auto &[text, expected] : codes)
+        EXPECT_EQ(itemCodePrinting(text), expected) << text;
+    const std::pair<const char *, RegisterType> types[] = {
+        {"mikro", RegisterType::Mikro}, {"pos21", RegisterType::Poseidon21},
+        {"MIKRO", RegisterType::Other}, {"TECFP", RegisterType::Other},
+    };
+    for (const auto &[text, expected] : types)
+        EXPECT_EQ(registerType(text), expected) << text;
+    const std::pair<const char *, CurrencyRule> rules[] = {
+        {"0", CurrencyRule::AsInJob}, {"1", CurrencyRule::Main}, {"2", CurrencyRule::Secondary},
+        {"3", CurrencyRule::Third},   {"4", CurrencyRule::Unset}, {"", CurrencyRule::Unset},
+    };
+    for (const auto &[text, expected] : rules)
+        EXPECT_EQ(currencyRule(text), expected) << text;
 }
 
 TEST(ParamFileRead, ReadersDifferInPortBaudAndAutoStart)

@@ -38,15 +38,14 @@ protected:
     static ParamSettings defaultSettings()
     {
         ParamSettings s;
-        s.printDesc = QStringLiteral("true");
-        s.printCode = QStringLiteral("falseN");
-        s.comments = QStringLiteral("true");
-        s.time = QStringLiteral("0");
-        s.currency = QStringLiteral("0");
-        s.keybOff = QStringLiteral("fals");
-        s.ecrt = QStringLiteral("mikro");
-        s.dirDepa = QStringLiteral("fals");
-        s.quantity = QStringLiteral("fals");
+        s.printDescription = SettingSwitch::On;
+        s.itemCode = ItemCodePrinting::None;
+        s.comments = SettingSwitch::On;
+        s.currency = CurrencyRule::AsInJob;
+        s.keyboardLocked = SettingSwitch::Off;
+        s.registerType = RegisterType::Mikro;
+        s.directDepartment = SettingSwitch::Off;
+        s.quantityInDescription = SettingSwitch::Off;
         return s;
     }
 
