@@ -82,7 +82,7 @@ void Desktop::openPaymentTypes()
     window->move(window_->pos() + kPaymentTypesOffset);
     window->show();
     paymentTypes_ = window;
-    form->frmFill();
+    form->reload();
 }
 
 void Desktop::openAbout()

@@ -149,7 +149,7 @@ JobOutcome Interpreter::runJob(const QString &file, const ParamSettings &setting
         job.sale.surcharge.clear();
         job.sale.discountPercent.clear();
         job.sale.surchargePercent.clear();
-        job.sale.vat.clear();
+        job.sale.category.clear();
         // A 16-bit count, held at its limit for a job of more lines.
         progress_.setValue(static_cast<qint16>(std::min<int>(progress_.value() + 1, kMaxCount)));
         const LineEnd end = dispatch(job, line);

@@ -22,10 +22,10 @@ class RegisterLink;
 // The sale-line record handed to sendSaleLine: the values of one line.
 struct SaleLine {
     QString price;
-    QString text; // `char`: what the register prints, already converted
+    QString text; // what the register prints, already converted
     QString itemCode;
-    QString vat;
-    QString total;
+    QString category;    // the VAT category, or the department
+    QString paymentType; // of a payment line
     QString surcharge;
     QString discount;
     QString discountPercent;

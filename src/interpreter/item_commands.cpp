@@ -49,7 +49,7 @@ bool keyPriceSign(Interpreter &interpreter, SaleLine &sale)
 // The keyboard-less sequence: the category's key, then the price and text.
 void sendKeyboardless(Interpreter &interpreter, const SaleLine &sale)
 {
-    interpreter.send(QStringLiteral("KX") + sale.vat + QStringLiteral("PL"));
+    interpreter.send(QStringLiteral("KX") + sale.category + QStringLiteral("PL"));
     interpreter.send(QStringLiteral("KX") + sale.price + QStringLiteral("AC") + sale.text);
 }
 
@@ -68,7 +68,7 @@ void sendCodedItem(Interpreter &interpreter, const Job &job, SaleLine &sale)
     if (keyboardOff(job))
         sendKeyboardless(interpreter, sale);
     else
-        interpreter.send(QStringLiteral("KX") + sale.price + QLatin1Char('R') + sale.vat + sale.text);
+        interpreter.send(QStringLiteral("KX") + sale.price + QLatin1Char('R') + sale.category + sale.text);
     if (sale.itemCode.startsWith(QLatin1Char('N')))
         interpreter.send(QStringLiteral("KX") + sale.itemCode.mid(1, 15).trimmed() + QStringLiteral("AC"));
 }
@@ -99,7 +99,7 @@ void sendKeyedItem(Interpreter &interpreter, SaleLine &sale, QChar separator)
             return;
         }
     }
-    const QString item = sale.price + QLatin1Char('R') + sale.vat + textLead(sale.text);
+    const QString item = sale.price + QLatin1Char('R') + sale.category + textLead(sale.text);
     if (!toTable) {
         interpreter.send(QStringLiteral("KX") + item);
         return;

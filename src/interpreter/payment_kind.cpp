@@ -24,7 +24,7 @@ int paymentType(const SaleLine &sale)
     case CurrencyRule::Unset:
         break;
     }
-    return isNumeric(sale.total) ? wholeNumber<int>(leadingNumber(sale.total)).value_or(0) : 0;
+    return isNumeric(sale.paymentType) ? wholeNumber<int>(leadingNumber(sale.paymentType)).value_or(0) : 0;
 }
 
 } // namespace

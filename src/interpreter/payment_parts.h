@@ -12,8 +12,8 @@ struct SaleLine;
 // The pieces that installPayments wires together.
 
 // Line kind 2 (payment_kind.cpp): pays `price` (digits, or empty for the
-// rest) with payment type `total`, which the "[currency]" setting in `curr`
-// may override; the commands' error lines go to `resultFile`.
+// rest) with `paymentType`, which the "[currency]" rule in `currency` may
+// override; the commands' error lines go to `resultFile`.
 void sendPayment(Interpreter &interpreter, SaleLine &sale);
 
 // The "pay" line (pay_line.cpp): pays the rest of an open receipt.

@@ -46,7 +46,7 @@ LineEnd toLine(Interpreter &interpreter, Job &job, const QString &line)
         if (job.toLines != 1)
             return LineEnd::Next;
         sale.price.clear();
-        sale.total = QStringLiteral("2");
+        sale.paymentType = QStringLiteral("2");
     } else {
         const QChar separator = interpreter.clock().decimalSeparator();
         const QString type = cols(line, 8, 1);
@@ -57,7 +57,7 @@ LineEnd toLine(Interpreter &interpreter, Job &job, const QString &line)
         QString surcharge;
         sale.price = amount.trimmed();
         stripNumberPunctuation(sale.price, discount, surcharge);
-        sale.total = type;
+        sale.paymentType = type;
     }
     sale.kind = KindPayment;
     sale.currency = job.settings.currency;

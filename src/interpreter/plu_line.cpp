@@ -82,7 +82,7 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
         showMessage(interpreter.op(), QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ "), MsgExclamation);
         return LineEnd::Next;
     }
-    sale.vat = category;
+    sale.category = category;
     interpreter.sendSaleLine(job, sale);
     return LineEnd::Next;
 }

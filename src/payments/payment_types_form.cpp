@@ -51,7 +51,7 @@ PaymentTypesForm::PaymentTypesForm(Operator &op, QString path, QObject *parent)
     setFallback(QStringLiteral("0"));
 }
 
-void PaymentTypesForm::frmFill()
+void PaymentTypesForm::reload()
 {
     open_ = true;
     caption_ = paymentTypesFillingCaption();
@@ -62,11 +62,11 @@ void PaymentTypesForm::frmFill()
     for (int terminal = 1; terminal <= 8; ++terminal)
         terminals_.append({QStringLiteral("EFTPOS #%1").arg(terminal), terminal});
     terminalIndex_ = 0;
-    ecrPayments_ = {{QStringLiteral("---"), 0},
+    registerPayments_ = {{QStringLiteral("---"), 0},
                     {QStringLiteral("EFT Πληρωμή"), 2},
                     {QStringLiteral("EFT Προφορτωμένη"), 3},
                     {QStringLiteral("EFT Προείσπραξη"), 9}};
-    ecrPaymentIndex_ = 0;
+    registerPaymentIndex_ = 0;
 
     caption_ = paymentTypesCaption();
     refreshVisible_ = true;
@@ -74,15 +74,15 @@ void PaymentTypesForm::frmFill()
     Q_EMIT opened();
 }
 
-void PaymentTypesForm::setPay(const QString &text)
+void PaymentTypesForm::setTypeNumber(const QString &text)
 {
-    pay_ = text;
+    typeNumber_ = text;
     Q_EMIT changed();
 }
 
-void PaymentTypesForm::setEcrPaymentIndex(int index)
+void PaymentTypesForm::setRegisterPaymentIndex(int index)
 {
-    ecrPaymentIndex_ = index;
+    registerPaymentIndex_ = index;
     Q_EMIT changed();
 }
 
@@ -122,14 +122,14 @@ void PaymentTypesForm::setDelay(const QString &text)
 
 void PaymentTypesForm::find()
 {
-    const auto number = typedNumber(pay_);
+    const auto number = typedNumber(typeNumber_);
     if (!number)
         return;
     PaymentTypeRecord record;
     record.typeNumber = *number;
     if (readPaymentTypeQuietly(record, path_) != 0)
         return;
-    ecrPaymentIndex_ = indexOfValue(ecrPayments_, record.registerKey);
+    registerPaymentIndex_ = indexOfValue(registerPayments_, record.registerKey);
     terminalIndex_ = indexOfValue(terminals_, record.terminal);
     active_ = record.cardPaymentOn == -1;
     retries_ = QString::number(record.retries);
@@ -152,11 +152,11 @@ bool PaymentTypesForm::boxValue(const QString &text, const QString &label, int l
 bool PaymentTypesForm::save()
 {
     PaymentTypeRecord record;
-    if (!boxValue(pay_, kPayLabel, 1, record.typeNumber) || !boxValue(retries_, kRetriesLabel, 0, record.retries) ||
+    if (!boxValue(typeNumber_, kPayLabel, 1, record.typeNumber) || !boxValue(retries_, kRetriesLabel, 0, record.retries) ||
         !boxValue(fallback_, kFallbackLabel, 0, record.fallbackKey) ||
         !boxValue(delay_, kDelayLabel, 0, record.printDelaySeconds))
         return false;
-    record.registerKey = static_cast<qint16>(selectedValue(ecrPayments_, ecrPaymentIndex_));
+    record.registerKey = static_cast<qint16>(selectedValue(registerPayments_, registerPaymentIndex_));
     record.terminal = static_cast<qint16>(selectedValue(terminals_, terminalIndex_));
     record.cardPaymentOn = active_ ? -1 : 0;
     // Nothing is shown whatever the file says; the next find tells.
@@ -167,7 +167,7 @@ bool PaymentTypesForm::save()
 bool PaymentTypesForm::remove()
 {
     qint16 number = 0;
-    if (!boxValue(pay_, kPayLabel, 1, number))
+    if (!boxValue(typeNumber_, kPayLabel, 1, number))
         return false;
     deletePaymentType(number, path_);
     return true;

@@ -25,14 +25,14 @@ int indexOfValue(const QList<ListEntry> &list, int value);
 // edits one record of payeft.dat at a time. The widget renders it on
 // changed() and forwards edits and clicks. The window holds nothing from
 // one opening to the next; a record is shown only after an explicit find.
-// The main window is disabled from frmFill (opened()) until the window
+// The main window is disabled from reload() (opened()) until the window
 // closes (closed()).
 //
 // Save and delete write only what the boxes say without doubt: a box that
 // holds no whole number (empty, letters, a sign, a fraction) or a payment
 // type number below 1 stops them with a message naming the box, and
 // nothing is written. The lists always have an entry selected, "---" after
-// frmFill, so they always give a value.
+// reload(), so they always give a value.
 class PaymentTypesForm : public QObject {
     Q_OBJECT
 public:
@@ -42,19 +42,19 @@ public:
     // cmdRef, the picture that reloads the window.
     bool refreshVisible() const { return refreshVisible_; }
 
-    QString pay() const { return pay_; }                           // txtPay
-    const QList<ListEntry> &ecrPayments() const { return ecrPayments_; } // cmbECRPayment
-    int ecrPaymentIndex() const { return ecrPaymentIndex_; }
-    const QList<ListEntry> &terminals() const { return terminals_; } // cmbECREFT
+    QString typeNumber() const { return typeNumber_; }                              // txtPay
+    const QList<ListEntry> &registerPayments() const { return registerPayments_; }  // cmbECRPayment
+    int registerPaymentIndex() const { return registerPaymentIndex_; }
+    const QList<ListEntry> &terminals() const { return terminals_; }                // cmbECREFT
     int terminalIndex() const { return terminalIndex_; }
-    bool active() const { return active_; }                        // chkActive
-    QString retries() const { return retries_; }                   // txtRetries
-    QString fallback() const { return fallback_; }                 // txtPayID
-    QString fallbackName() const { return fallbackName_; }         // txtPAYEDDesc
-    QString delay() const { return delay_; }                       // txtPayDelay
+    bool active() const { return active_; }                                         // chkActive
+    QString retries() const { return retries_; }                                    // txtRetries
+    QString fallback() const { return fallback_; }                                  // txtPayID
+    QString fallbackName() const { return fallbackName_; }                          // txtPAYEDDesc
+    QString delay() const { return delay_; }                                        // txtPayDelay
 
-    void setPay(const QString &text);
-    void setEcrPaymentIndex(int index);
+    void setTypeNumber(const QString &text);
+    void setRegisterPaymentIndex(int index);
     void setTerminalIndex(int index);
     void setActive(bool on);
     void setRetries(const QString &text);
@@ -65,7 +65,7 @@ public:
 
     // Fills the lists afresh and disables the main window; the menu entry
     // and cmdRef call it.
-    void frmFill();
+    void reload();
     // cmdFind: shows the record of the number in txtPay.
     void find();
     // save: writes the record the controls describe. False when a box
@@ -88,9 +88,9 @@ private:
     QString path_;
     QString caption_;
     bool refreshVisible_ = true;
-    QString pay_ = QStringLiteral("01");
-    QList<ListEntry> ecrPayments_;
-    int ecrPaymentIndex_ = -1;
+    QString typeNumber_ = QStringLiteral("01");
+    QList<ListEntry> registerPayments_;
+    int registerPaymentIndex_ = -1;
     QList<ListEntry> terminals_;
     int terminalIndex_ = -1;
     bool active_ = true;

@@ -104,18 +104,18 @@ PaymentTypesWindow::PaymentTypesWindow(PaymentTypesForm &form, QWidget *parent)
     render();
     connect(&form_, &PaymentTypesForm::changed, this, &PaymentTypesWindow::render);
     connect(&form_, &PaymentTypesForm::closed, this, &QWidget::close);
-    connect(txtPay_, &QLineEdit::textEdited, &form_, &PaymentTypesForm::setPay);
+    connect(txtPay_, &QLineEdit::textEdited, &form_, &PaymentTypesForm::setTypeNumber);
     connect(txtRetries_, &QLineEdit::textEdited, &form_, &PaymentTypesForm::setRetries);
     connect(txtPayID_, &QLineEdit::textEdited, &form_, &PaymentTypesForm::setFallback);
     connect(txtPayDelay_, &QLineEdit::textEdited, &form_, &PaymentTypesForm::setDelay);
-    connect(cmbECRPayment_, &QComboBox::activated, &form_, &PaymentTypesForm::setEcrPaymentIndex);
+    connect(cmbECRPayment_, &QComboBox::activated, &form_, &PaymentTypesForm::setRegisterPaymentIndex);
     connect(cmbECREFT_, &QComboBox::activated, &form_, &PaymentTypesForm::setTerminalIndex);
     connect(chkActive_, &QCheckBox::clicked, &form_, &PaymentTypesForm::setActive);
     connect(find, &QPushButton::clicked, &form_, &PaymentTypesForm::find);
     connect(save, &QPushButton::clicked, &form_, &PaymentTypesForm::save);
     connect(remove, &QPushButton::clicked, &form_, &PaymentTypesForm::remove);
     connect(exit, &QPushButton::clicked, &form_, &PaymentTypesForm::close);
-    connect(cmdRef_, &QPushButton::clicked, &form_, &PaymentTypesForm::frmFill);
+    connect(cmdRef_, &QPushButton::clicked, &form_, &PaymentTypesForm::reload);
 }
 
 QLineEdit *PaymentTypesWindow::numberBox(const char *name, int limit)
@@ -148,8 +148,8 @@ void PaymentTypesWindow::render()
 {
     setWindowTitle(form_.caption());
     cmdRef_->setVisible(form_.refreshVisible());
-    showText(txtPay_, form_.pay(), kPayLimit);
-    showEntries(cmbECRPayment_, form_.ecrPayments(), form_.ecrPaymentIndex());
+    showText(txtPay_, form_.typeNumber(), kPayLimit);
+    showEntries(cmbECRPayment_, form_.registerPayments(), form_.registerPaymentIndex());
     showEntries(cmbECREFT_, form_.terminals(), form_.terminalIndex());
     chkActive_->setChecked(form_.active());
     showText(txtRetries_, form_.retries(), kRetriesLimit);

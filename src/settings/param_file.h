@@ -88,15 +88,15 @@ struct ParamFileValues {
     QString baud;
     QString file;
     QString model;            // the model box's text: "MikroPos", "Poseidon 21", ...
-    bool multi = false;
-    bool printDesc = false;
-    bool printCodeAscii = false;
-    bool printCodeNumeric = false;
+    bool multiFile = false;
+    bool printDescription = false;
+    bool itemCodeAsText = false;
+    bool itemCodeAsNumber = false;
     bool comments = false;
     int currency = -1;        // 0, 1, 2; -1 when no option is selected
-    bool keybOff = false;
-    bool dirDepa = false;
-    bool quantity = false;
+    bool keyboardLocked = false;
+    bool directDepartment = false;
+    bool quantityInDescription = false;
     bool autoStart = false;
     QString location;
 };

@@ -51,23 +51,23 @@ QStringList paramFileLines(const ParamFileValues &values, const QDate &today)
           << QStringLiteral("# Type of machine");
     if (const QString code = modelCode(values.model); !code.isEmpty())
         lines << QStringLiteral("[ecrt] ") + code;
-    lines << QStringLiteral("[multi type] ") + flag(values.multi)
+    lines << QStringLiteral("[multi type] ") + flag(values.multiFile)
           << QStringLiteral("[time] 0")
           << QStringLiteral("[subtotal] yes")
-          << QStringLiteral("[print_desc] ") + flag(values.printDesc);
-    if (values.printCodeAscii)
+          << QStringLiteral("[print_desc] ") + flag(values.printDescription);
+    if (values.itemCodeAsText)
         lines << QStringLiteral("[print_code] true A");
-    if (values.printCodeNumeric)
+    if (values.itemCodeAsNumber)
         lines << QStringLiteral("[print_code] true N");
-    if (!values.printCodeAscii && !values.printCodeNumeric)
+    if (!values.itemCodeAsText && !values.itemCodeAsNumber)
         lines << QStringLiteral("[print_code] falseN");
     lines << QStringLiteral("[comments] ") + flag(values.comments);
     if (values.currency >= 0 && values.currency <= 2)
         lines << QStringLiteral("[currency]=") + QString::number(values.currency);
     // "true " keeps its trailing space: it pads the value to the width of "false".
-    lines << (values.keybOff ? QStringLiteral("[keyb_off]=true ") : QStringLiteral("[keyb_off]=false"))
-          << QStringLiteral("[dir_depa]=") + flag(values.dirDepa)
-          << QStringLiteral("[quantity]=") + flag(values.quantity)
+    lines << (values.keyboardLocked ? QStringLiteral("[keyb_off]=true ") : QStringLiteral("[keyb_off]=false"))
+          << QStringLiteral("[dir_depa]=") + flag(values.directDepartment)
+          << QStringLiteral("[quantity]=") + flag(values.quantityInDescription)
           << (values.autoStart ? QStringLiteral("[AutoStar]=yes") : QStringLiteral("[AutoStar]=no"))
           << QStringLiteral("################################")
           << QStringLiteral("# Customer Specific Parameters #")

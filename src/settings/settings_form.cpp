@@ -22,14 +22,14 @@ QString writtenModel(const QString &text)
 bool ParamFileValues::*checkMember(SettingsForm::Check box)
 {
     static constexpr bool ParamFileValues::*members[] = {
-        &ParamFileValues::multi,
-        &ParamFileValues::dirDepa,
-        &ParamFileValues::printDesc,
-        &ParamFileValues::printCodeAscii,
-        &ParamFileValues::printCodeNumeric,
+        &ParamFileValues::multiFile,
+        &ParamFileValues::directDepartment,
+        &ParamFileValues::printDescription,
+        &ParamFileValues::itemCodeAsText,
+        &ParamFileValues::itemCodeAsNumber,
         &ParamFileValues::comments,
-        &ParamFileValues::quantity,
-        &ParamFileValues::keybOff,
+        &ParamFileValues::quantityInDescription,
+        &ParamFileValues::keyboardLocked,
         &ParamFileValues::autoStart,
     };
     return members[static_cast<int>(box)];
@@ -51,10 +51,10 @@ bool SettingsForm::isChecked(Check box) const { return values_.*checkMember(box)
 void SettingsForm::setChecked(Check box, bool on)
 {
     values_.*checkMember(box) = on;
-    if (on && box == Check::PrintCodeAscii)
-        values_.printCodeNumeric = false;
-    if (on && box == Check::PrintCodeNumeric)
-        values_.printCodeAscii = false;
+    if (on && box == Check::ItemCodeAsText)
+        values_.itemCodeAsNumber = false;
+    if (on && box == Check::ItemCodeAsNumber)
+        values_.itemCodeAsText = false;
     Q_EMIT changed();
 }
 
@@ -152,19 +152,19 @@ void SettingsForm::apply(const ParamReading &reading)
         values_.model = modelEntries().at(0);
     else if (s.registerType == RegisterType::Poseidon21)
         values_.model = modelEntries().at(1);
-    values_.multi = s.multiFile == SettingSwitch::On;
-    values_.printDesc = s.printDescription == SettingSwitch::On;
+    values_.multiFile = s.multiFile == SettingSwitch::On;
+    values_.printDescription = s.printDescription == SettingSwitch::On;
     values_.comments = s.comments == SettingSwitch::On;
-    values_.quantity = s.quantityInDescription == SettingSwitch::On;
-    values_.keybOff = s.keyboardLocked == SettingSwitch::On;
-    values_.dirDepa = s.directDepartment == SettingSwitch::On;
+    values_.quantityInDescription = s.quantityInDescription == SettingSwitch::On;
+    values_.keyboardLocked = s.keyboardLocked == SettingSwitch::On;
+    values_.directDepartment = s.directDepartment == SettingSwitch::On;
     // Ticking goes through the boxes' own rule, so one code box stays ticked.
     if (s.itemCode == ItemCodePrinting::AsNumber)
-        setChecked(Check::PrintCodeNumeric, true);
+        setChecked(Check::ItemCodeAsNumber, true);
     else if (s.itemCode == ItemCodePrinting::AsText)
-        setChecked(Check::PrintCodeAscii, true);
+        setChecked(Check::ItemCodeAsText, true);
     else if (s.itemCode == ItemCodePrinting::None)
-        values_.printCodeAscii = values_.printCodeNumeric = false;
+        values_.itemCodeAsText = values_.itemCodeAsNumber = false;
     // The window offers the first three rules only.
     if (s.currency == CurrencyRule::AsInJob || s.currency == CurrencyRule::Main
         || s.currency == CurrencyRule::Secondary)

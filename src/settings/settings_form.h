@@ -35,15 +35,15 @@ class SettingsForm : public QObject {
 public:
     // The check boxes, by the settings they carry.
     enum class Check {
-        MultiPrint,       // multi_print, [multi type]
-        DirectDepartment, // dirdep, [dir_depa]
-        Description,      // descreption, [print_desc]
-        PrintCodeAscii,   // print_code_ascii, [print_code] true A
-        PrintCodeNumeric, // print_code_numeric, [print_code] true N
-        Comments,         // comments, [comments]
-        Quantity,         // quantity, [quantity]
-        KeyboardLocked,   // keyb_locked, [keyb_off]
-        AutoStart,        // ChkAuto, [AutoStar]
+        MultiFile,             // multi_print, [multi type]
+        DirectDepartment,      // dirdep, [dir_depa]
+        Description,           // descreption, [print_desc]
+        ItemCodeAsText,        // print_code_ascii, [print_code] true A
+        ItemCodeAsNumber,      // print_code_numeric, [print_code] true N
+        Comments,              // comments, [comments]
+        QuantityInDescription, // quantity, [quantity]
+        KeyboardLocked,        // keyb_locked, [keyb_off]
+        AutoStart,             // ChkAuto, [AutoStar]
     };
 
     static constexpr int kVatBoxes = 5;

@@ -135,11 +135,11 @@ QWidget *SettingsWindow::buildSwitches()
     auto *panel = new QWidget(this);
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 8, 0, 0);
-    column->addWidget(checkBox(C::MultiPrint, QStringLiteral("Print Manager"), "multi_print"));
+    column->addWidget(checkBox(C::MultiFile, QStringLiteral("Print Manager"), "multi_print"));
     column->addWidget(checkBox(C::DirectDepartment, QStringLiteral("Direct Deparment"), "dirdep"));
     column->addWidget(checkBox(C::Description, QStringLiteral("Mε Περιγραφη"), "descreption"));
     column->addWidget(checkBox(C::Comments, QStringLiteral("Mε Σχολια"), "comments"));
-    column->addWidget(checkBox(C::Quantity, QStringLiteral("Mε Εκτυπωση Ποσοτητας"), "quantity"));
+    column->addWidget(checkBox(C::QuantityInDescription, QStringLiteral("Mε Εκτυπωση Ποσοτητας"), "quantity"));
     column->addWidget(checkBox(C::KeyboardLocked, QStringLiteral("Κλειδωμενο Πληκτρολογιο"), "keyb_locked"));
     column->addWidget(checkBox(C::AutoStart, QStringLiteral("Αυτόματη Έναρξη Εκτυπώσεων"), "ChkAuto"));
     return panel;
@@ -150,9 +150,9 @@ QWidget *SettingsWindow::buildPrintCode()
     using C = SettingsForm::Check;
     auto *frame = new QGroupBox(QStringLiteral("Εκτυπωση Κωδικου Ειδους"), this);
     auto *column = new QVBoxLayout(frame);
-    column->addWidget(checkBox(C::PrintCodeAscii, QStringLiteral("Με Εκτυπωση Κωδικου Ascii"), "print_code_ascii"));
+    column->addWidget(checkBox(C::ItemCodeAsText, QStringLiteral("Με Εκτυπωση Κωδικου Ascii"), "print_code_ascii"));
     column->addWidget(
-        checkBox(C::PrintCodeNumeric, QStringLiteral("Mε Εκτυπωση Κωδικου Αριθμητικου"), "print_code_numeric"));
+        checkBox(C::ItemCodeAsNumber, QStringLiteral("Mε Εκτυπωση Κωδικου Αριθμητικου"), "print_code_numeric"));
     return frame;
 }
 

@@ -15,7 +15,7 @@ namespace {
 QString shown(const PaymentTypesForm &form)
 {
     return QStringLiteral("%1 | %2 | %3 | %4 | %5 %6 | %7")
-        .arg(form.ecrPayments().value(form.ecrPaymentIndex()).text, form.terminals().value(form.terminalIndex()).text,
+        .arg(form.registerPayments().value(form.registerPaymentIndex()).text, form.terminals().value(form.terminalIndex()).text,
              form.active() ? QStringLiteral("on") : QStringLiteral("off"), form.retries(), form.fallback(),
              form.fallbackName(), form.delay());
 }
@@ -24,11 +24,11 @@ const QString kNothingSaved = QStringLiteral("--- | --- | off | 0 | 0 ----------
 
 class PaymentTypesFormTest : public ::testing::Test {
 protected:
-    PaymentTypesFormTest() { form.frmFill(); }
+    PaymentTypesFormTest() { form.reload(); }
 
     QString found(const QString &number)
     {
-        form.setPay(number);
+        form.setTypeNumber(number);
         form.find();
         return shown(form);
     }
@@ -48,13 +48,13 @@ TEST_F(PaymentTypesFormTest, FillShowsItsReadingCaptionAndBuildsBothListsWithVal
     });
     QObject::connect(&form, &PaymentTypesForm::opened, [&] { events << QStringLiteral("opened"); });
     QObject::connect(&form, &PaymentTypesForm::closed, [&] { events << QStringLiteral("closed"); });
-    form.frmFill(); // the second: it rebuilds the lists, it does not append
+    form.reload(); // the second: it rebuilds the lists, it does not append
 
     EXPECT_EQ(captions, (QStringList{"Ανάγνωση Ρυθμίσεων Ταμειακής...", "Πληρωμές Καρτών"}));
-    EXPECT_EQ(form.ecrPayments(),
+    EXPECT_EQ(form.registerPayments(),
               (QList<ListEntry>{{"---", 0}, {"EFT Πληρωμή", 2}, {"EFT Προφορτωμένη", 3}, {"EFT Προείσπραξη", 9}}));
     EXPECT_EQ(form.terminals().size(), 9);
-    EXPECT_EQ(form.pay() + " | " + shown(form), QStringLiteral("01 | --- | --- | on | 0 | 0 -------------- | 0"));
+    EXPECT_EQ(form.typeNumber() + " | " + shown(form), QStringLiteral("01 | --- | --- | on | 0 | 0 -------------- | 0"));
     form.close();
     form.close();
     EXPECT_EQ(events, (QStringList{"opened", "closed"}));
@@ -62,8 +62,8 @@ TEST_F(PaymentTypesFormTest, FillShowsItsReadingCaptionAndBuildsBothListsWithVal
 
 TEST_F(PaymentTypesFormTest, SaveWritesTheControlsAndFindShowsThemAgainOrZerosOrDashesForValuesNoListHolds)
 {
-    form.setPay(QStringLiteral("5"));
-    form.setEcrPaymentIndex(3); // EFT Προείσπραξη, 9
+    form.setTypeNumber(QStringLiteral("5"));
+    form.setRegisterPaymentIndex(3); // EFT Προείσπραξη, 9
     form.setTerminalIndex(8);
     form.setRetries(QStringLiteral("3"));
     form.setFallback(QStringLiteral("2"));
@@ -101,7 +101,7 @@ TEST_F(PaymentTypesFormTest, SaveAndDeleteNameTheBoxThatHoldsNoNumberAndWriteNot
     };
     for (const auto &c : cases) {
         op.boxes.clear();
-        form.setPay(c.pay);
+        form.setTypeNumber(c.pay);
         form.setRetries(c.retries);
         form.setFallback(c.fallback);
         form.setDelay(c.delay);
@@ -112,7 +112,7 @@ TEST_F(PaymentTypesFormTest, SaveAndDeleteNameTheBoxThatHoldsNoNumberAndWriteNot
     // Zero is a value these three boxes allow: no retries, no fallback key,
     // no print pause.
     op.boxes.clear();
-    form.setPay(QStringLiteral("3"));
+    form.setTypeNumber(QStringLiteral("3"));
     form.setRetries(QStringLiteral("0"));
     form.setFallback(QStringLiteral("0"));
     form.setDelay(QStringLiteral("0"));
@@ -124,7 +124,7 @@ TEST_F(PaymentTypesFormTest, SaveAndDeleteNameTheBoxThatHoldsNoNumberAndWriteNot
     EXPECT_EQ(std::tuple(written.retries, written.fallbackKey, written.printDelaySeconds), std::tuple(0, 0, 0));
     QFile::remove(path);
 
-    form.setPay(QString());
+    form.setTypeNumber(QString());
     EXPECT_FALSE(form.remove());
     EXPECT_EQ(op.boxes.back().text, fitMessageText(QStringLiteral("Μη έγκυρη τιμή: # πληρωμής Merovan")));
     EXPECT_FALSE(QFile::exists(path));

@@ -26,7 +26,7 @@ TEST(PaymentTypesWindow, FindShowsTheRecordTypingAndClicksReachTheFormAndExitClo
     PaymentTypesForm form{op, path};
     PaymentTypesWindow window{form};
     window.show();
-    form.frmFill();
+    form.reload();
     auto *number = window.findChild<QLineEdit *>("txtPay");
     auto *terminal = window.findChild<QComboBox *>("cmbECREFT");
     auto *active = window.findChild<QCheckBox *>("chkActive");

@@ -90,9 +90,10 @@ TEST(ParamFileRead, ReadersDifferInPortBaudAndAutoStart)
     }
 }
 
-const ParamFileValues kAllOn{.port = "COM1", .baud = "9600", .file = "Print.1", .model = "MikroPos", .multi = true,
-                             .printDesc = true, .printCodeAscii = true, .printCodeNumeric = true, .comments = true,
-                             .currency = 2, .keybOff = true, .dirDepa = true, .quantity = true, .autoStart = true,
+const ParamFileValues kAllOn{.port = "COM1", .baud = "9600", .file = "Print.1", .model = "MikroPos",
+                             .multiFile = true, .printDescription = true, .itemCodeAsText = true,
+                             .itemCodeAsNumber = true, .comments = true, .currency = 2, .keyboardLocked = true,
+                             .directDepartment = true, .quantityInDescription = true, .autoStart = true,
                              .location = "C:\\Εργασία"};
 
 // Every line of the file, in order, with every switch on.
@@ -153,8 +154,8 @@ TEST(ParamFileWrite, ModelCodesIgnoreCaseAndEachChoiceWritesItsOwnLine)
     for (const auto &c : cases) {
         ParamFileValues v;
         v.model = c.model;
-        v.printCodeAscii = c.ascii;
-        v.printCodeNumeric = c.numeric;
+        v.itemCodeAsText = c.ascii;
+        v.itemCodeAsNumber = c.numeric;
         v.currency = c.currency;
         EXPECT_EQ(paramFileLines(v, {}).filter(choice), c.lines + QStringList({"[keyb_off]=false", "[AutoStar]=no"}));
     }

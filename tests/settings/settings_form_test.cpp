@@ -138,13 +138,13 @@ TEST_F(SettingsFormTest, AnAddressHidesTheBaudBoxAndSavesPort5012UnlessItNamesIt
 TEST_F(SettingsFormTest, PrintCodeBoxesExcludeEachOtherOnlyWhenTicked)
 {
     const struct { Check box; bool on, ascii, numeric; } steps[] = {
-        {Check::PrintCodeAscii, true, true, false}, {Check::PrintCodeNumeric, false, true, false},
-        {Check::PrintCodeNumeric, true, false, true}, {Check::PrintCodeAscii, true, true, false},
+        {Check::ItemCodeAsText, true, true, false}, {Check::ItemCodeAsNumber, false, true, false},
+        {Check::ItemCodeAsNumber, true, false, true}, {Check::ItemCodeAsText, true, true, false},
     };
     for (const auto &s : steps) {
         form.setChecked(s.box, s.on);
-        EXPECT_EQ(form.isChecked(Check::PrintCodeAscii), s.ascii);
-        EXPECT_EQ(form.isChecked(Check::PrintCodeNumeric), s.numeric);
+        EXPECT_EQ(form.isChecked(Check::ItemCodeAsText), s.ascii);
+        EXPECT_EQ(form.isChecked(Check::ItemCodeAsNumber), s.numeric);
     }
 }
 

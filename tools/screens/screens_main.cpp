@@ -38,7 +38,7 @@ void writeSampleFiles()
     values.baud = QStringLiteral("5012");
     values.file = QStringLiteral("print.1");
     values.model = QStringLiteral("MikroPos");
-    values.printDesc = values.comments = values.printCodeAscii = true;
+    values.printDescription = values.comments = values.itemCodeAsText = true;
     values.currency = 0;
     values.location = QStringLiteral("C:\\Ταμείο\\Εργασίες\\");
     writeParamFile(QStringLiteral("param.ini"), values, QDate::currentDate());
@@ -127,8 +127,8 @@ int main(int argc, char *argv[])
     PaymentTypesForm payments(op);
     PaymentTypesWindow paymentsWindow(payments);
     paymentsWindow.show();
-    payments.frmFill();
-    payments.setPay(QStringLiteral("02"));
+    payments.reload();
+    payments.setTypeNumber(QStringLiteral("02"));
     payments.find();
 
     QCoreApplication::sendPostedEvents();
