@@ -4,6 +4,9 @@
 
 #include <QFile>
 
+#include <initializer_list>
+#include <utility>
+
 namespace merovan {
 
 namespace {
@@ -73,48 +76,45 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+// The value of the word that the text is exactly; otherwise the default.
+template <typename Value>
+Value valueOfWord(const QString &text, std::initializer_list<std::pair<QStringView, Value>> words, Value otherwise)
+{
+    for (const auto &[word, value] : words) {
+        if (text == word)
+            return value;
+    }
+    return otherwise;
+}
+
 } // namespace
 
 SettingSwitch settingSwitch(const QString &text)
 {
-    if (text == QLatin1StringView("true"))
-        return SettingSwitch::On;
-    if (text == QLatin1StringView("fals"))
-        return SettingSwitch::Off;
-    if (text == QLatin1StringView("TRUE"))
-        return SettingSwitch::OnInCapitals;
-    return SettingSwitch::Neither;
+    return valueOfWord(text, {{u"true", SettingSwitch::On}, {u"fals", SettingSwitch::Off},
+                              {u"TRUE", SettingSwitch::OnInCapitals}},
+                       SettingSwitch::Neither);
 }
 
 ItemCodePrinting itemCodePrinting(const QString &text)
 {
-    if (text == QLatin1StringView("true N"))
-        return ItemCodePrinting::AsNumber;
-    if (text == QLatin1StringView("true A"))
-        return ItemCodePrinting::AsText;
     if (text.startsWith(QLatin1StringView("fals")))
         return ItemCodePrinting::None;
-    return ItemCodePrinting::Unset;
+    return valueOfWord(text, {{u"true N", ItemCodePrinting::AsNumber}, {u"true A", ItemCodePrinting::AsText}},
+                       ItemCodePrinting::Unset);
 }
 
 RegisterType registerType(const QString &text)
 {
-    if (text == QLatin1StringView("mikro"))
-        return RegisterType::Mikro;
-    if (text == QLatin1StringView("pos21"))
-        return RegisterType::Poseidon21;
-    return RegisterType::Other;
+    return valueOfWord(text, {{u"mikro", RegisterType::Mikro}, {u"pos21", RegisterType::Poseidon21}},
+                       RegisterType::Other);
 }
 
 CurrencyRule currencyRule(const QString &text)
 {
-    static const CurrencyRule rules[] = {CurrencyRule::AsInJob, CurrencyRule::Main, CurrencyRule::Secondary,
-                                         CurrencyRule::Third};
-    for (int digit = 0; digit < 4; ++digit) {
-        if (text == QString::number(digit))
-            return rules[digit];
-    }
-    return CurrencyRule::Unset;
+    return valueOfWord(text, {{u"0", CurrencyRule::AsInJob}, {u"1", CurrencyRule::Main},
+                              {u"2", CurrencyRule::Secondary}, {u"3", CurrencyRule::Third}},
+                       CurrencyRule::Unset);
 }
 
 void readParamLines(const QStringList &lines, ParamReader reader, ParamReading &reading)
