@@ -22,10 +22,10 @@ bool payByCard(Interpreter &interpreter, const PaymentTypeRecord &record, const 
         if (state.currentCard.read().terminal == record.terminal)
             waitForTerminalPrint(record.printDelaySeconds, interpreter.clock(), interpreter.op(), interpreter.log(),
                               interpreter.link().stops());
-        interpreter.send(command, silent, kCardAnswerSeconds, resultFile);
-        if (!interpreter.accepted())
+        const CommandResult answer = interpreter.send(command, silent, kCardAnswerSeconds, resultFile);
+        if (!answer.accepted())
             continue;
-        switch (cardPaymentOutcome(interpreter.replyText())) {
+        switch (cardPaymentOutcome(answer.text)) {
         case CardPaid:
             state.currentCard.replace(record);
             return true;
@@ -43,8 +43,7 @@ bool payByCard(Interpreter &interpreter, const PaymentTypeRecord &record, const 
 
 void bookFallback(Interpreter &interpreter, const QString &command, int extraTimeout, const QString &resultFile)
 {
-    interpreter.send(command, false, 0, resultFile, extraTimeout);
-    if (interpreter.accepted())
+    if (interpreter.send(command, false, 0, resultFile, extraTimeout).accepted())
         interpreter.state.cardFallbackUsed = true;
 }
 

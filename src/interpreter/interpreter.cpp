@@ -68,19 +68,17 @@ void Interpreter::setHandler(const QString &keyword, Handler handler)
 
 void Interpreter::setKindHandler(int kind, KindHandler handler) { kinds_.emplace_back(kind, std::move(handler)); }
 
-void Interpreter::send(const QString &command, bool silent, int asyncSeconds, const QString &resultFile,
-                       int extraTimeout)
+CommandResult Interpreter::send(const QString &command, bool silent, int asyncSeconds, const QString &resultFile,
+                                int extraTimeout)
 {
-    reply_ = link_
-                 .sendCommand(command, {.silent = silent,
-                                        .asyncSeconds = asyncSeconds,
-                                        .resultFile = resultFile,
-                                        .extraTimeout = extraTimeout,
-                                        .previousText = reply_})
-                 .text;
+    const CommandResult result = link_.sendCommand(command, {.silent = silent,
+                                                             .asyncSeconds = asyncSeconds,
+                                                             .resultFile = resultFile,
+                                                             .extraTimeout = extraTimeout,
+                                                             .previousText = reply_});
+    reply_ = result.text;
+    return result;
 }
-
-bool Interpreter::accepted() const { return link_.lastRegisterError() == 0; }
 
 void Interpreter::appendResult(const QString &line) { link_.appendResult(line); }
 

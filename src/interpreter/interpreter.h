@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/command_result.h"
 #include "interpreter/job_file.h"
 #include "payments/card_flow.h"
 #include "payments/payment_types.h"
@@ -123,12 +124,10 @@ public:
         jobStarting;
     std::function<void(int line)> lineSent;
 
-    // For the handlers: one command; its code becomes the last register
-    // error and its text the main window's reply text.
-    void send(const QString &command, bool silent = false, int asyncSeconds = 0, const QString &resultFile = {},
-              int extraTimeout = 0);
-    bool accepted() const;
-    QString &replyText() { return reply_; }
+    // For the handlers: one command and what it came to; its code becomes
+    // the last register error and its text the main window's reply text.
+    CommandResult send(const QString &command, bool silent = false, int asyncSeconds = 0,
+                       const QString &resultFile = {}, int extraTimeout = 0);
     void appendResult(const QString &line);
     QString resultStamp() const;
 

@@ -15,8 +15,7 @@ namespace {
 // go through as a sale instead of a return.
 bool pressMinus(Interpreter &interpreter)
 {
-    interpreter.send(QStringLiteral("KX- "));
-    return interpreter.accepted();
+    return interpreter.send(QStringLiteral("KX- ")).accepted();
 }
 
 // A negative quantity is keyed as the minus key and the quantity; when the
@@ -88,13 +87,11 @@ void sendKeyedItem(Interpreter &interpreter, SaleLine &sale, QChar separator)
     const InterpreterState &state = interpreter.state;
     const bool toTable = state.partialPaymentMode || state.tableTransferMode;
     if (toTable) {
-        interpreter.send(state.partialPaymentMode ? QStringLiteral("KXPPAY") : QStringLiteral("KXTRF"));
-        if (!interpreter.accepted())
+        if (!interpreter.send(state.partialPaymentMode ? QStringLiteral("KXPPAY") : QStringLiteral("KXTRF")).accepted())
             return;
     }
     if (const std::optional<QString> quantity = quantityCommand(sale.quantity, separator)) {
-        interpreter.send(*quantity, true);
-        if (!interpreter.accepted()) {
+        if (!interpreter.send(*quantity, true).accepted()) {
             showWrongQuantity(interpreter);
             return;
         }
@@ -104,8 +101,7 @@ void sendKeyedItem(Interpreter &interpreter, SaleLine &sale, QChar separator)
         interpreter.send(QStringLiteral("KX") + item);
         return;
     }
-    interpreter.send(QStringLiteral("KXPA") + item);
-    if (interpreter.accepted())
+    if (interpreter.send(QStringLiteral("KXPA") + item).accepted())
         interpreter.send(QStringLiteral("KXTRFOK"));
 }
 

@@ -14,9 +14,8 @@ namespace {
 // "ver": the register's firmware version, for the host.
 LineEnd verLine(Interpreter &interpreter, Job &, const QString &)
 {
-    interpreter.send(QStringLiteral("KXVER"), true);
-    if (interpreter.accepted())
-        interpreter.appendResult(QStringLiteral("f/w = ") + interpreter.replyText());
+    if (const CommandResult version = interpreter.send(QStringLiteral("KXVER"), true); version.accepted())
+        interpreter.appendResult(QStringLiteral("f/w = ") + version.text);
     return LineEnd::Next;
 }
 
@@ -24,8 +23,7 @@ LineEnd verLine(Interpreter &interpreter, Job &, const QString &)
 LineEnd sinLine(Interpreter &interpreter, Job &, const QString &line)
 {
     const QString number = cols(line, 6, 10).trimmed();
-    interpreter.send(QStringLiteral("KX") + number + QStringLiteral("CK"), true);
-    if (interpreter.accepted())
+    if (interpreter.send(QStringLiteral("KX") + number + QStringLiteral("CK"), true).accepted())
         interpreter.appendResult(QStringLiteral("Simple Inv = ") + number);
     return LineEnd::Next;
 }
@@ -34,8 +32,7 @@ LineEnd sinLine(Interpreter &interpreter, Job &, const QString &line)
 LineEnd invLine(Interpreter &interpreter, Job &, const QString &line)
 {
     const QString text = replaceAccentedLetters(cols(line, 6, 255).trimmed());
-    interpreter.send(QStringLiteral("KX@165TIN") + windowsToRegisterSet(toRegisterUpper(text)), true);
-    if (interpreter.accepted())
+    if (interpreter.send(QStringLiteral("KX@165TIN") + windowsToRegisterSet(toRegisterUpper(text)), true).accepted())
         interpreter.appendResult(QStringLiteral("Fiscal Inv = ") + text);
     return LineEnd::Next;
 }
@@ -44,11 +41,9 @@ LineEnd invLine(Interpreter &interpreter, Job &, const QString &line)
 // included, goes to the host with line feeds as "~".
 LineEnd sndLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    interpreter.send(QStringLiteral("KX") + cols(line, 7, 90), true);
-    QString reply = interpreter.replyText();
-    interpreter.appendResult(QStringLiteral("sndReply = %1;%2")
-                                 .arg(interpreter.link().lastRegisterError())
-                                 .arg(reply.replace(QLatin1Char('\n'), QLatin1Char('~'))));
+    CommandResult answer = interpreter.send(QStringLiteral("KX") + cols(line, 7, 90), true);
+    const QString reply = answer.text.replace(QLatin1Char('\n'), QLatin1Char('~'));
+    interpreter.appendResult(QStringLiteral("sndReply = %1;%2").arg(answer.code).arg(reply));
     return LineEnd::Next;
 }
 

@@ -43,11 +43,9 @@ LineEnd tbtLine(Interpreter &interpreter, Job &, const QString &line)
     const Move move = moveOf(line);
     if (!move.valid())
         return LineEnd::WrongTable;
-    interpreter.send(QStringLiteral("KXTRF"));
-    if (!interpreter.accepted())
+    if (!interpreter.send(QStringLiteral("KXTRF")).accepted())
         return LineEnd::Stop;
-    interpreter.send(move.command());
-    return interpreter.accepted() ? LineEnd::Next : LineEnd::Stop;
+    return interpreter.send(move.command()).accepted() ? LineEnd::Next : LineEnd::Stop;
 }
 
 // "TPT": moves part of a table; the items of the lines that follow are the
@@ -59,13 +57,11 @@ LineEnd tptLine(Interpreter &interpreter, Job &, const QString &line)
         return wrongTableNumber(interpreter);
     waitUntilNoReceipt(interpreter);
     InterpreterState &state = interpreter.state;
-    interpreter.send(QStringLiteral("KXTRF"));
-    if (!interpreter.accepted()) {
+    if (!interpreter.send(QStringLiteral("KXTRF")).accepted()) {
         state.tableTransferMode = false;
         return LineEnd::Stop;
     }
-    interpreter.send(move.command() + QStringLiteral("PAR"));
-    if (!interpreter.accepted())
+    if (!interpreter.send(move.command() + QStringLiteral("PAR")).accepted())
         return LineEnd::Stop;
     state.tableTransferMode = true;
     return LineEnd::Next;
@@ -80,13 +76,11 @@ LineEnd tbsLine(Interpreter &interpreter, Job &, const QString &line)
         return wrongTableNumber(interpreter);
     waitUntilNoReceipt(interpreter);
     InterpreterState &state = interpreter.state;
-    interpreter.send(QStringLiteral("KXPPAY"));
-    if (!interpreter.accepted()) {
+    if (!interpreter.send(QStringLiteral("KXPPAY")).accepted()) {
         state.partialPaymentMode = false;
         return LineEnd::Stop;
     }
-    interpreter.send(QStringLiteral("KXFROM") + QString::number(table));
-    if (!interpreter.accepted())
+    if (!interpreter.send(QStringLiteral("KXFROM") + QString::number(table)).accepted())
         return LineEnd::Stop;
     if (!state.partialPaymentMode)
         state.transferRefusals = 0;

@@ -45,8 +45,8 @@ LineEnd tboLine(Interpreter &interpreter, Job &job, const QString &line)
         clock.pause(kAfterCloseMs);
     }
     interpreter.link().waitUntilErrorCleared(-255, 0);
-    interpreter.send(QStringLiteral("KX") + job.tableNumber + QStringLiteral("TO") + job.tableText, true);
-    const bool opened = interpreter.accepted();
+    const QString open = QStringLiteral("KX") + job.tableNumber + QStringLiteral("TO") + job.tableText;
+    const bool opened = interpreter.send(open, true).accepted();
     clock.pause(kAfterOpenMs);
     if (!opened || queryOpenTable(interpreter) != wholeNumber<int>(leadingNumber(job.tableNumber)).value_or(-1))
         return LineEnd::Stop;
@@ -62,9 +62,8 @@ LineEnd tbcLine(Interpreter &interpreter, Job &job, const QString &line)
         return wrongTableNumber(interpreter);
     InterpreterState &state = interpreter.state;
     if (queryOpenTable(interpreter) < 1) {
-        interpreter.send(QStringLiteral("KXCL"));
-        if (interpreter.accepted())
-            job.tableReceipt = wholeNumber<qint16>(receiptAtTableClose(interpreter.replyText())).value_or(-1);
+        if (const CommandResult cleared = interpreter.send(QStringLiteral("KXCL")); cleared.accepted())
+            job.tableReceipt = wholeNumber<qint16>(receiptAtTableClose(cleared.text)).value_or(-1);
     } else if (state.tableTransferMode) {
         interpreter.send(QStringLiteral("KXTRFNO"));
         interpreter.send(QStringLiteral("KXTRFOK"));

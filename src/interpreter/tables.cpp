@@ -29,8 +29,7 @@ LineEnd rptLine(Interpreter &interpreter, Job &, const QString &line)
         interpreter.send(QStringLiteral("KX99") + number + QStringLiteral("OTR"), true);
         interpreter.appendResult(QStringLiteral("rpt table = ") + number);
     } else {
-        interpreter.send(QStringLiteral("KX990000OTR"), true);
-        if (interpreter.accepted())
+        if (interpreter.send(QStringLiteral("KX990000OTR"), true).accepted())
             interpreter.appendResult(QStringLiteral("rpt table = ALL"));
     }
     return LineEnd::Next;
