@@ -9,7 +9,7 @@ using namespace merovan;
 
 namespace {
 
-TEST(Readcoman, SplitsOnCommasAndSpacesKeepingTheTailInTheSixthField)
+TEST(SplitCommandLine, SplitsOnCommasAndSpacesKeepingTheTailInTheSixthField)
 {
     const std::pair<const char *, std::array<const char *, 6>> cases[] = {
         {"a,,b c d e", {"a", "e", "b", "c", "d", "e"}},

@@ -25,7 +25,7 @@ TEST(registerErrorText, LooksUpNumbersExactlyAndPassesOtherText)
         EXPECT_EQ(registerErrorText(code), text) << code.toStdString();
 }
 
-TEST_F(LinkTest, ReadEcrStatusReadsEveryReplyShape)
+TEST_F(LinkTest, ReadRegisterStatusReadsEveryReplyShape)
 {
     const std::pair<QString, qint16> cases[] = {
         {reply(QStringLiteral("STAT:2")), 2},
