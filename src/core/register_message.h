@@ -32,9 +32,8 @@ public:
     explicit RegisterMessage(const Clock &clock, QObject *parent = nullptr);
     ~RegisterMessage() override;
 
-    // Set before any other use: true keeps the seconds counter off.
-    bool skipTimer() const { return skipTimer_; }
-    void setSkipTimer(bool skip) { skipTimer_ = skip; }
+    // Set before any other use: false keeps the seconds counter off.
+    void setCountsSeconds(bool on) { secondsCounterOn_ = on; }
 
     QString caption() const;
     QString message() const;
@@ -46,7 +45,7 @@ public:
     // Runs the opening steps if they have not run yet.
     void open();
     bool isOpen() const { return opened_ && !closed_; }
-    bool countsSeconds() const { return isOpen() && !skipTimer_; }
+    bool countsSeconds() const { return isOpen() && secondsCounterOn_; }
 
     // One tick of the seconds counter.
     void tick();
@@ -69,7 +68,7 @@ private:
     QString caption_;
     QString message_;
     QString detail_;
-    std::atomic<bool> skipTimer_ = false;
+    std::atomic<bool> secondsCounterOn_ = true;
     std::atomic<bool> opened_ = false;
     std::atomic<bool> closed_ = false;
 };

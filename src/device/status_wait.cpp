@@ -49,7 +49,7 @@ void RegisterLink::waitUntilErrorCleared(qint16 okCode, qint16 expected)
     errLine(describe(code));
 
     const auto window = std::make_shared<RegisterMessage>(clock_);
-    window->setSkipTimer(true);
+    window->setCountsSeconds(false);
     waitCancelled = false;
     QObject::connect(window.get(), &RegisterMessage::closed, [this] { waitCancelled = true; });
     window->setCaption(QStringLiteral("Μύνημα Ταμειακής"));

@@ -28,7 +28,7 @@ bool waitForReceiptClosed(Interpreter &interpreter)
     while (!givenUp() && !(closed = link.readRegisterStatus() == 0)) {
         if (!window) {
             window = std::make_shared<RegisterMessage>(interpreter.clock());
-            window->setSkipTimer(true);
+            window->setCountsSeconds(false);
             window->setCaption(QStringLiteral("Μύνημα Ταμειακής"));
             window->setMessage(QStringLiteral("Ολοκληρώστε την απόδειξη..."));
             window->setDetail(QStringLiteral("Αναμονή..."));

@@ -70,7 +70,7 @@ void waitForTerminalPrint(qint32 seconds, Clock &clock, Operator &op, DebugLog &
     const auto msLeft = [&clock, &end] { return clock.now().msecsTo(end); };
 
     const auto window = std::make_shared<RegisterMessage>(clock);
-    window->setSkipTimer(true);
+    window->setCountsSeconds(false);
     window->setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
     window->setMessage(countdownText(msLeft()));
     op.showRegisterMessage(window);

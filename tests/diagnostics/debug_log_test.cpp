@@ -74,7 +74,7 @@ TEST(RegisterMessage, CountsSecondsUnlessSkippedAndReportsClosingOnce)
     }
 
     RegisterMessage quiet(clock);
-    quiet.setSkipTimer(true);
+    quiet.setCountsSeconds(false);
     quiet.setCaption(QStringLiteral("Μύνημα Ταμειακής"));
     EXPECT_FALSE(quiet.countsSeconds());
 

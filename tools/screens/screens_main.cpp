@@ -115,7 +115,7 @@ int main(int argc, char *argv[])
     log.addLine(log.endLine());
 
     const auto waiting = std::make_shared<RegisterMessage>(clock);
-    waiting->setSkipTimer(true);
+    waiting->setCountsSeconds(false);
     op.showRegisterMessage(waiting);
     waiting->setMessage(QStringLiteral("Αναμονή [07]"));
     waiting->setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
