@@ -87,6 +87,7 @@ std::optional<int> Bridge::start(const QString &commandLine)
 
     if (!commandLine_.isEmpty())
         return runCommandLineJob();
+    checkRecords();
     Q_EMIT started();
     return std::nullopt;
 }
@@ -165,9 +166,13 @@ std::optional<int> Bridge::runCommandLineJob()
     if (link_.stops().requested())
         return give(kStoppedBeforeJob);
 
+    if (ranAlready(settings_.file))
+        return give(refuseJobThatRan(settings_.file));
+    if (!canRecordJob(settings_.file, false))
+        return give(kJobCannotBeRecorded);
     const JobOutcome outcome = runJob(settings_.file);
     disposeOfJob(settings_.file, outcome, false);
-    return give(0);
+    return give(outcome == JobOutcome::NotStarted ? kJobCannotBeRecorded : 0);
 }
 
 void Bridge::showReady()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/job_folder_watch.h"
+#include "control/set_aside_jobs.h"
 #include "core/progress.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/job_journal.h"
@@ -99,6 +100,15 @@ public:
 
     Interpreter &interpreter() { return interpreter_; }
 
+    // How job files are removed or set aside after their run.
+    void setJobFileDisposal(JobFileDisposal &disposal) { disposal_ = &disposal; }
+
+    // Exit statuses of a job that is not run: it ran before and its file
+    // could not be removed then; it cannot be recorded (the journal or the
+    // job folder cannot be written).
+    static constexpr int kJobRanAlready = 6;
+    static constexpr int kJobCannotBeRecorded = 7;
+
     bool jobRunning() const { return jobRunning_; }
     JobJournal &journal() { return journal_; }
     bool jobTimerActive() const { return jobTimer_.isActive(); }
@@ -144,9 +154,16 @@ private:
     bool jobFolderPresent();
     bool settled(const QString &path);
     void fileArrived(const QString &path, bool renamedIn);
-    QString nextJobCandidate() const;
+    QString nextJobCandidate();
     JobOutcome runJob(const QString &path);
     void disposeOfJob(const QString &path, JobOutcome outcome, bool keep);
+    QString whyJobsCannotBeRecorded(const QString &jobPath, bool kept) const;
+    bool canRecordJob(const QString &jobPath, bool kept);
+    void showRecordProblem(const QString &problem);
+    void rememberUndisposed(const QString &path, const FileIdentity &identity, const QString &why);
+    bool ranAlready(const QString &path);
+    int refuseJobThatRan(const QString &path);
+    void checkRecords();
     void endAfterJobIfAsked();
     void installJournal();
     void showReceiptNumber();
@@ -171,6 +188,9 @@ private:
     bool ended_ = false;
     std::atomic<bool> jobRunning_ = false;
     JobJournal journal_{QStringLiteral("merovan.journal")};
+    JobFileDisposal ownDisposal_;
+    JobFileDisposal *disposal_ = &ownDisposal_;
+    QString recordProblem_; // told once, shown on the status line until it is gone
     qint16 jobCount_ = 0;
     JobProgress progress_;
     Interpreter interpreter_;

@@ -42,6 +42,10 @@ void Bridge::jobTick()
     link_.connection().dropLostTransport();
     // The folder may have changed with the settings, or come back.
     folderWatch_.watch(jobFolder());
+    // A journal or folder that could not be written is looked at again, so
+    // that fixing it resumes the work without a restart.
+    if (!recordProblem_.isEmpty())
+        checkRecords();
     window_.repaint();
 
     if (settings_.multiFile == SettingSwitch::Off)
@@ -100,16 +104,26 @@ void Bridge::runSingleJob()
         endProgramNow(4);
         return;
     }
+    if (ranAlready(path)) {
+        endProgramNow(refuseJobThatRan(path));
+        return;
+    }
+    const bool keep = path.right(5).toUpper().endsWith(QStringLiteral("PRG.1"));
+    // A job that cannot be recorded waits, with the reason on the status
+    // line, for the next tick.
+    if (!canRecordJob(path, keep))
+        return;
     QFile::remove(endMarker());
     showReceiptNumber();
     // One that cannot be read is set aside with its reason by the run.
     const JobOutcome outcome = runJob(path);
-    disposeOfJob(path, outcome, path.right(5).toUpper().endsWith(QStringLiteral("PRG.1")));
+    disposeOfJob(path, outcome, keep);
     receipt.close();
-    endProgramNow(outcome == JobOutcome::Rejected ? 4 : 0);
+    if (outcome != JobOutcome::NotStarted)
+        endProgramNow(outcome == JobOutcome::Rejected ? 4 : 0);
 }
 
-QString Bridge::nextJobCandidate() const
+QString Bridge::nextJobCandidate()
 {
     const QString &folder = settings_.location;
     const QString &name = settings_.file;
@@ -118,13 +132,14 @@ QString Bridge::nextJobCandidate() const
         QStringList matches = pattern.dir().entryList({pattern.fileName()}, QDir::Files, QDir::NoSort);
         // A job that was set aside is never taken again.
         matches.removeIf([](const QString &name) { return isSetAside(name); });
+        matches.removeIf([&](const QString &name) { return ranAlready(pattern.dir().filePath(name)); });
         return matches.isEmpty() ? QString() : pattern.dir().filePath(matches.first());
     }
     for (int n = 1; n <= 10; ++n) {
         const QString candidate = folder + name + QLatin1Char('.') + QString::number(n);
         // Not a regular file (a folder, a pipe): taken only to be set aside.
         const QFileInfo info(candidate);
-        if (jobFileReady(candidate) || (info.exists() && !info.isFile()))
+        if ((jobFileReady(candidate) || (info.exists() && !info.isFile())) && !ranAlready(candidate))
             return candidate;
     }
     return {};
@@ -176,15 +191,22 @@ bool Bridge::runNextNumberedJob()
         return false;
     if (QFileInfo(candidate).isFile() && (!jobFileReady(candidate) || !settled(candidate)))
         return false;
+    const bool keep = candidate.endsWith(QStringLiteral("prg.1"));
+    if (!canRecordJob(candidate, keep))
+        return false;
     // One that cannot be read goes on to the run, which sets it aside.
     QFile::remove(endMarker());
     countJob();
     showReceiptNumber();
     const JobOutcome outcome = runJob(candidate);
-    disposeOfJob(candidate, outcome, candidate.endsWith(QStringLiteral("prg.1")));
+    if (outcome == JobOutcome::NotStarted) {
+        disposeOfJob(candidate, outcome, keep);
+        return false;
+    }
     window_.setStatus(state::waitingAfterJobStatus());
     window_.repaint();
     window_.setCaption(state::waitingAfterJobCaption());
+    disposeOfJob(candidate, outcome, keep);
     endAfterJobIfAsked();
     return true;
 }
@@ -198,21 +220,18 @@ JobOutcome Bridge::runJob(const QString &path)
 {
     jobRunning_ = true;
     const JobOutcome outcome = interpreter_.runJob(path, settings_);
-    if (outcome != JobOutcome::Rejected)
+    if (outcome == JobOutcome::Ran || outcome == JobOutcome::Interrupted)
         journal_.markEnded();
     jobRunning_ = false;
     return outcome;
 }
 
-void Bridge::disposeOfJob(const QString &path, JobOutcome outcome, bool keep)
+int Bridge::refuseJobThatRan(const QString &path)
 {
-    if (outcome == JobOutcome::Interrupted)
-        setAside(path, interruptedSuffix());
-    else if (outcome == JobOutcome::Rejected)
-        setAside(path, rejectedSuffix());
-    else if (!keep)
-        QFile::remove(path);
-    journal_.clear();
+    op_.fatal(QStringLiteral("Η εργασία %1 έχει ήδη εκτελεστεί και δεν εκτελείται ξανά: το αρχείο της δεν "
+                             "διαγράφηκε τότε. Γράψτε νέα εργασία ή αφαιρέστε το αρχείο.")
+                  .arg(QFileInfo(path).absoluteFilePath()));
+    return kJobRanAlready;
 }
 
 void Bridge::endAfterJobIfAsked()

@@ -64,7 +64,7 @@ void Bridge::startPrinting()
     window_.setEnabled(QStringLiteral("stopButton"), true);
     if (commandLine_.endsWith(QLatin1Char('`')))
         op_.startDetached(QStringLiteral("cop2fis.bat"), {});
-    window_.setStatus(state::waitingStatus());
+    window_.setStatus(recordProblem_.isEmpty() ? state::waitingStatus() : recordProblem_);
     window_.setCaption(state::waitingCaption());
     window_.setEnabled(QStringLiteral("reports"), false);
     window_.setEnabled(QStringLiteral("Settings"), false);

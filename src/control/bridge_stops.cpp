@@ -4,6 +4,7 @@
 #include "core/main_window_model.h"
 #include "core/operator.h"
 #include "device/register_link.h"
+#include "diagnostics/debug_log.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,10 +38,10 @@ void Bridge::installJournal()
 {
     interpreter_.jobStarting = [this](const QString &path, const JobText &text, const JobHeader &header,
                                       const QString &started) {
-        const auto print = fingerprintOf(path);
-        journal_.begin({QFileInfo(path).absoluteFilePath(), print ? print->size : -1,
-                        print ? print->sha256 : QByteArray(), int(text.lines.size()), header.tag,
-                        header.resultFile, started, 0, false});
+        JournalEntry entry{QFileInfo(path).absoluteFilePath(), text.identity.size, text.identity.sha256,
+                           int(text.lines.size()), header.tag, header.resultFile, started, 0, false};
+        entry.modifiedMs = text.identity.modifiedMs;
+        return journal_.begin(entry);
     };
     interpreter_.lineSent = [this](int line) { journal_.recordLine(line); };
 }
@@ -48,17 +49,27 @@ void Bridge::installJournal()
 QString Bridge::recoverInterruptedJob()
 {
     const std::optional<JournalEntry> entry = journal_.read();
-    const auto now = entry ? fingerprintOf(entry->jobPath) : std::nullopt;
+    if (entry && !QFileInfo(entry->jobPath).isFile()) {
+        // Only a job file is looked at: reading a pipe or a device named
+        // there could wait for ever.
+        if (QFileInfo::exists(entry->jobPath))
+            log_.addLine(QStringLiteral("Το ημερολόγιο εργασιών δείχνει το %1, που δεν είναι αρχείο: παραλείπεται.")
+                             .arg(entry->jobPath));
+        journal_.clear();
+        return {};
+    }
+    const auto now = entry ? identityOf(entry->jobPath) : std::nullopt;
     // Nothing to report when the file is gone or holds another job: the
     // host has disposed of it or written a new one under the same name.
     if (!entry || !now || now->size != entry->size || now->sha256 != entry->sha256) {
         journal_.clear();
         return {};
     }
+    QString why;
     if (entry->ended) {
         // Its end lines are written; only its disposal was cut short.
-        if (!entry->jobPath.toUpper().endsWith(QStringLiteral("PRG.1")))
-            QFile::remove(entry->jobPath);
+        if (!entry->jobPath.toUpper().endsWith(QStringLiteral("PRG.1")) && !disposal_->remove(entry->jobPath, why))
+            rememberUndisposed(entry->jobPath, *now, why);
         journal_.clear();
         return {};
     }
@@ -78,7 +89,8 @@ QString Bridge::recoverInterruptedJob()
         append(QStringLiteral("receipt = %1, 0").arg(counters));
     }
     append(QStringLiteral("exitcode = 1"));
-    setAside(entry->jobPath, interruptedSuffix());
+    if (!disposal_->setAside(entry->jobPath, interruptedSuffix(), why))
+        rememberUndisposed(entry->jobPath, *now, why);
     journal_.clear();
 
     PlainMessage(op_,

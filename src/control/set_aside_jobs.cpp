@@ -13,16 +13,30 @@ bool isSetAside(const QString &name)
     return name.contains(interruptedSuffix()) || name.contains(rejectedSuffix());
 }
 
-QString setAside(const QString &path, const QString &suffix)
+bool JobFileDisposal::remove(const QString &path, QString &why)
+{
+    QFile file(path);
+    if (file.remove())
+        return true;
+    why = file.errorString();
+    return false;
+}
+
+bool JobFileDisposal::setAside(const QString &path, const QString &suffix, QString &why)
 {
     const QString base = path + suffix;
     for (int n = 1; n < 1000; ++n) {
         const QString target = n == 1 ? base : base + QLatin1Char('.') + QString::number(n);
         if (QFile::exists(target))
             continue;
-        return QFile::rename(path, target) ? target : QString();
+        QFile file(path);
+        if (file.rename(target))
+            return true;
+        why = file.errorString();
+        return false;
     }
-    return {};
+    why = QStringLiteral("no free name for %1").arg(base);
+    return false;
 }
 
 } // namespace merovan

@@ -1,12 +1,12 @@
 #include "device/register_link.h"
 
-#include "core/append_line.h"
 #include "core/clock.h"
 #include "core/main_window_model.h"
 #include "core/numeric_text.h"
 #include "core/operator.h"
 #include "core/register_message.h"
 #include "device/error_codes.h"
+#include "device/job_result_writer.h"
 #include "diagnostics/debug_log.h"
 
 #include <QDir>
@@ -34,33 +34,12 @@ QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτή�
 void RegisterLink::beginJobResult(const QString &path)
 {
     jobResultFile = path;
-    resultDiversionTold_ = false;
+    results_.begin();
 }
 
 void RegisterLink::appendResult(const QString &line, const QString &path)
 {
-    const QString target = path.isEmpty() ? jobResultFile : path;
-    if (appendLine(target, line))
-        return;
-    QString writtenTo;
-    for (const QString &fallback : {QStringLiteral("Result"), QStringLiteral("Result.unsent")}) {
-        if (fallback != target && appendLine(fallback, line)) {
-            writtenTo = fallback;
-            break;
-        }
-    }
-    if (resultDiversionTold_)
-        return;
-    resultDiversionTold_ = true;
-    const QString where = QDir::current().filePath(writtenTo);
-    PlainMessage(op_,
-                 writtenTo.isEmpty()
-                     ? QStringLiteral("Δεν ήταν δυνατή η εγγραφή του αρχείου αποτελεσμάτων \"%1\" ούτε του %2.")
-                           .arg(target, QDir::current().filePath(QStringLiteral("Result.unsent")))
-                     : QStringLiteral("Δεν ήταν δυνατή η εγγραφή του αρχείου αποτελεσμάτων \"%1\". "
-                                      "Τα αποτελέσματα της εργασίας γράφονται στο %2.")
-                           .arg(target, where),
-                 MsgExclamation);
+    results_.append(path.isEmpty() ? jobResultFile : path, line);
 }
 
 QString RegisterLink::lostDeviceText() const
@@ -74,7 +53,7 @@ bool RegisterLink::deviceLost() const
 }
 
 RegisterLink::RegisterLink(Clock &clock, Operator &op, DebugLog &log, Connection &connection)
-    : clock_(clock), op_(op), log_(log), connection_(connection)
+    : clock_(clock), op_(op), log_(log), connection_(connection), results_(op)
 {
 }
 

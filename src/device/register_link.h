@@ -3,6 +3,7 @@
 #include "core/stop_requests.h"
 #include "device/command_result.h"
 #include "device/connection.h"
+#include "device/job_result_writer.h"
 
 #include <QString>
 
@@ -90,11 +91,9 @@ public:
     // tells the operator again.
     void beginJobResult(const QString &path);
 
-    // Appends a line to the job's result file (or to path when given). A
-    // line that cannot be written there (a read-only folder, a full disk,
-    // an empty "resFile:") goes to "Result" in the working folder, or when
-    // that fails too to "Result.unsent", and the operator is told once per
-    // job where the lines went: nothing the host should read is lost.
+    // Appends a line, whole or not at all, to the job's result file (or to
+    // path when given); what cannot be written there goes elsewhere, as
+    // JobResultWriter says: nothing the host should read is lost.
     void appendResult(const QString &line, const QString &path = {});
 
     // While it lives, a status query whose reply is awaited gives up as
@@ -137,7 +136,7 @@ private:
     StopRequests stops_;
     qint16 lastRegisterError_ = 0;
     bool queriesGiveWay_ = false;
-    bool resultDiversionTold_ = false;
+    JobResultWriter results_;
 };
 
 // "ccPay0 = " body: fields 0, 2, 9, 11, 13, 10, 14 of a card answer and its

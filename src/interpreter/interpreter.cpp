@@ -123,7 +123,8 @@ JobOutcome Interpreter::runJob(const QString &file, const ParamSettings &setting
                      MsgExclamation);
         return JobOutcome::Rejected;
     }
-    start(file, *text);
+    if (!start(file, *text))
+        return JobOutcome::NotStarted;
     // A second stop request ends the job at the next command boundary: no
     // command goes out after it, and the host reads where the job stopped.
     const auto interruptedAt = [&](qsizetype line) {
@@ -172,20 +173,21 @@ JobOutcome Interpreter::runJob(const QString &file, const ParamSettings &setting
     return interrupted ? JobOutcome::Interrupted : JobOutcome::Ran;
 }
 
-void Interpreter::start(const QString &path, const JobText &text)
+bool Interpreter::start(const QString &path, const JobText &text)
 {
     const JobHeader header = readJobHeader(text.text);
+    const QString started = resultStamp();
+    if (jobStarting && !jobStarting(path, text, header, started))
+        return false;
     link_.beginJobResult(header.resultFile);
     progress_.setMaximum(static_cast<qint16>(std::min<qsizetype>(text.lines.size(), kMaxCount)));
-    const QString started = resultStamp();
-    if (jobStarting)
-        jobStarting(path, text, header, started);
     appendResult(QStringLiteral("tag = ") + header.tag);
     appendResult(QStringLiteral("DateTime start = ") + started);
     state.zeroPaymentAllowed = true;
     // Whatever stands in the register's keyboard buffer goes first.
     for (int i = 0; i < 2; ++i)
         send(QStringLiteral("KXCL"), true);
+    return true;
 }
 
 LineEnd Interpreter::dispatch(Job &job, const QString &line)

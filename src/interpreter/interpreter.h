@@ -79,6 +79,7 @@ enum class JobOutcome {
     Ran,         // its end lines are written
     Interrupted, // stopped at a command boundary: "Err = -97" before its end lines
     Rejected,    // it will not be run (unreadable, too large, not a file); the result file says why
+    NotStarted,  // it could not be recorded in the journal: nothing was sent or written; left for later
 };
 
 // How a keyword's handler ends its line.
@@ -119,8 +120,9 @@ public:
     std::function<void()> zReport;
     // The job's progress for the crash journal: before its first command
     // (with its stamp of "DateTime start"), and after each line with the
-    // number of the last line whose commands were sent.
-    std::function<void(const QString &path, const JobText &text, const JobHeader &header, const QString &started)>
+    // number of the last line whose commands were sent. A job whose start
+    // cannot be recorded is not started: nothing is sent, nothing written.
+    std::function<bool(const QString &path, const JobText &text, const JobHeader &header, const QString &started)>
         jobStarting;
     std::function<void(int line)> lineSent;
 
@@ -142,7 +144,7 @@ public:
 
 private:
     struct Keyword;
-    void start(const QString &path, const JobText &text);
+    bool start(const QString &path, const JobText &text);
     void finish(Job &job);
     bool stoppingNow() const;
     LineEnd dispatch(Job &job, const QString &line);

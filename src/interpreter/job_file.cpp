@@ -2,6 +2,8 @@
 
 #include "greek/cp1253.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,6 +62,8 @@ std::optional<JobText> readJobFile(const QString &path, QString &whyNot)
     }
     const QByteArray bytes = file.readAll();
     JobText job;
+    job.identity = {bytes.size(), file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(),
+                    QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()};
     job.text = fromCp1253(bytes);
     job.lines = job.text.split(QStringLiteral("\r\n"));
     // A final CR LF ends the last line; it does not start another.

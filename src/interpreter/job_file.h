@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/file_identity.h"
 #include "settings/param_file.h"
 
 #include <QString>
@@ -31,6 +32,9 @@ JobHeader readJobHeaderOnly(const QString &path);
 struct JobText {
     QString text;
     QStringList lines;
+    // Of the very bytes read, so that the file can be told apart from a
+    // new job written under its name meanwhile.
+    FileIdentity identity;
 };
 std::optional<JobText> readJobFile(const QString &path, QString &whyNot);
 

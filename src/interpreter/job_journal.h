@@ -1,6 +1,10 @@
 #pragma once
 
+#include "interpreter/file_identity.h"
+
 #include <QByteArray>
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <QtGlobal>
 
@@ -19,17 +23,27 @@ struct JournalEntry {
     QString started;    // the "DateTime start" stamp
     int lastLineSent = 0;
     bool ended = false; // the job's end lines are written
+    qint64 modifiedMs = 0;
+
+    FileIdentity identity() const { return {size, modifiedMs, sha256}; }
+};
+
+// A job that ran but whose file could not be removed (or renamed aside):
+// it is never taken again while its file stays as it was.
+struct DoneJob {
+    QString path; // absolute
+    FileIdentity identity;
 };
 
 // The crash journal ("merovan.journal" in the working folder): it records
 // the job in progress so that a job cut short by a crash, a power cut or
 // kill -9 is reported on the next start instead of being run again into
-// the receipt that it left open.
+// the receipt that it left open; and it remembers the jobs whose files
+// could not be disposed of, so that no restart runs them a second time.
 //
-// One entry at most, as "key=value" lines after a first line naming the
-// format. Every change rewrites the whole file under a temporary name,
-// flushes it to disk and renames it over the old one, so a reader finds
-// either the old entry or the new one, never a torn one.
+// Every change rewrites the whole file under a temporary name, flushes it
+// to disk and renames it over the old one, so a reader finds either the
+// old state or the new one, never a torn one.
 class JobJournal {
 public:
     explicit JobJournal(QString path) : path_(std::move(path)) {}
@@ -40,25 +54,41 @@ public:
     bool recordLine(int line);
     // When the job's end lines are in the result file.
     bool markEnded();
-    // When the job file has been disposed of.
+    // When the job file has been disposed of (or remembered as done).
     void clear();
 
+    // The entry of the job in progress as it stands on disk.
     std::optional<JournalEntry> read() const;
+
+    // Remembers a job whose file could not be disposed of.
+    bool rememberDone(const DoneJob &job);
+    // Whether the file at path is a job that ran and is still the very
+    // file that ran. A file that is gone or changed is forgotten: a new
+    // job under the same name is taken as any other.
+    bool holdsDone(const QString &path);
+    QList<DoneJob> doneJobs();
+
+    // Whether the journal can be written and synced to disk where it lies:
+    // why not, in the system's words, or empty. No job is taken while it
+    // cannot: a job that could not be recorded could be run twice.
+    QString whyNotWritable() const;
+
+    // The entry of the job in progress, as this run keeps it.
+    const std::optional<JournalEntry> &current() const { return current_; }
 
     QString path() const { return path_; }
 
 private:
-    bool write(const JournalEntry &entry);
+    void loadDoneJobs();
+    bool write();
 
     QString path_;
     std::optional<JournalEntry> current_;
+    QList<DoneJob> done_;
+    bool doneLoaded_ = false;
+    // Done jobs whose bytes were hashed and found unchanged in this run;
+    // their size and time are checked at every look, their hash once.
+    QSet<QString> hashChecked_;
 };
-
-// Size and SHA-256 (hex) of a file's bytes; nullopt when it cannot be read.
-struct FileFingerprint {
-    qint64 size = 0;
-    QByteArray sha256;
-};
-std::optional<FileFingerprint> fingerprintOf(const QString &path);
 
 } // namespace merovan

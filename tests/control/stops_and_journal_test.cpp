@@ -137,7 +137,7 @@ TEST_F(Stops, AtStartAJobCutShortIsReportedNotRunAgain)
         QFile::remove(link.jobResultFile);
         QDir().mkpath(QStringLiteral("jobs"));
         writeJob(fiveLineJob());
-        const auto print = fingerprintOf(jobPath());
+        const auto print = identityOf(jobPath());
         ASSERT_TRUE(print);
         JobJournal journal(QStringLiteral("merovan.journal"));
         journal.begin({jobPath(), print->size, print->sha256, 7, QStringLiteral("FIVE"), QStringLiteral("Result"),
@@ -212,7 +212,7 @@ TEST_F(Stops, CommandLineRunsTheJobOnceAndEndsWithItsStatus)
             file.write(fiveLineJob());
         }
         if (c.journalSaysThisJob) {
-            const auto print = fingerprintOf(job);
+            const auto print = identityOf(job);
             JobJournal(QStringLiteral("merovan.journal"))
                 .begin({job, print->size, print->sha256, 7, QStringLiteral("FIVE"), QStringLiteral("Result"),
                         QStringLiteral("14/03/2026 10:00:00"), 2, false});
