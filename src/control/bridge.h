@@ -190,7 +190,8 @@ private:
     JobJournal journal_{QStringLiteral("merovan.journal")};
     JobFileDisposal ownDisposal_;
     JobFileDisposal *disposal_ = &ownDisposal_;
-    QString recordProblem_; // told once, shown on the status line until it is gone
+    QString recordProblem_; // shown on the status line until it is gone
+    QString toldProblem_;   // the operator heard of it; not again until a job is taken
     qint16 jobCount_ = 0;
     JobProgress progress_;
     Interpreter interpreter_;

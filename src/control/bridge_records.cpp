@@ -74,6 +74,8 @@ bool Bridge::canRecordJob(const QString &jobPath, bool kept)
             problem = resultProblem(resultFile, QDir::currentPath(), currentUserName());
     }
     showRecordProblem(problem);
+    if (problem.isEmpty())
+        toldProblem_.clear();
     return problem.isEmpty();
 }
 
@@ -87,10 +89,11 @@ void Bridge::showRecordProblem(const QString &problem)
     }
     window_.setStatus(problem);
     window_.repaint();
-    // Told once; later ticks find the same and only keep the status line.
-    if (problem == recordProblem_)
-        return;
     recordProblem_ = problem;
+    // Told once; later ticks find the same and only keep the status line.
+    if (problem == toldProblem_)
+        return;
+    toldProblem_ = problem;
     log_.addLine(problem);
     PlainMessage(op_, problem, MsgExclamation);
 }

@@ -21,6 +21,7 @@ void JobResultWriter::begin()
     opening_.clear();
     pastOpening_ = false;
     openedIn_.clear();
+    divertedTo_.clear();
     diversionTold_ = false;
 }
 
@@ -28,12 +29,17 @@ void JobResultWriter::append(const QString &target, const QString &line)
 {
     const bool openingLine = !pastOpening_ && opensBlock(line);
     pastOpening_ = pastOpening_ || !openingLine;
-    QString writtenTo = target;
-    if (!appendLine(target, line)) {
-        writtenTo.clear();
-        for (const QString &fallback : {QStringLiteral("Result"), QStringLiteral("Result.unsent")}) {
+    // Once a block has gone elsewhere the rest of it follows, so that no
+    // file holds a block with lines missing from its middle.
+    const QString to = divertedTo_.value(target, target);
+    if (!appendLine(to, line)) {
+        QStringList fallbacks{QStringLiteral("Result"), QStringLiteral("Result.unsent")};
+        fallbacks = fallbacks.mid(fallbacks.indexOf(to) + 1);
+        QString writtenTo;
+        for (const QString &fallback : fallbacks) {
             if (fallback != target && appendOpening(fallback) && appendLine(fallback, line)) {
                 writtenTo = fallback;
+                divertedTo_.insert(target, fallback);
                 break;
             }
         }

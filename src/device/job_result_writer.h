@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,7 @@ private:
     QStringList opening_;    // the block's "tag = " and "DateTime start = " lines
     bool pastOpening_ = false;
     QSet<QString> openedIn_; // fallback files that have the opening already
+    QHash<QString, QString> divertedTo_; // where the rest of a target's block goes
     bool diversionTold_ = false;
 };
 

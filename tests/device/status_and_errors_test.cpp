@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "link_fixture.h"
 
 #include "core/register_message.h"
@@ -250,18 +251,26 @@ namespace {
 
 // Result lines that cannot go where the job says are not lost: they go to
 // "Result" in the working folder, or to "Result.unsent", and the operator
-// is told once.
-TEST_F(LinkTest, ResultLinesThatCannotBeWrittenGoElsewhereAndTheOperatorIsToldOnce)
+// is told once. A block that moves there starts with its own tag and start
+// lines, and its rest follows it, so that each block there is whole.
+TEST_F(LinkTest, ResultLinesThatCannotBeWrittenGoElsewhereAsWholeBlocks)
 {
+    const QByteArray block = "tag = A\r\nDateTime start = 07/12/2026 10:00:00\r\nDateTime end = 07/12/2026 "
+                             "10:00:05\r\nexitcode = 0\r\n";
     const struct {
         const char *what;
         QString target;
         bool resultIsAFolder;
+        qint64 fullAfter; // bytes of the target that fit on the disk; 0: no limit
         QString writtenTo;
+        QByteArray divertedBlock, leftInTarget;
     } cases[] = {
-        {"a folder that does not exist", QStringLiteral("missing/out.txt"), false, QStringLiteral("Result")},
-        {"an empty resFile:", QString(), false, QStringLiteral("Result")},
-        {"Result cannot be written either", QStringLiteral("missing/out.txt"), true, QStringLiteral("Result.unsent")},
+        {"a folder that does not exist", QStringLiteral("missing/out.txt"), false, 0, QStringLiteral("Result"), block, {}},
+        {"an empty resFile:", QString(), false, 0, QStringLiteral("Result"), block, {}},
+        {"Result cannot be written either", QStringLiteral("missing/out.txt"), true, 0, QStringLiteral("Result.unsent"),
+         block, {}},
+        {"a disk that fills in the middle of the block", QStringLiteral("host/out.txt"), false, 4096 + 60,
+         QStringLiteral("Result"), block, QByteArray(4096, 'x') + "tag = A\r\nDateTime start = 07/12/2026 10:00:00\r\n"},
     };
     const QString previous = QDir::currentPath();
     for (const auto &c : cases) {
@@ -270,13 +279,31 @@ TEST_F(LinkTest, ResultLinesThatCannotBeWrittenGoElsewhereAndTheOperatorIsToldOn
         QDir::setCurrent(folder.path());
         if (c.resultIsAFolder)
             QDir().mkpath(QStringLiteral("Result"));
+        if (!c.leftInTarget.isEmpty()) {
+            QDir().mkpath(QStringLiteral("host"));
+            QFile earlier(c.target); // earlier jobs' blocks
+            ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+            earlier.write(QByteArray(4096, 'x'));
+        }
         op.boxes.clear();
         link.beginJobResult(c.target);
-        link.appendResult(QStringLiteral("tag = A"));
-        link.appendResult(QStringLiteral("exitcode = 0"));
+        {
+            std::optional<FileSizeLimit> disk;
+            if (c.fullAfter)
+                disk.emplace(c.fullAfter);
+            for (const QByteArray &line : block.split('\n'))
+                if (!line.isEmpty())
+                    link.appendResult(QString::fromLatin1(line.chopped(1)));
+        }
         QFile written(c.writtenTo);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll(), QByteArray("tag = A\r\nexitcode = 0\r\n"));
+        const QByteArray diverted = written.readAll();
+        EXPECT_EQ(diverted.right(c.divertedBlock.size()), c.divertedBlock);
+        if (!c.leftInTarget.isEmpty()) {
+            QFile target(c.target);
+            ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+            EXPECT_EQ(target.readAll(), c.leftInTarget) << "no torn line is left behind";
+        }
         ASSERT_EQ(op.boxes.size(), 1u);
         EXPECT_TRUE(op.boxes.front().text.contains(c.writtenTo)) << op.boxes.front().text.toStdString();
     }
