@@ -40,9 +40,16 @@ protected:
         param.write("[AutoStar]=yes\r\n[ecrt] mikro\r\n[time] 0\r\n[print_desc] true\r\n[currency]=0\r\n");
         param.close();
         QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), where + QStringLiteral("/vats.dat"));
-        auto bridge = std::make_unique<Program>(QStringLiteral(MEROVAND), QStringList{}, where, bridgeEnvironment);
-        return bridge;
+        if (!asNobody)
+            return std::make_unique<Program>(QStringLiteral(MEROVAND), QStringList{}, where, bridgeEnvironment);
+        // setpriv becomes the bridge itself, so signals reach it directly.
+        return std::make_unique<Program>(QStringLiteral("setpriv"),
+                                         QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                                     QStringLiteral("--clear-groups"), QStringLiteral(MEROVAND)},
+                                         where, bridgeEnvironment);
     }
+    // The bridge runs as nobody instead of this test's own user.
+    bool asNobody = false;
     // A resident bridge that has sent the fifth item of the 30-item receipt.
     std::unique_ptr<Program> bridgeInTheMiddleOfAReceipt(Link link)
     {
@@ -53,13 +60,13 @@ protected:
         EXPECT_TRUE(waitForItem(5));
         return bridge;
     }
-    void dropJob(const QByteArray &bytes)
+    void dropJob(const QByteArray &bytes, const QString &name = QStringLiteral("print.1"))
     {
         QFile job(path(QStringLiteral("print.tmp")));
         ASSERT_TRUE(job.open(QIODevice::WriteOnly));
         job.write(bytes);
         job.close();
-        ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(QStringLiteral("print.1"))));
+        ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(name)));
     }
     QStringList trace() const
     {
@@ -220,6 +227,74 @@ TEST_F(StoppingTheBridge, ALostSerialDeviceEndsTheJobAndIsOpenedAgainForTheNext)
     lines = lines.mid(lines.lastIndexOf(QStringLiteral("tag = AGAIN")));
     EXPECT_EQ(lines.filter(QStringLiteral("Err = ")), QStringList());
     EXPECT_EQ(lines.last(), QStringLiteral("exitcode = 0"));
+}
+
+// As a user who may not change the job folder (root may change anything):
+// the folder turns read-only while the job runs, so its file cannot be
+// removed. The job runs once, the operator hears of the file once, a restart
+// does not run it again, and the next job runs once the folder can change.
+TEST_F(StoppingTheBridge, AJobFileThatCannotBeRemovedRunsOnceAcrossARestart)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "runs the bridge as another user, which only root may";
+    asNobody = true;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+    QDir().mkpath(path(QStringLiteral("jobs")));
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x7777)));
+    startSimulator(Link::Udp, {QStringLiteral("--latency"), QStringLiteral("40")});
+    QFile param(path(QStringLiteral("param.ini")));
+    ASSERT_TRUE(param.open(QIODevice::Append));
+    param.write(QStringLiteral("[location] %1/\r\n").arg(path(QStringLiteral("jobs"))).toUtf8());
+    param.close();
+
+    auto first = startPrintingBridge(Link::Udp);
+    ASSERT_TRUE(first->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000)) << first->errors().toStdString();
+    dropJob(thirtyItemReceipt(), QStringLiteral("jobs/print.1"));
+    ASSERT_TRUE(waitForItem(5));
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x5555)));
+    ASSERT_TRUE(first->waitForOutput(QStringLiteral("status: Δεν ήταν δυνατή η διαγραφή"), 30000))
+        << first->errors().toStdString();
+    first->signal(SIGTERM);
+    EXPECT_EQ(first->waitForExit(), 0);
+    EXPECT_EQ(first->errors().count(QStringLiteral("Permission denied")), 1) << first->errors().toStdString();
+
+    auto again = startPrintingBridge(Link::Udp);
+    ASSERT_TRUE(again->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000)) << again->errors().toStdString();
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x7777)));
+    dropJob(" snd  LAST\r\n", QStringLiteral("jobs/print.2"));
+    for (int i = 0; i < 300 && trace().filter(QStringLiteral("KXLAST")).isEmpty(); ++i)
+        QThread::msleep(50);
+    EXPECT_EQ(trace().filter(QStringLiteral("KXLAST")).size(), 1);
+    EXPECT_EQ(itemsSent(), kItems) << "every item once, none twice";
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("jobs/print.1"))));
+    EXPECT_EQ(result().filter(QStringLiteral("tag = THIRTY")).size(), 1);
+}
+
+// As a user who may not write the working folder: the bridge says at once
+// that it cannot keep its journal, takes no job, and takes it once the
+// folder can be written, without a restart.
+TEST_F(StoppingTheBridge, NoJobIsTakenWhileTheJournalCannotBeWritten)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "runs the bridge as another user, which only root may";
+    asNobody = true;
+    startSimulator(Link::Udp);
+    QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), path(QStringLiteral("vats.dat")));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555)));
+
+    auto bridge = startPrintingBridge(Link::Udp);
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000)) << bridge->errors().toStdString();
+    EXPECT_TRUE(bridge->errors().contains(QStringLiteral("Δεν είναι δυνατή η εγγραφή του ημερολογίου εργασιών")))
+        << bridge->errors().toStdString();
+    dropJob(" snd  ONE\r\n");
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("status: Δεν είναι δυνατή η εγγραφή του ημερολογίου"), 20000));
+    EXPECT_TRUE(trace().filter(QStringLiteral("KXONE")).isEmpty());
+
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+    for (int i = 0; i < 300 && !result().contains(QStringLiteral("exitcode = 0")); ++i)
+        QThread::msleep(50);
+    EXPECT_EQ(trace().filter(QStringLiteral("KXONE")).size(), 1);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("print.1"))));
 }
 
 } // namespace
