@@ -47,7 +47,8 @@ std::optional<int> answerInformationRequest(int argc, char *argv[])
                               "       %1 PORT:BAUD BAUD JOB DELAY MODEL FLAGS   one job, then end\n"
                               "       %1 --help | --version\n"
                               "Exit status: 0 done; 1 command line refused, or a job a crash cut short handed again;\n"
-                              "2 no param.ini; 3 the register did not answer; 4 no job file; 5 stopped before the job.\n")
+                              "2 no param.ini; 3 the register did not answer; 4 no job file; 5 stopped before the job;\n"
+                              "6 the job ran before (its file could not be removed); 7 the job cannot be recorded.\n")
                    .arg(program);
     } else {
         return std::nullopt;
