@@ -10,6 +10,9 @@
 //  (d) merovand's resident memory after 20 and 200 jobs (UDP).
 // Run: build/bin/job_bench [--short] (merovand and merovan-sim beside it).
 // --short leaves out the 200 jobs of (d), which take about three minutes.
+// build/bin/job_bench --open-files N runs only (e): pick-up, the one-item
+// job and merovand's CPU per 10-item job, first on the machine as it is,
+// then with N more files held open by other processes.
 #include "bench_support.h"
 #include "core/progress.h"
 #include "device/register_link.h"
@@ -24,6 +27,12 @@
 #include <QThread>
 
 #include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdio>
 #include <vector>
 
@@ -141,53 +150,172 @@ qint64 msUntil(const QElapsedTimer &since, const std::function<bool()> &done)
     return since.elapsed();
 }
 
-void residentJobs(const Link &link, const QDir &dir, int jobs)
+// CPU time the process has had so far, summed over its threads, in ns.
+qint64 cpuNs(qint64 pid)
 {
-    const QString trace = dir.filePath(QStringLiteral("trace-r.txt"));
-    Program sim(QStringLiteral("merovan-sim"), link.simArguments + QStringList{QStringLiteral("--trace"), trace});
-    sim.process.waitForReadyRead(5000);
-    writeFile(dir.filePath(QStringLiteral("vats.dat")), kVats);
-    writeFile(dir.filePath(QStringLiteral("param.ini")),
-              link.paramLines + "[file] print\r\n[multi type] true\r\n[print_desc] true\r\n[comments] true\r\n"
-                                "[currency]=0\r\n[ecrt] mikro\r\n[AutoStar]=yes\r\n[location] " +
-                  dir.filePath(QStringLiteral("jobs/")).toUtf8() + "\r\n");
-    dir.mkpath(QStringLiteral("jobs"));
-    Program bridge(QStringLiteral("merovand"), {}, dir.path(), link.environment);
-    QElapsedTimer started;
-    started.start();
-    msUntil(started, [&] {
-        bridge.process.waitForReadyRead(10);
-        return bridge.process.readAll().contains("Merovan- Αναμονή");
-    });
+    qint64 total = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        total += readFile(tasks.filePath(task + QStringLiteral("/schedstat"))).split(' ').first().toLongLong();
+    return total;
+}
 
-    const QString job = dir.filePath(QStringLiteral("jobs/print.1"));
-    std::vector<qint64> pickUps, overPauses;
-    for (int done = 1; done <= jobs; ++done) {
+qint64 median(std::vector<qint64> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// merovand in resident mode against the simulator, taking the jobs renamed
+// into its folder one at a time.
+class ResidentBridge {
+public:
+    ResidentBridge(const Link &link, const QDir &dir)
+        : dir_(dir), trace_(dir.filePath(QStringLiteral("trace-r.txt"))),
+          sim_(QStringLiteral("merovan-sim"), link.simArguments + QStringList{QStringLiteral("--trace"), trace_})
+    {
+        sim_.process.waitForReadyRead(5000);
+        writeFile(dir.filePath(QStringLiteral("vats.dat")), kVats);
+        writeFile(dir.filePath(QStringLiteral("param.ini")),
+                  link.paramLines + "[file] print\r\n[multi type] true\r\n[print_desc] true\r\n[comments] true\r\n"
+                                    "[currency]=0\r\n[ecrt] mikro\r\n[AutoStar]=yes\r\n[location] " +
+                      dir.filePath(QStringLiteral("jobs/")).toUtf8() + "\r\n");
+        dir.mkpath(QStringLiteral("jobs"));
+        bridge_.emplace(QStringLiteral("merovand"), QStringList{}, dir.path(), link.environment);
+        QElapsedTimer started;
+        started.start();
+        msUntil(started, [&] {
+            bridge_->process.waitForReadyRead(10);
+            return bridge_->process.readAll().contains("Merovan- Αναμονή");
+        });
+    }
+
+    struct Timing {
+        qint64 pickUp;     // rename to the first command at the register
+        qint64 overPauses; // rename to file gone, less the prescribed pauses
+    };
+    // Renames a job of that many items in at a random moment and waits
+    // until its file is gone.
+    Timing run(int items)
+    {
+        const QString job = dir_.filePath(QStringLiteral("jobs/print.1"));
         QThread::msleep(QRandomGenerator::global()->bounded(250));
-        writeFile(job + QStringLiteral(".tmp"), receiptJob(1));
-        const qsizetype before = traceLines(trace);
+        writeFile(job + QStringLiteral(".tmp"), receiptJob(items));
+        const qsizetype before = traceLines(trace_);
         QElapsedTimer renamed;
         renamed.start();
         QFile::rename(job + QStringLiteral(".tmp"), job);
-        const qint64 pickUp = msUntil(renamed, [&] { return traceLines(trace) > before; });
+        const qint64 pickUp = msUntil(renamed, [&] { return traceLines(trace_) > before; });
         const qint64 gone = msUntil(renamed, [&] { return !QFile::exists(job); });
-        bridge.process.readAll();
+        bridge_->process.readAll();
+        return {pickUp, gone - prescribedMs(traceLines(trace_) - before)};
+    }
+    qint64 pid() const { return bridge_->process.processId(); }
+
+private:
+    QDir dir_;
+    QString trace_;
+    Program sim_;
+    std::optional<Program> bridge_;
+};
+
+void residentJobs(const Link &link, const QDir &dir, int jobs)
+{
+    ResidentBridge bridge(link, dir);
+    std::vector<qint64> pickUps, overPauses;
+    for (int done = 1; done <= jobs; ++done) {
+        const ResidentBridge::Timing timing = bridge.run(1);
         if (done <= 20) {
-            pickUps.push_back(pickUp);
-            overPauses.push_back(gone - prescribedMs(traceLines(trace) - before));
+            pickUps.push_back(timing.pickUp);
+            overPauses.push_back(timing.overPauses);
         }
         if (done == 20 || done == 200)
             std::printf("(d) %-3s merovand resident memory after %3d jobs: %ld KiB\n", link.name, done,
-                        residentKiB(bridge.process.processId()));
+                        residentKiB(bridge.pid()));
         std::fflush(stdout);
     }
-    std::sort(pickUps.begin(), pickUps.end());
-    std::sort(overPauses.begin(), overPauses.end());
     std::printf("(b) %-3s one-item job, rename to file gone, over its prescribed pauses: median %lld ms, worst %lld ms\n"
                 "(c) %-3s pick-up, rename to first command at the register: median %lld ms, worst %lld ms\n",
-                link.name, static_cast<long long>(overPauses[overPauses.size() / 2]),
-                static_cast<long long>(overPauses.back()), link.name,
-                static_cast<long long>(pickUps[pickUps.size() / 2]), static_cast<long long>(pickUps.back()));
+                link.name, static_cast<long long>(median(overPauses)),
+                static_cast<long long>(*std::max_element(overPauses.begin(), overPauses.end())), link.name,
+                static_cast<long long>(median(pickUps)),
+                static_cast<long long>(*std::max_element(pickUps.begin(), pickUps.end())));
+    std::fflush(stdout);
+}
+
+// Other programs holding many files open: children that each open
+// /dev/null as often as their limit of open files allows, until ended.
+class OpenFileHolders {
+public:
+    explicit OpenFileHolders(int files)
+    {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        const int perProcess = int(std::min<rlim_t>(limit.rlim_max - 16, 10000));
+        for (int left = files; left > 0; left -= perProcess) {
+            const int count = std::min(left, perProcess);
+            int ready[2];
+            if (::pipe(ready) != 0)
+                return;
+            const pid_t child = ::fork();
+            if (child == 0) {
+                limit.rlim_cur = limit.rlim_max;
+                setrlimit(RLIMIT_NOFILE, &limit);
+                for (int i = 0; i < count; ++i)
+                    ::open("/dev/null", O_RDONLY);
+                if (::write(ready[1], "+", 1) != 1)
+                    ::_exit(1);
+                for (;;)
+                    ::pause();
+            }
+            // On once the child holds its files.
+            char done = 0;
+            if (::read(ready[0], &done, 1) != 1)
+                ::kill(child, SIGKILL);
+            ::close(ready[0]);
+            ::close(ready[1]);
+            children_.push_back(child);
+        }
+    }
+    ~OpenFileHolders()
+    {
+        for (const pid_t child : children_) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        }
+    }
+    OpenFileHolders(const OpenFileHolders &) = delete;
+    OpenFileHolders &operator=(const OpenFileHolders &) = delete;
+
+private:
+    std::vector<pid_t> children_;
+};
+
+// (e) The same jobs on a busy machine: pick-up and the one-item job with
+// that many files held open by other processes, and the bridge's own CPU
+// time per 10-item job.
+void jobsBesideOpenFiles(int openFiles)
+{
+    const OpenFileHolders holders(openFiles);
+    QTemporaryDir dir;
+    ResidentBridge bridge(udpLink(), QDir(dir.path()));
+    std::vector<qint64> pickUps, overPauses;
+    for (int i = 0; i < 20; ++i) {
+        const ResidentBridge::Timing timing = bridge.run(1);
+        pickUps.push_back(timing.pickUp);
+        overPauses.push_back(timing.overPauses);
+    }
+    constexpr int kTenItemJobs = 20;
+    const qint64 cpuBefore = cpuNs(bridge.pid());
+    for (int i = 0; i < kTenItemJobs; ++i)
+        bridge.run(10);
+    const double cpuPerJobMs = double(cpuNs(bridge.pid()) - cpuBefore) / kTenItemJobs / 1e6;
+    std::printf("(e) UDP with %5d files open elsewhere: pick-up median %lld ms, worst %lld ms; one-item job over its "
+                "pauses median %lld ms, worst %lld ms; merovand CPU per 10-item job %.2f ms\n",
+                openFiles, static_cast<long long>(median(pickUps)),
+                static_cast<long long>(*std::max_element(pickUps.begin(), pickUps.end())),
+                static_cast<long long>(median(overPauses)),
+                static_cast<long long>(*std::max_element(overPauses.begin(), overPauses.end())), cpuPerJobMs);
     std::fflush(stdout);
 }
 
@@ -196,7 +324,13 @@ void residentJobs(const Link &link, const QDir &dir, int jobs)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const bool shortRun = argc > 1 && QByteArray(argv[1]) == "--short";
+    const QStringList arguments = app.arguments().mid(1);
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--open-files")); at >= 0) {
+        jobsBesideOpenFiles(0);
+        jobsBesideOpenFiles(arguments.value(at + 1).toInt());
+        return 0;
+    }
+    const bool shortRun = arguments.contains(QStringLiteral("--short"));
     QTemporaryDir udp, pty;
     receiptAgainstPauses(udpLink(), QDir(udp.path()));
     receiptAgainstPauses(ptyLink(pty.filePath(QStringLiteral("ttySIM"))), QDir(pty.path()));

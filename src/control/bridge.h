@@ -8,7 +8,6 @@
 #include "settings/param_file.h"
 
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -153,8 +152,9 @@ private:
     QString jobFolder() const;
     bool jobFolderPresent();
     bool settled(const QString &path);
-    void fileArrived(const QString &path, bool renamedIn);
+    void fileArrived();
     QString nextJobCandidate();
+    bool readyNow(const QString &path);
     JobOutcome runJob(const QString &path);
     void disposeOfJob(const QString &path, JobOutcome outcome, bool keep);
     QString whyJobsCannotBeRecorded(const QString &jobPath, bool kept) const;
@@ -177,7 +177,6 @@ private:
     QTimer jobTimer_;
     QTimer searchTimer_;
     JobFolderWatch folderWatch_;
-    QSet<QString> renamedIn_; // announced as renamed into the folder
     bool folderPresent_ = true;
     ParamSettings settings_;
     QString baud_;

@@ -139,10 +139,15 @@ QString Bridge::nextJobCandidate()
         const QString candidate = folder + name + QLatin1Char('.') + QString::number(n);
         // Not a regular file (a folder, a pipe): taken only to be set aside.
         const QFileInfo info(candidate);
-        if ((jobFileReady(candidate) || (info.exists() && !info.isFile())) && !ranAlready(candidate))
+        if ((readyNow(candidate) || (info.exists() && !info.isFile())) && !ranAlready(candidate))
             return candidate;
     }
     return {};
+}
+
+bool Bridge::readyNow(const QString &path)
+{
+    return jobFileReady(path, folderWatch_.renamedIn(path));
 }
 
 bool Bridge::jobFolderPresent()
@@ -159,7 +164,8 @@ bool Bridge::jobFolderPresent()
 
 bool Bridge::settled(const QString &path)
 {
-    if (renamedIn_.remove(QFileInfo(path).absoluteFilePath()))
+    // Renamed in: complete by the host's contract.
+    if (folderWatch_.renamedIn(path))
         return true;
     // File times are the file system's real ones, not the clock seam's.
     const qint64 age = QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime());
@@ -172,12 +178,8 @@ bool Bridge::settled(const QString &path)
     return false;
 }
 
-void Bridge::fileArrived(const QString &path, bool renamedIn)
+void Bridge::fileArrived()
 {
-    if (renamedIn)
-        renamedIn_.insert(path);
-    else
-        renamedIn_.remove(path);
     if (jobTimer_.isActive())
         jobTick();
 }
@@ -189,7 +191,9 @@ bool Bridge::runNextNumberedJob()
     const QString candidate = nextJobCandidate();
     if (candidate.isEmpty())
         return false;
-    if (QFileInfo(candidate).isFile() && (!jobFileReady(candidate) || !settled(candidate)))
+    // The candidate was found ready just now; one written in place must
+    // also have settled.
+    if (QFileInfo(candidate).isFile() && !settled(candidate))
         return false;
     const bool keep = candidate.endsWith(QStringLiteral("prg.1"));
     if (!canRecordJob(candidate, keep))

@@ -48,12 +48,13 @@ QString undisposedNote(const QString &path, const QString &why)
 QString Bridge::whyJobsCannotBeRecorded(const QString &jobPath, bool kept) const
 {
     const QString user = currentUserName();
-    if (const QString why = journal_.whyNotWritable(); !why.isEmpty())
+    const QString why = journal_.lastChangeWritten() ? QString() : journal_.whyNotWritable();
+    if (!why.isEmpty())
         return journalProblem(QFileInfo(journal_.path()).absoluteFilePath(), user, why);
     // A folder that is not there has a status line of its own.
     const bool removalMatters = !kept && QFileInfo(QFileInfo(jobPath).absolutePath()).isDir();
-    if (const QString why = removalMatters ? whyFileCannotBeRemoved(jobPath) : QString(); !why.isEmpty())
-        return folderProblem(QFileInfo(jobPath).absolutePath(), user, why);
+    if (const QString cannot = removalMatters ? whyFileCannotBeRemoved(jobPath) : QString(); !cannot.isEmpty())
+        return folderProblem(QFileInfo(jobPath).absolutePath(), user, cannot);
     return {};
 }
 

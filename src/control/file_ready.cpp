@@ -4,12 +4,12 @@
 
 namespace merovan {
 
-bool jobFileReady(const QString &path)
+bool jobFileReady(const QString &path, bool renamedIn)
 {
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() == 0)
+    if (!info.isFile() || info.size() == 0 || lockedByAnother(path))
         return false;
-    return !heldByAnotherWriter(path);
+    return renamedIn || !openForWritingElsewhere(path);
 }
 
 } // namespace merovan

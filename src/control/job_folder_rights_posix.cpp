@@ -38,10 +38,13 @@ QString whyFileCannotBeRemoved(const QString &path)
 
 QString currentUserName()
 {
-    const uid_t self = ::geteuid();
-    if (const passwd *entry = ::getpwuid(self))
-        return QString::fromLocal8Bit(entry->pw_name);
-    return QString::number(self);
+    // Looked up once: the program does not change its user.
+    static const QString name = [] {
+        const uid_t self = ::geteuid();
+        const passwd *entry = ::getpwuid(self);
+        return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(self);
+    }();
+    return name;
 }
 
 } // namespace merovan

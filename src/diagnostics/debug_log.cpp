@@ -12,7 +12,7 @@ DebugLog::DebugLog(const Clock &clock, QString logFilePath, QObject *parent)
 
 void DebugLog::addLine(const QString &line)
 {
-    if (!active_)
+    if (!active_ || line.isNull())
         return;
     if (fileSwitch_)
         appendLine(logFilePath_, line);
@@ -32,23 +32,36 @@ QString DebugLog::stamp() const { return logStamp(clock_.now()); }
 
 QString DebugLog::sendLine(const QString &command) const
 {
+    if (!active_)
+        return {};
     return stamp() + QStringLiteral("       send:[") + command + QLatin1Char(']');
 }
 
 QString DebugLog::replyLine(const QString &reply) const
 {
+    if (!active_)
+        return {};
     return stamp() + QStringLiteral("      reply: ") + printableText(reply);
 }
 
 QString DebugLog::asyncReplyLine(const QString &reply) const
 {
+    if (!active_)
+        return {};
     return stamp() + QStringLiteral("reply async: ") + printableText(reply);
 }
 
-QString DebugLog::endLine() const { return stamp() + QStringLiteral(" -----------"); }
+QString DebugLog::endLine() const
+{
+    if (!active_)
+        return {};
+    return stamp() + QStringLiteral(" -----------");
+}
 
 QString DebugLog::eftWaitLine(int seconds) const
 {
+    if (!active_)
+        return {};
     return stamp() + QStringLiteral(" waiting eft print: ") + QString::number(seconds);
 }
 

@@ -23,6 +23,7 @@ class DebugLog : public QObject {
 public:
     DebugLog(const Clock &clock, QString logFilePath, QObject *parent = nullptr);
 
+    // A null line is passed over.
     void addLine(const QString &line);
 
     bool active() const { return active_; }
@@ -38,7 +39,9 @@ public:
     QString stamp() const;
 
     // The exchange's line shapes; the labels have fixed widths so the text
-    // after them starts in the same column.
+    // after them starts in the same column. While the log is off they are
+    // not made at all (a null text, which addLine passes over): reading
+    // the time of day for a line nobody keeps costs more than the line.
     QString sendLine(const QString &command) const;
     QString replyLine(const QString &reply) const;
     QString asyncReplyLine(const QString &reply) const;

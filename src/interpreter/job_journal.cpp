@@ -1,5 +1,7 @@
 #include "interpreter/job_journal.h"
 
+#include "core/sync_to_disk.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +72,9 @@ std::optional<DoneJob> doneJobFrom(const QByteArray &value, const std::function<
 
 JournalContents parse(const QByteArray &bytes)
 {
-    const QList<QByteArray> lines = bytes.split('\n');
+    QList<QByteArray> lines = bytes.split('\n');
+    // What follows the last line end was cut short by a crash.
+    lines.removeLast();
     const bool first = !lines.isEmpty() && lines.front() == kFirstFormatLine;
     if (lines.isEmpty() || (!first && lines.front() != kFormatLine))
         return {};
@@ -143,7 +147,7 @@ bool JobJournal::recordLine(int line)
     if (!current_)
         return false;
     current_->lastLineSent = line;
-    return write();
+    return appendField("line=" + QByteArray::number(line));
 }
 
 bool JobJournal::markEnded()
@@ -151,7 +155,19 @@ bool JobJournal::markEnded()
     if (!current_)
         return false;
     current_->ended = true;
-    return write();
+    return appendField("ended=1");
+}
+
+bool JobJournal::appendField(const QByteArray &field)
+{
+    // The job's progress is one line appended and synced rather than the
+    // whole journal rewritten: a later field counts over an earlier one,
+    // and one torn by a crash is passed over.
+    QFile file(path_);
+    const QByteArray text = field + '\n';
+    writable_ = file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) &&
+                file.write(text) == text.size() && syncToDisk(file);
+    return writable_;
 }
 
 void JobJournal::clear()
@@ -236,10 +252,8 @@ bool JobJournal::write()
     // QSaveFile writes a temporary file, syncs it to disk and renames it
     // over the journal.
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(serialise(current_, done_));
-    return file.commit();
+    writable_ = file.open(QIODevice::WriteOnly) && file.write(serialise(current_, done_)) >= 0 && file.commit();
+    return writable_;
 }
 
 } // namespace merovan

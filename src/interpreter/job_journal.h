@@ -72,6 +72,10 @@ public:
     // why not, in the system's words, or empty. No job is taken while it
     // cannot: a job that could not be recorded could be run twice.
     QString whyNotWritable() const;
+    // Whether the journal's last change reached the disk: then it needs no
+    // look before the next job, whose start is recorded before any command
+    // all the same.
+    bool lastChangeWritten() const { return writable_; }
 
     // The entry of the job in progress, as this run keeps it.
     const std::optional<JournalEntry> &current() const { return current_; }
@@ -81,11 +85,13 @@ public:
 private:
     void loadDoneJobs();
     bool write();
+    bool appendField(const QByteArray &field);
 
     QString path_;
     std::optional<JournalEntry> current_;
     QList<DoneJob> done_;
     bool doneLoaded_ = false;
+    bool writable_ = false;
     // Done jobs whose bytes were hashed and found unchanged in this run;
     // their size and time are checked at every look, their hash once.
     QSet<QString> hashChecked_;

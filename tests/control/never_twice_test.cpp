@@ -248,3 +248,24 @@ TEST_F(NeverTwice, AJournalOfTheFirstFormatIsStillRead)
 }
 
 } // namespace
+
+namespace {
+
+// Each line is appended to the journal; one that a crash cut short counts
+// for nothing, so the report never names a line that was not reached.
+TEST(JobJournalLines, ALineCutShortByACrashIsPassedOver)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("merovan.journal"));
+    JobJournal journal(path);
+    ASSERT_TRUE(journal.begin({QStringLiteral("/srv/jobs/print.1"), 10, "ab", 30, QStringLiteral("T"),
+                               QStringLiteral("Result"), QStringLiteral("x"), 0, false}));
+    ASSERT_TRUE(journal.recordLine(12));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("line=1"); // "line=13" when the power went
+    file.close();
+    EXPECT_EQ(JobJournal(path).read()->lastLineSent, 12);
+}
+
+} // namespace

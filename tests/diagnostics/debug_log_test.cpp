@@ -29,6 +29,8 @@ protected:
 
 TEST_F(DebugLogTest, LineShapesKeepTheTextInOneColumn)
 {
+    EXPECT_TRUE(log.sendLine(QStringLiteral("KXCL")).isNull()) << "not made while the log is off";
+    log.setActive(true);
     EXPECT_EQ(log.sendLine(QStringLiteral("KXCL")), QStringLiteral("07:05       send:[KXCL]"));
     EXPECT_EQ(log.replyLine(QStringLiteral("6\r")), QStringLiteral("07:05      reply: 6ASC(13) "));
     EXPECT_EQ(log.asyncReplyLine(QStringLiteral("\x04")), QStringLiteral("07:05reply async: ASC(4) "));
