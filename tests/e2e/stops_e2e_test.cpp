@@ -29,7 +29,8 @@ class StoppingTheBridge : public BridgeAgainstSimulator {
 protected:
     // A resident bridge that starts printing by itself, against a register
     // that takes a moment for each command.
-    std::unique_ptr<Program> startPrintingBridge(Link link, const QString &folder = {})
+    std::unique_ptr<Program> startPrintingBridge(Link link, const QString &folder = {},
+                                                 const QStringList &arguments = {})
     {
         if (!simulator)
             startSimulator(link, {QStringLiteral("--latency"), QStringLiteral("40")});
@@ -41,11 +42,12 @@ protected:
         param.close();
         QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), where + QStringLiteral("/vats.dat"));
         if (!asNobody)
-            return std::make_unique<Program>(QStringLiteral(MEROVAND), QStringList{}, where, bridgeEnvironment);
+            return std::make_unique<Program>(QStringLiteral(MEROVAND), arguments, where, bridgeEnvironment);
         // setpriv becomes the bridge itself, so signals reach it directly.
         return std::make_unique<Program>(QStringLiteral("setpriv"),
                                          QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                                     QStringLiteral("--clear-groups"), QStringLiteral(MEROVAND)},
+                                                     QStringLiteral("--clear-groups"), QStringLiteral(MEROVAND)} +
+                                             arguments,
                                          where, bridgeEnvironment);
     }
     // The bridge runs as nobody instead of this test's own user.
@@ -269,6 +271,50 @@ TEST_F(StoppingTheBridge, AJobFileThatCannotBeRemovedRunsOnceAcrossARestart)
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("jobs/print.1"))));
     EXPECT_EQ(result().filter(QStringLiteral("tag = THIRTY")).size(), 1);
 }
+
+// The same in the ways of working that run one job and end: the job runs
+// once, and handed again unchanged it is refused with status 6.
+class OneJobRun : public StoppingTheBridge, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(OneJobRun, AJobWhoseFileCannotBeRemovedIsNotRunAgain)
+{
+    const bool commandLine = GetParam();
+    if (::getuid() != 0)
+        GTEST_SKIP() << "runs the bridge as another user, which only root may";
+    asNobody = true;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+    QDir().mkpath(path(QStringLiteral("jobs")));
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x7777)));
+    startSimulator(Link::Udp, {QStringLiteral("--latency"), QStringLiteral("40")});
+    const QString port =
+        QString::fromLatin1(readFile(path(QStringLiteral("param.ini")))).section(QStringLiteral("[baud] "), 1).section(u'\r', 0, 0);
+    QFile param(path(QStringLiteral("param.ini")));
+    ASSERT_TRUE(param.open(QIODevice::WriteOnly));
+    param.write(QStringLiteral("[port] 127.0.0.2\r\n[baud] %1\r\n[file] print.1\r\n[multi type] fals\r\n[location] %2/\r\n")
+                    .arg(port, path(QStringLiteral("jobs")))
+                    .toUtf8());
+    param.close();
+    dropJob(thirtyItemReceipt(), QStringLiteral("jobs/print.1"));
+    const QStringList arguments =
+        commandLine ? QStringList{QStringLiteral("127.0.0.2:") + port, port, path(QStringLiteral("jobs/print.1")),
+                                  QStringLiteral("0"), QStringLiteral("mikro"), QStringLiteral("0110000")}
+                    : QStringList{};
+
+    auto first = startPrintingBridge(Link::Udp, {}, arguments);
+    ASSERT_TRUE(waitForItem(5)) << first->errors().toStdString();
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x5555)));
+    EXPECT_EQ(first->waitForExit(60000), 0) << first->errors().toStdString();
+    EXPECT_EQ(first->errors().count(QStringLiteral("Permission denied")), 1) << first->errors().toStdString();
+
+    auto again = startPrintingBridge(Link::Udp, {}, arguments);
+    EXPECT_EQ(again->waitForExit(30000), 6) << again->errors().toStdString();
+    EXPECT_TRUE(again->errors().contains(QStringLiteral("έχει ήδη εκτελεστεί"))) << again->errors().toStdString();
+    EXPECT_EQ(itemsSent(), kItems) << "every item once, none twice";
+    EXPECT_EQ(result().filter(QStringLiteral("tag = THIRTY")).size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, OneJobRun, ::testing::Values(false, true),
+                         [](const auto &info) { return info.param ? "command_line" : "single_job"; });
 
 // As a user who may not write the working folder: the bridge says at once
 // that it cannot keep its journal, takes no job, and takes it once the
