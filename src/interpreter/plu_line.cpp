@@ -3,7 +3,7 @@
 #include "core/operator.h"
 #include "greek/register_text.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/sale_numbers.h"
 #include "interpreter/sale_steps.h"
 #include "interpreter/vat_category.h"
@@ -30,13 +30,13 @@ QString withPos21Quantity(const QString &quantity, const QString &description, Q
 // environmental fee marker when those apply; empty when there is none.
 QString lineCategory(const QString &line, const ParamSettings &settings, QChar separator)
 {
-    QString category = categoryForRate(normaliseNumber(cols(line, 69, 5).trimmed(), 2, separator), separator);
+    QString category = categoryForRate(normaliseNumber(fieldText(line, fields::pluRate).trimmed(), 2, separator), separator);
     if (settings.directDepartment != SettingSwitch::On) {
-        const QString fee = environmentalFeeCategory(cols(line, 20, 24), category);
+        const QString fee = environmentalFeeCategory(fieldText(line, fields::pluDescription), category);
         if (leadingNumber(fee) != leadingNumber(category))
             category = fee;
-    } else if (!cols(line, 74, 3).trimmed().isEmpty()) {
-        category = cols(line, 74, 3).trimmed();
+    } else if (!fieldText(line, fields::pluDepartment).trimmed().isEmpty()) {
+        category = fieldText(line, fields::pluDepartment).trimmed();
     }
     return category;
 }
@@ -51,10 +51,10 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
 
     QString text;
     if (settings.printDescription != SettingSwitch::Off)
-        text = toRegisterUpper(cols(line, 20, 24));
+        text = toRegisterUpper(fieldText(line, fields::pluDescription));
 
-    sale.quantity = normaliseNumber(cols(line, 48, 7).trimmed(), 3, separator);
-    QString price = cols(line, 57, 9);
+    sale.quantity = normaliseNumber(fieldText(line, fields::pluQuantity).trimmed(), 3, separator);
+    QString price = fieldText(line, fields::pluPrice);
     if (price == QString(6, QLatin1Char(' ')))
         price = QStringLiteral("1");
     sale.price = normaliseNumber(price.trimmed(), 2, separator);
@@ -65,9 +65,9 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
     const QString category = lineCategory(line, settings, separator);
 
     if (settings.itemCode == ItemCodePrinting::AsNumber)
-        sale.itemCode = QLatin1Char('N') + cols(line, 6, 14);
+        sale.itemCode = QLatin1Char('N') + fieldText(line, fields::pluCode);
     else if (settings.itemCode == ItemCodePrinting::AsText)
-        sale.itemCode = QLatin1Char('A') + cols(line, 6, 14);
+        sale.itemCode = QLatin1Char('A') + fieldText(line, fields::pluCode);
 
     // On a mikro the description stays as it is: the field is no longer
     // than the 24 characters the register prints.
