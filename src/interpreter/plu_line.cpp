@@ -26,11 +26,12 @@ QString withPos21Quantity(const QString &quantity, const QString &description, Q
     return (written + QStringLiteral("* ") + description.left(17 - written.size())).left(20);
 }
 
-// The category from the rate, or from the line's department field or the
-// environmental fee marker when those apply; empty when there is none.
-QString lineCategory(const QString &line, const ParamSettings &settings, QChar separator)
+} // namespace
+
+QString itemCategory(const QString &line, const ParamSettings &settings, QChar separator)
 {
-    QString category = categoryForRate(normaliseNumber(fieldText(line, fields::pluRate).trimmed(), 2, separator), separator);
+    const QString rate = normaliseNumber(fieldText(line, fields::pluRate).trimmed(), 2, separator);
+    QString category = categoryForRate(rate, separator);
     if (settings.directDepartment != SettingSwitch::On) {
         const QString fee = environmentalFeeCategory(fieldText(line, fields::pluDescription), category);
         if (leadingNumber(fee) != leadingNumber(category))
@@ -40,8 +41,6 @@ QString lineCategory(const QString &line, const ParamSettings &settings, QChar s
     }
     return category;
 }
-
-} // namespace
 
 LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
 {
@@ -62,7 +61,7 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
     if (!isLocaleNumber(sale.quantity, separator))
         return LineEnd::Next;
 
-    const QString category = lineCategory(line, settings, separator);
+    const QString category = itemCategory(line, settings, separator);
 
     if (settings.itemCode == ItemCodePrinting::AsNumber)
         sale.itemCode = QLatin1Char('N') + fieldText(line, fields::pluCode);
