@@ -20,7 +20,7 @@ public:
     std::optional<QString> inputBox(const QString &prompt) override;
     void showRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override;
-    void showBanner(const QStringList &) override {}
+    void commandLineRefused(const QStringList &, const QString &) override {}
     void startDetached(const QString &program, const QStringList &arguments) override;
 
 private:

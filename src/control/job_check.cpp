@@ -30,9 +30,6 @@ namespace merovan {
 
 namespace {
 
-const QString kParamFile = QStringLiteral("param.ini");
-const QString kVatFile = QStringLiteral("vats.dat");
-const QString kPaymentFile = QStringLiteral("payeft.dat");
 const QString kIndent = QStringLiteral("    ");
 
 // A command or a line as the report shows it, from its Windows-1253 bytes:
@@ -225,7 +222,7 @@ private:
             return QStringLiteral(" -> VAT category ") + category;
         find(number, fields::pluRate.from,
              QStringLiteral("VAT rate %1 is in no category of %2 in %3 (%4): the item is not sold")
-                 .arg(quoted(fieldText(line, fields::pluRate).trimmed()), kVatFile, folder_, rateList(kVatFile)));
+                 .arg(quoted(fieldText(line, fields::pluRate).trimmed()), kVatRatesFile, folder_, rateList(kVatRatesFile)));
         return QStringLiteral(" -> no VAT category");
     }
 
@@ -308,15 +305,15 @@ JobCheck checkJob(const QString &jobPath)
 
     // The run works in a scratch folder, with copies of the data files.
     QTemporaryDir scratch;
-    for (const QString &name : {kVatFile, kPaymentFile}) {
+    for (const QString &name : {kVatRatesFile, kPaymentTypesFile}) {
         const QString original = QDir(folder).filePath(name);
         if (QFileInfo::exists(original) && !QFile::copy(original, scratch.filePath(name)))
             check.findings.push_back({0, 0, QStringLiteral("%1 in %2 cannot be read").arg(name, folder)});
     }
-    if (!QFileInfo::exists(scratch.filePath(kVatFile)))
-        check.findings.push_back({0, 0, QStringLiteral("no %1 in %2: no VAT rate matches a category").arg(kVatFile, folder)});
+    if (!QFileInfo::exists(scratch.filePath(kVatRatesFile)))
+        check.findings.push_back({0, 0, QStringLiteral("no %1 in %2: no VAT rate matches a category").arg(kVatRatesFile, folder)});
     else
-        check.report << QStringLiteral("%1: %2").arg(kVatFile, rateList(QDir(folder).filePath(kVatFile)));
+        check.report << QStringLiteral("%1: %2").arg(kVatRatesFile, rateList(QDir(folder).filePath(kVatRatesFile)));
     const JobHeader header = readJobHeader(text->text);
     check.report << QStringLiteral("result file: %1, tag: %2 (the dry run writes no result file)")
                         .arg(header.resultFile, header.tag);

@@ -47,15 +47,15 @@ bool writeExampleFiles(const QString &folder, const QString &jobFolder, const QD
         whyNot = QStringLiteral("cannot write %1").arg(dir.filePath(name));
         return false;
     };
-    if (missing(QStringLiteral("param.ini"))) {
-        if (!writeParamFile(dir.filePath(QStringLiteral("param.ini")), exampleSettings(jobFolder), today))
-            return failed(QStringLiteral("param.ini"));
-        written << QStringLiteral("param.ini");
+    if (missing(kParamFile)) {
+        if (!writeParamFile(dir.filePath(kParamFile), exampleSettings(jobFolder), today))
+            return failed(kParamFile);
+        written << kParamFile;
     }
-    if (missing(QStringLiteral("vats.dat"))) {
-        if (saveVatRates(dir.filePath(QStringLiteral("vats.dat")), exampleVatRates()) != 0)
-            return failed(QStringLiteral("vats.dat"));
-        written << QStringLiteral("vats.dat");
+    if (missing(kVatRatesFile)) {
+        if (saveVatRates(dir.filePath(kVatRatesFile), exampleVatRates()) != 0)
+            return failed(kVatRatesFile);
+        written << kVatRatesFile;
     }
     if (missing(kPaymentTypesFile)) {
         if (writePaymentType(exampleCardPaymentType(), dir.filePath(kPaymentTypesFile)) != 0)
@@ -82,12 +82,12 @@ bool setUpRegisterFolder(const QString &folder, const QDate &today, const GiveAw
     };
     if (!prepare(dir.path(), kWorkingFolderMode) || !prepare(jobs, kJobFolderMode))
         return false;
-    for (const QString &name : {QStringLiteral("param.ini"), QStringLiteral("vats.dat"), kPaymentTypesFile}) {
+    for (const QString &name : {kParamFile, kVatRatesFile, kPaymentTypesFile}) {
         if (!prepare(dir.filePath(name), kFileMode))
             return false;
     }
     report << QStringLiteral("%1: the register's folder (mode 0755)").arg(dir.path());
-    for (const QString &name : {QStringLiteral("param.ini"), QStringLiteral("vats.dat"), kPaymentTypesFile})
+    for (const QString &name : {kParamFile, kVatRatesFile, kPaymentTypesFile})
         report << QStringLiteral("  %1: %2").arg(name, written.contains(name) ? QStringLiteral("the example, written")
                                                                              : QStringLiteral("kept as it was"));
     report << QStringLiteral("%1: the job folder (mode 2775: the group's members hand over jobs there)").arg(jobs);

@@ -7,6 +7,7 @@
 #include "interpreter/sale_numbers.h"
 #include "interpreter/sale_steps.h"
 #include "interpreter/vat_category.h"
+#include "settings/vat_table.h"
 
 namespace merovan {
 
@@ -78,7 +79,14 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
     sale.text = prepareRegisterText(text, true);
 
     if (category.isEmpty()) {
-        showMessage(interpreter.op(), QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ "), MsgExclamation);
+        const QString noCategory = QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ ");
+        // Without the rates no category can match: the message says where
+        // they were looked for.
+        if (vatFileReadable(kVatRatesFile))
+            showMessage(interpreter.op(), noCategory, MsgExclamation);
+        else
+            showWholeMessage(interpreter.op(), noCategory + QStringLiteral("- αδυναμία ανάγνωσης:") + inFolder(kVatRatesFile),
+                             MsgExclamation, {});
         return LineEnd::Next;
     }
     sale.category = category;

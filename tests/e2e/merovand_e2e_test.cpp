@@ -85,11 +85,23 @@ TEST_F(BridgeAgainstSimulator, RefusesToStartWithoutSettingsOrWithAShortCommandL
     EXPECT_EQ(help->waitForExit(), 0);
     EXPECT_TRUE(help->outputLines().value(0).startsWith(QStringLiteral("Usage: merovand ")));
 
-    auto refused = startBridge({QStringLiteral("a,b")});
-    EXPECT_EQ(refused->waitForExit(), 1);
-    const QStringList banner = refused->outputLines();
-    ASSERT_EQ(banner.size(), 4);
-    EXPECT_TRUE(banner[2].contains(QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan")));
+    // The banner as ever, and one line on standard error: what was wrong.
+    const std::pair<QStringList, QString> refusals[] = {
+        {{QStringLiteral("a,b")}, QStringLiteral("merovand: 2 fields where a job's command line has 6")},
+        {{QStringLiteral("a"), QStringLiteral("b")}, QStringLiteral("merovand: 2 fields where a job's command line")},
+        {{QStringLiteral("--bogus")}, QStringLiteral("merovand: unknown option \"--bogus\"; see merovand --help\n")},
+    };
+    for (const auto &[arguments, problem] : refusals) {
+        auto refused = startBridge(arguments);
+        EXPECT_EQ(refused->waitForExit(), 1);
+        const QStringList banner = refused->outputLines();
+        ASSERT_EQ(banner.size(), 4);
+        EXPECT_TRUE(banner[2].contains(QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan")));
+        const QString errors = refused->errors();
+        EXPECT_TRUE(errors.startsWith(problem)) << errors.toStdString();
+        EXPECT_TRUE(errors.endsWith(QStringLiteral("; see merovand --help\n")) && errors.count(QLatin1Char('\n')) == 1)
+            << errors.toStdString();
+    }
 }
 
 } // namespace
