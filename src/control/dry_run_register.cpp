@@ -1,5 +1,7 @@
 #include "control/dry_run_register.h"
 
+#include <QRegularExpression>
+
 #include <utility>
 
 namespace merovan {
@@ -17,7 +19,18 @@ bool AcceptingTransport::send(const QString &text)
     if (command.endsWith(QStringLiteral("\r\n")))
         command.chop(2);
     onCommand_(command);
-    reply_ = QStringLiteral("00 OK\r\x04");
+    static const QRegularExpression opens(QStringLiteral("^KX([0-9]+)TO"));
+    static const QRegularExpression holds(QStringLiteral("^KXREP([0-9]+)TBL$"));
+    QString reply = QStringLiteral("00 OK");
+    if (const auto table = opens.match(command); table.hasMatch())
+        openTable_ = table.captured(1).toInt();
+    else if (command == QStringLiteral("KXTO"))
+        openTable_ = 0;
+    else if (command == QStringLiteral("KX?TO"))
+        reply = QStringLiteral("TO:%1").arg(openTable_);
+    else if (const auto amount = holds.match(command); amount.hasMatch())
+        reply = QStringLiteral("TBL:%1:0").arg(amount.captured(1));
+    reply_ = reply + QStringLiteral("\r\x04");
     return true;
 }
 

@@ -28,8 +28,12 @@ private:
 };
 
 // The register of a dry run: it takes every command and answers "00 OK" at
-// once; the card terminals behind it never answer. Each command, as the
-// bridge sends it without its line end, goes to onCommand.
+// once; the card terminals behind it never answer, and it reports no
+// receipt open. Tables are the one thing a job checks after it has sent
+// them, so it remembers the table opened last and answers which one is
+// open ("TO:5") and what a table holds ("TBL:5:0"), and table lines run on
+// as they would. Each command, as the bridge sends it without its line
+// end, goes to onCommand.
 class AcceptingTransport final : public Transport {
 public:
     AcceptingTransport(DryRunClock &clock, std::function<void(const QString &)> onCommand);
@@ -45,6 +49,7 @@ private:
     DryRunClock &clock_;
     std::function<void(const QString &)> onCommand_;
     std::optional<QString> reply_;
+    int openTable_ = 0;
 };
 
 } // namespace merovan

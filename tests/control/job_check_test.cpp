@@ -125,6 +125,16 @@ TEST_F(JobCheckTest, ShowsEachLinesWordFieldsCategoryAndCommands)
     EXPECT_EQ(check.exitStatus(), 0);
 }
 
+TEST_F(JobCheckTest, TableLinesRunOnAsTheRegisterConfirmsTheTableOpened)
+{
+    const JobCheck check = checkJob(writeJob(" TBO  5   ANNA~JOHN\r\n" + kItem + " TBC  5\r\n"));
+    const QString report = check.report.join(QLatin1Char('\n'));
+    for (const char *expected : {"    sends KX5TO,JOHN: ANNA", "    sends KX250R1", "    sends KXTO",
+                                 "    result: recStatus = 0;0", "    result: exitcode = 0"})
+        EXPECT_TRUE(report.contains(QString::fromUtf8(expected))) << expected << "\n" << report.toStdString();
+    EXPECT_EQ(check.exitStatus(), 0);
+}
+
 TEST_F(JobCheckTest, CommentLinesWithCommentsOffArePointedOut)
 {
     ParamFileValues off = exampleSettings(dir.filePath(QStringLiteral("jobs")));
