@@ -30,14 +30,7 @@ TEST_F(BridgeAgainstSimulator, TheGuidesExampleHostHandsOverAReceiptAndReadsItsO
 
     startSimulator(Link::Udp, {QStringLiteral("--paper"), path(QStringLiteral("paper.txt"))});
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("jobs")));
-    QFile param(path(QStringLiteral("param.ini")));
-    ASSERT_TRUE(param.open(QIODevice::Append));
-    param.write(QStringLiteral("[location] %1/\r\n[AutoStar]=yes\r\n[ecrt] mikro\r\n[print_desc] true\r\n"
-                               "[comments] true\r\n[currency]=0\r\n")
-                    .arg(path(QStringLiteral("jobs")))
-                    .toUtf8());
-    param.close();
-    ASSERT_TRUE(QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), path(QStringLiteral("vats.dat"))));
+    preparePrintingFolder({}, path(QStringLiteral("jobs")));
     auto bridge = startBridge();
     ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000))
         << bridge->errors().toStdString();

@@ -104,6 +104,30 @@ TEST_F(BridgeAgainstSimulator, RefusesToStartWithoutSettingsOrWithAShortCommandL
     }
 }
 
+// What merovand shows the operator goes to standard error as whole lines,
+// without the blanks that fit a message box's text to 40 characters.
+TEST_F(BridgeAgainstSimulator, MessagesOnStandardErrorAreWholeLinesWithoutPadding)
+{
+    startSimulator(Link::Udp);
+    preparePrintingFolder();
+    auto bridge = startBridge();
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000))
+        << bridge->errors().toStdString();
+    QFile job(path(QStringLiteral("print.tmp")));
+    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+    job.write(" PLU 1001          CAFE                              1       2.50      23\r\n");
+    job.close();
+    ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(QStringLiteral("print.1"))));
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 20000));
+
+    const QString errors = bridge->errors();
+    EXPECT_TRUE(errors.endsWith(QLatin1Char('\n'))) << errors.toStdString();
+    const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ"))) << errors.toStdString();
+    for (const QString &line : lines)
+        EXPECT_FALSE(line.endsWith(QLatin1Char(' '))) << line.toStdString();
+}
+
 } // namespace
 
 namespace {

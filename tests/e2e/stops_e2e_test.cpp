@@ -34,12 +34,7 @@ protected:
         if (!simulator)
             startSimulator(link, {QStringLiteral("--latency"), QStringLiteral("40")});
         const QString where = folder.isEmpty() ? dir.path() : folder;
-        QFile::copy(path(QStringLiteral("param.ini")), where + QStringLiteral("/param.ini"));
-        QFile param(where + QStringLiteral("/param.ini"));
-        param.open(QIODevice::Append);
-        param.write("[AutoStar]=yes\r\n[ecrt] mikro\r\n[time] 0\r\n[print_desc] true\r\n[currency]=0\r\n");
-        param.close();
-        QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), where + QStringLiteral("/vats.dat"));
+        preparePrintingFolder(where);
         auto bridge = std::make_unique<Program>(QStringLiteral(MEROVAND), QStringList{}, where, bridgeEnvironment);
         return bridge;
     }
