@@ -73,6 +73,16 @@ protected:
         QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), where + QStringLiteral("/vats.dat"));
     }
 
+    // Hands a job over as a host does: written whole, then renamed print.1.
+    void dropJob(const QByteArray &bytes)
+    {
+        QFile job(path(QStringLiteral("print.tmp")));
+        ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+        job.write(bytes);
+        job.close();
+        ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(QStringLiteral("print.1"))));
+    }
+
     std::unique_ptr<Program> startBridge(const QStringList &arguments = {})
     {
         return std::make_unique<Program>(QStringLiteral(MEROVAND), arguments, dir.path(), bridgeEnvironment);

@@ -113,11 +113,7 @@ TEST_F(BridgeAgainstSimulator, MessagesOnStandardErrorAreWholeLinesWithoutPaddin
     auto bridge = startBridge();
     ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000))
         << bridge->errors().toStdString();
-    QFile job(path(QStringLiteral("print.tmp")));
-    ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-    job.write(" PLU 1001          CAFE                              1       2.50      23\r\n");
-    job.close();
-    ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(QStringLiteral("print.1"))));
+    dropJob(" PLU 1001          CAFE                              1       2.50      23\r\n");
     ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 20000));
 
     const QString errors = bridge->errors();

@@ -48,14 +48,6 @@ protected:
         EXPECT_TRUE(waitForItem(5));
         return bridge;
     }
-    void dropJob(const QByteArray &bytes)
-    {
-        QFile job(path(QStringLiteral("print.tmp")));
-        ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-        job.write(bytes);
-        job.close();
-        ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(QStringLiteral("print.1"))));
-    }
     QStringList trace() const
     {
         return QString::fromLatin1(readFile(path(QStringLiteral("trace.txt")))).split(u'\n', Qt::SkipEmptyParts);
