@@ -105,6 +105,34 @@ TEST_F(BridgeAgainstSimulator, RefusesToStartWithoutSettingsOrWithAShortCommandL
     }
 }
 
+// The dry run needs no register: a good job gives status 0, a job with
+// something to point out 1 with the place, a missing one 4.
+TEST_F(BridgeAgainstSimulator, ChecksAJobWithoutARegister)
+{
+    preparePrintingFolder();
+    QFile good(path(QStringLiteral("good.txt")));
+    ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+    good.write(" PLU 1001          CAFE                              2       2.50      24\r\n to    1   5.00\r\n");
+    good.close();
+    auto fine = startBridge({QStringLiteral("--check"), QStringLiteral("good.txt")});
+    EXPECT_EQ(fine->waitForExit(), 0);
+    const QStringList report = fine->outputLines();
+    EXPECT_TRUE(report.contains(QStringLiteral("    sends KX250R1CAFE"))) << report.join(u'\n').toStdString();
+    EXPECT_EQ(report.value(report.size() - 1), QStringLiteral("Nothing to point out."));
+
+    QFile bad(path(QStringLiteral("bad.txt")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(" to    1   5\r\n");
+    bad.close();
+    auto pointed = startBridge({QStringLiteral("--check"), QStringLiteral("bad.txt")});
+    EXPECT_EQ(pointed->waitForExit(), 1);
+    EXPECT_TRUE(pointed->outputLines().contains(
+        QStringLiteral("bad.txt:1:11: amount (columns 11-19) \"5\" has no decimals: the register takes it as 5 hundredths")));
+
+    EXPECT_EQ(startBridge({QStringLiteral("--check"), QStringLiteral("missing.txt")})->waitForExit(), 4);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Result")))) << "a dry run writes no result file";
+}
+
 // What merovand shows the operator goes to standard error as whole lines,
 // without the blanks that fit a message box's text to 40 characters.
 TEST_F(BridgeAgainstSimulator, MessagesOnStandardErrorAreWholeLinesWithoutPadding)
