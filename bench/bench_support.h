@@ -40,7 +40,7 @@ public:
     std::optional<QString> inputBox(const QString &) override { return std::nullopt; }
     void showRegisterMessage(const RegisterMessagePtr &) override {}
     void fatal(const QString &) override {}
-    void showBanner(const QStringList &) override {}
+    void commandLineRefused(const QStringList &, const QString &) override {}
     void startDetached(const QString &, const QStringList &) override {}
 
 private:

@@ -1,6 +1,7 @@
 # What `cmake --install` puts where, and the Debian package CPack makes of
 # it (scripts/package.sh). Paths follow GNUInstallDirs under the prefix;
-# the package is made for the prefix /usr.
+# the package is made for the prefix /usr. The target merovan_package
+# builds what is installed and nothing else (no tests).
 
 install(TARGETS merovan merovand merovan-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -31,9 +32,13 @@ add_custom_target(merovan_compressed_docs ALL DEPENDS ${compressed})
 
 install(FILES ${staged}/changelog.gz ${packaging}/debian/copyright README.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES docs/architecture.md docs/performance.md docs/simulator.md
+install(FILES docs/architecture.md docs/performance.md docs/simulator.md docs/job-files.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES samples/receipt.txt samples/vats.dat DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+install(FILES samples/receipt.txt DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
+add_custom_target(merovan_package)
+add_dependencies(merovan_package merovan merovand merovan-sim merovan_icon_set merovan_examples
+  merovan_compressed_docs)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME merovan)
@@ -49,7 +54,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Beside the shared libraries: Qt's platform plugins for the window, and
 # systemd for the user, the folder and the service.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, systemd")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# xdg-utils opens the help text from the desktop bridge's menu.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${packaging}/debian/postinst ${packaging}/debian/prerm ${packaging}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

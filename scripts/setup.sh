@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package that building, testing, packaging and the
-# demo need.
+# demo need (python3 runs the job-file guide's example host in a test).
 # Idempotent: when everything is there it only checks and returns.
 set -euo pipefail
 
@@ -13,6 +13,7 @@ packages=(
   xvfb
   clang-14 libclang-rt-14-dev
   lintian man-db
+  python3
 )
 
 missing=()

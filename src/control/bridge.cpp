@@ -16,8 +16,6 @@ namespace merovan {
 
 namespace {
 
-const QString kParamFile = QStringLiteral("param.ini");
-
 // How often command-line mode asks for the register before it gives up and
 // leaves the job file for the host to retry (each try is up to 28 s).
 constexpr int kCommandLineSearchTries = 10;
@@ -188,10 +186,10 @@ int Bridge::refuseCommandLine()
 {
     const QString text = QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan");
     const QString rule(59, QChar(0x2550));
-    op_.showBanner({QString(),
-                    QChar(0x2554) + rule + QChar(0x2557),
-                    QChar(0x2551) + QStringLiteral("   ") + text + QStringLiteral("   ") + QChar(0x2551),
-                    QChar(0x255A) + rule + QChar(0x255D)});
+    op_.commandLineRefused({QString(), QChar(0x2554) + rule + QChar(0x2557),
+                            QChar(0x2551) + QStringLiteral("   ") + text + QStringLiteral("   ") + QChar(0x2551),
+                            QChar(0x255A) + rule + QChar(0x255D)},
+                           commandLineProblem(commandLine_));
     // A refused command line: the host learns it from the status.
     return 1;
 }

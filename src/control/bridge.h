@@ -91,6 +91,7 @@ public:
 
     // The daily Z report ("KX021T1"), also run by the "MKZ" job line.
     void zReport();
+    static QString dailyZReportCommand() { return QStringLiteral("KX021T1"); }
 
     // Adds 1 to the jobs counted in multi-file working and returns it. The
     // count is 16-bit: past 32767 it overflows, which gives nothing and

@@ -74,7 +74,7 @@ bool Bridge::refreshSettings()
         reading.autoStart = autoStart_;
         // A settings file that cannot be read keeps the settings of the
         // last tick rather than stopping the work.
-        if (readParamFile(QStringLiteral("param.ini"), ParamReader::PollingTick, reading)) {
+        if (readParamFile(kParamFile, ParamReader::PollingTick, reading)) {
             settings_ = reading.settings;
             link_.connection().connectionText = reading.connectionText;
             baud_ = reading.baud;

@@ -89,7 +89,7 @@ void Bridge::runReport(const QString &command, const QString &waitingText)
     window_.setCaption(state::readyCaption());
 }
 
-void Bridge::zReport() { runReport(QStringLiteral("KX021T1"), reportWaitingText(false)); }
+void Bridge::zReport() { runReport(dailyZReportCommand(), reportWaitingText(false)); }
 
 void Bridge::printTables(const QString &command)
 {

@@ -1,5 +1,6 @@
 #include "control/command_line.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace merovan {
@@ -46,6 +47,22 @@ ItemCodePrinting printCodeSetting(QChar c)
 }
 
 } // namespace
+
+QString commandLineProblem(const QString &commandLine)
+{
+    if (commandLine.startsWith(QStringLiteral("--")))
+        return QStringLiteral("unknown option \"%1\"").arg(commandLine.section(QLatin1Char(' '), 0, 0));
+    const auto separators = std::count_if(commandLine.begin(), commandLine.end(), [](QChar c) {
+        return c == QLatin1Char(',') || c == QLatin1Char(' ');
+    });
+    const auto given = std::min<qsizetype>(separators, 5) + 1;
+    if (given < 6)
+        return QStringLiteral("%1 field%2 where a job's command line has 6: PORT:BAUD BAUD JOB DELAY MODEL FLAGS")
+            .arg(given)
+            .arg(given == 1 ? QString() : QStringLiteral("s"));
+    const QString flags = splitCommandLine(commandLine)[5];
+    return QStringLiteral("the flags field \"%1\" has %2 characters where it needs 7").arg(flags).arg(flags.size());
+}
 
 bool settingsFromCommandLine(const std::array<QString, 6> &fields, CommandLineSettings &out)
 {

@@ -20,6 +20,10 @@ struct CommandLineSettings {
     QString baud;
 };
 
+// What is wrong with a command line that settingsFromCommandLine refuses:
+// an option that is none of ours, too few fields, a short flags field.
+QString commandLineProblem(const QString &commandLine);
+
 // Builds the settings from the six fields; false when the
 // sixth field (the seven flag characters) is shorter than 7 characters.
 bool settingsFromCommandLine(const std::array<QString, 6> &fields, CommandLineSettings &out);

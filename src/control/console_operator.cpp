@@ -23,6 +23,16 @@ void printLine(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
+// A message for the operator, on standard error: without the blanks that
+// fit a message box's text to 40 characters.
+void printMessage(const QString &text)
+{
+    QString message = text;
+    while (message.endsWith(QLatin1Char(' ')))
+        message.chop(1);
+    printLine(stderr, message);
+}
+
 } // namespace
 
 ConsoleOperator::ConsoleOperator(MainWindowModel &model) : Operator(model)
@@ -66,13 +76,13 @@ void ConsoleOperator::runBeside(QThread &worker)
 int ConsoleOperator::messageBox(const QString &text, int, const QString &)
 {
     flush();
-    printLine(stderr, text);
+    printMessage(text);
     return 1;
 }
 
 std::optional<QString> ConsoleOperator::inputBox(const QString &prompt)
 {
-    printLine(stderr, prompt + QStringLiteral(" (no input without a screen: cancelled)"));
+    printMessage(prompt + QStringLiteral(" (no input without a screen: cancelled)"));
     return std::nullopt;
 }
 
@@ -88,12 +98,7 @@ void ConsoleOperator::showRegisterMessage(const RegisterMessagePtr &window)
     show();
 }
 
-void ConsoleOperator::fatal(const QString &text) { printLine(stderr, text); }
+void ConsoleOperator::fatal(const QString &text) { printMessage(text); }
 
-void ConsoleOperator::showBanner(const QStringList &lines)
-{
-    for (const QString &line : lines)
-        printLine(stdout, line);
-}
 
 } // namespace merovan

@@ -33,7 +33,6 @@ public:
     std::optional<QString> inputBox(const QString &prompt) override;
     void showRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override;
-    void showBanner(const QStringList &lines) override;
 
 Q_SIGNALS:
     // A status line was printed: the window's status line as painted.

@@ -12,6 +12,7 @@
 #include "payments/payment_types_window.h"
 #include "settings/settings_form.h"
 #include "settings/settings_window.h"
+#include "widgets/on_screen.h"
 
 #include <QSystemTrayIcon>
 
@@ -66,7 +67,7 @@ void Desktop::openSettings()
     window->setAttribute(Qt::WA_DeleteOnClose);
     linkSettingsForm(*form, bridge_);
     form->open();
-    window->show();
+    showOnScreen(window, window->sizeHint(), {}, window_->screen());
     settings_ = window;
 }
 
@@ -79,8 +80,7 @@ void Desktop::openPaymentTypes()
     form->setParent(window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     linkPaymentTypesForm(*form, op_.mainWindow());
-    window->move(window_->pos() + kPaymentTypesOffset);
-    window->show();
+    showOnScreen(window, window->sizeHint(), window_->pos() + kPaymentTypesOffset, window_->screen());
     paymentTypes_ = window;
     form->reload();
 }
@@ -90,7 +90,7 @@ void Desktop::openAbout()
     if (bringToFront(about_))
         return;
     about_ = new AboutWindow;
-    about_->show();
+    showOnScreen(about_, about_->sizeHint(), {}, window_->screen());
 }
 
 } // namespace merovan

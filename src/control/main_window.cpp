@@ -8,6 +8,7 @@
 #include "core/main_window_model.h"
 #include "diagnostics/debug_log.h"
 #include "diagnostics/debug_window.h"
+#include "widgets/on_screen.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -185,8 +186,9 @@ void MainWindow::openDebugWindow(bool on)
         return; // the window closes itself when the log switches off
     auto *window = new DebugWindow(log_);
     window->setWindowIcon(windowIcon());
-    window->move(frameGeometry().left() + frameGeometry().width(), frameGeometry().top());
-    window->show();
+    // Beside the main window, moved in where the screen ends.
+    showOnScreen(window, window->size(), QPoint(frameGeometry().left() + frameGeometry().width(), frameGeometry().top()),
+                 screen());
 }
 
 } // namespace merovan

@@ -1,6 +1,8 @@
 #include "control/run_bridge.h"
 
 #include "control/bridge.h"
+#include "control/job_check.h"
+#include "control/register_folder.h"
 #include "control/stop_signals.h"
 #include "core/clock.h"
 #include "device/connection.h"
@@ -35,20 +37,32 @@ QString logFilePath()
 
 std::optional<int> answerInformationRequest(int argc, char *argv[])
 {
-    if (argc != 2)
+    if (argc != 2 && argc != 3)
         return std::nullopt;
     const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
     const QString argument = QString::fromLocal8Bit(argv[1]);
+    if (argc == 3) {
+        const QString operand = QString::fromLocal8Bit(argv[2]);
+        if (argument == QStringLiteral("--init"))
+            return runRegisterSetUp(operand);
+        if (argument != QStringLiteral("--check"))
+            return std::nullopt;
+        QCoreApplication app(argc, argv);
+        return runJobCheck(operand);
+    }
     QString text;
     if (argument == QStringLiteral("--version")) {
         text = program + QLatin1Char(' ') + QStringLiteral(MEROVAN_VERSION) + QLatin1Char('\n');
     } else if (argument == QStringLiteral("--help")) {
         text = QStringLiteral("Usage: %1                 resident: param.ini in the working folder, jobs from its folder\n"
                               "       %1 PORT:BAUD BAUD JOB DELAY MODEL FLAGS   one job, then end\n"
+                              "       %1 --check JOB      dry run of a job file: how it is read, what it sends\n"
+                              "       %1 --init FOLDER    set up a register's folder (as root: for the merovan user)\n"
                               "       %1 --help | --version\n"
                               "Exit status: 0 done; 1 command line refused, or a job a crash cut short handed again;\n"
                               "2 no param.ini; 3 the register did not answer; 4 no job file; 5 stopped before the job;\n"
-                              "6 the job ran before (its file could not be removed); 7 the job cannot be recorded.\n")
+                              "6 the job ran before (its file could not be removed); 7 the job cannot be recorded.\n"
+                              "--check: 0 nothing to point out, 1 something to point out, 4 the job cannot be read.\n")
                    .arg(program);
     } else {
         return std::nullopt;

@@ -19,9 +19,10 @@ class Operator;
 // clicks and turns SIGTERM, SIGINT and SIGHUP into stop requests. Returns
 // the exit status. attach also gets the worker, for front-end objects that
 // must run beside the bridge.
-// "--help" or "--version" alone on the command line: prints the answer and
-// gives the exit status, before any application or window is made. A job's
-// six fields never begin with "--", so these cannot be taken for one.
+// "--help" or "--version" alone on the command line, "--check JOB" (the dry
+// run of a job file) or "--init FOLDER" (a register's folder set up): does
+// it and gives the exit status, before any window is made. A job's six
+// fields never begin with "--", so these cannot be taken for one.
 std::optional<int> answerInformationRequest(int argc, char *argv[]);
 
 int runBridge(QCoreApplication &app, Operator &op,

@@ -75,13 +75,5 @@ void WidgetOperator::fatal(const QString &text)
     runOnWindowThread([&text] { QMessageBox::critical(nullptr, QStringLiteral("Merovan"), text); });
 }
 
-void WidgetOperator::showBanner(const QStringList &lines)
-{
-    // The program ends at once after the banner, so it goes where it can
-    // still be read: the terminal that started the program.
-    for (const QString &line : lines)
-        std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
-    std::fflush(stdout);
-}
 
 } // namespace merovan

@@ -15,7 +15,6 @@ public:
     std::optional<QString> inputBox(const QString &prompt) override;
     void showRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override;
-    void showBanner(const QStringList &lines) override;
 };
 
 } // namespace merovan

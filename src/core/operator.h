@@ -52,8 +52,10 @@ public:
     // folder); not cut to the message box's 40 characters.
     virtual void fatal(const QString &text) = 0;
 
-    // The closing banner of a refused command line.
-    virtual void showBanner(const QStringList &lines) = 0;
+    // A refused command line: the closing banner on standard output and,
+    // on standard error, one line that says what was wrong and points at
+    // --help.
+    virtual void commandLineRefused(const QStringList &banner, const QString &problem);
 
     // Starts another program without waiting for it ("notepad" with the
     // help text, a "cop2fis.bat" of the host).
@@ -72,5 +74,14 @@ QString fitMessageText(const QString &text);
 int PlainMessage(Operator &op, const QString &text, int style);
 int showMessage(Operator &op, const QString &text, int style, QString &caption);
 int showMessage(Operator &op, const QString &text, int style);
+
+// A message that names a file and its folder: the whole text, with the
+// message box's style and caption (never fitted to 40 characters, which
+// would cut the path off).
+int showWholeMessage(Operator &op, const QString &text, int style, const QString &caption);
+
+// " NAME στον φάκελο FOLDER" for a file's path, as messages about a data
+// file that is missing or cannot be read or written end.
+QString inFolder(const QString &path);
 
 } // namespace merovan

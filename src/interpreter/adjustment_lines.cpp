@@ -1,6 +1,6 @@
 #include "core/numeric_text.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/sale_numbers.h"
 #include "interpreter/sale_steps.h"
 #include "interpreter/sale_texts.h"
@@ -10,7 +10,7 @@ namespace merovan {
 LineEnd disLine(Interpreter &interpreter, Job &job, const QString &line)
 {
     SaleLine &sale = job.sale;
-    sale.discount = cols(line, 7, 8).trimmed();
+    sale.discount = fieldText(line, fields::disAmount).trimmed();
     stripNumberPunctuation(sale.price, sale.discount, sale.surcharge);
     // A leading "-" turns the discount into a surcharge.
     if (sale.discount.startsWith(QLatin1Char('-'))) {
@@ -25,7 +25,7 @@ LineEnd disLine(Interpreter &interpreter, Job &job, const QString &line)
 
 LineEnd modLine(Interpreter &interpreter, Job &job, const QString &line)
 {
-    QString value = cols(line, 7, 9).trimmed().remove(QLatin1Char(',')).remove(QLatin1Char('.'));
+    QString value = fieldText(line, fields::modValue).trimmed().remove(QLatin1Char(',')).remove(QLatin1Char('.'));
     const bool percent = value.endsWith(QLatin1Char('%'));
     if (percent)
         value.chop(1);
@@ -34,7 +34,7 @@ LineEnd modLine(Interpreter &interpreter, Job &job, const QString &line)
 
     SaleLine &sale = job.sale;
     const bool textless = job.settings.registerType == RegisterType::Poseidon21;
-    sale.text = textless ? QString() : adjustmentText(cols(line, 17, 24).trimmed());
+    sale.text = textless ? QString() : adjustmentText(fieldText(line, fields::modText).trimmed());
 
     // A leading "-" makes a discount, otherwise a surcharge.
     const bool minus = value.startsWith(QLatin1Char('-'));

@@ -1,5 +1,5 @@
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/sale_steps.h"
 #include "interpreter/sale_texts.h"
 
@@ -18,7 +18,7 @@ const QString kComment = QStringLiteral("KXCO ");
 
 LineEnd comLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    interpreter.send(kComment + commentText(cols(line, 7, kCommentWidth)).left(kCommentWidth));
+    interpreter.send(kComment + commentText(fieldText(line, fields::comText)).left(kCommentWidth));
     return LineEnd::Next;
 }
 
@@ -31,7 +31,7 @@ LineEnd frtLine(Interpreter &interpreter, Job &, const QString &)
 
 LineEnd fooLine(Interpreter &interpreter, Job &job, const QString &line)
 {
-    const QString text = footerText(colsFrom(line, 7));
+    const QString text = footerText(fieldText(line, fields::fooText));
     for (int piece = 0; piece < kFooterPiecesPerLine; ++piece) {
         const QString entry = text.mid(piece * kCommentWidth, kCommentWidth);
         if (!entry.isEmpty())

@@ -68,6 +68,55 @@ void Interpreter::setHandler(const QString &keyword, Handler handler)
 
 void Interpreter::setKindHandler(int kind, KindHandler handler) { kinds_.emplace_back(kind, std::move(handler)); }
 
+const Interpreter::Keyword *Interpreter::keyword(const QString &word) const
+{
+    for (const Keyword &k : keywords_) {
+        if (k.word == word)
+            return &k;
+    }
+    return nullptr;
+}
+
+QString Interpreter::keywordOf(const QString &line) const
+{
+    for (const Keyword &k : keywords_) {
+        if (keywordMatches(line, k.word, k.rule))
+            return k.word;
+    }
+    return {};
+}
+
+QString Interpreter::keywordInAnyCase(const QString &line) const
+{
+    for (const Keyword &k : keywords_) {
+        if (keywordMatches(line, k.word, KeywordCase::AnyCase))
+            return k.word;
+    }
+    return {};
+}
+
+QStringList Interpreter::spellingsOf(const QString &word) const
+{
+    const Keyword *k = keyword(word);
+    if (!k)
+        return {};
+    switch (k->rule) {
+    case KeywordCase::AnyCase:
+        return {word};
+    case KeywordCase::LowerCase:
+        return {word.toLower()};
+    case KeywordCase::UpperOrLower:
+        return {word.toUpper(), word.toLower()};
+    }
+    return {};
+}
+
+bool Interpreter::readsKeyword(const QString &word, const ParamSettings &settings) const
+{
+    const Keyword *k = keyword(word);
+    return k && (!k->onlyWithComments || commentsOn(settings.comments));
+}
+
 CommandResult Interpreter::send(const QString &command, bool silent, int asyncSeconds, const QString &resultFile,
                                 int extraTimeout)
 {
@@ -114,7 +163,7 @@ JobOutcome Interpreter::runJob(const QString &file, const ParamSettings &setting
         // It is not run, but the host learns why: in the result file its
         // header names when that much can be read, else in the default one.
         const JobHeader header = readJobHeaderOnly(file);
-        link_.beginJobResult(header.resultFile);
+        link_.beginJobResult(divertedResultFile.isEmpty() ? header.resultFile : divertedResultFile);
         appendResult(QStringLiteral("tag = ") + header.tag);
         appendResult(QStringLiteral("Err = -98, [%1: %2] DateTime = %3").arg(whyNot, file, resultStamp()));
         appendResult(QStringLiteral("exitcode = 1"));
@@ -179,7 +228,7 @@ bool Interpreter::start(const QString &path, const JobText &text)
     const QString started = resultStamp();
     if (jobStarting && !jobStarting(path, text, header, started))
         return false;
-    link_.beginJobResult(header.resultFile);
+    link_.beginJobResult(divertedResultFile.isEmpty() ? header.resultFile : divertedResultFile);
     progress_.setMaximum(static_cast<qint16>(std::min<qsizetype>(text.lines.size(), kMaxCount)));
     appendResult(QStringLiteral("tag = ") + header.tag);
     appendResult(QStringLiteral("DateTime start = ") + started);
@@ -192,15 +241,12 @@ bool Interpreter::start(const QString &path, const JobText &text)
 
 LineEnd Interpreter::dispatch(Job &job, const QString &line)
 {
-    const bool comments = commentsOn(job.settings.comments);
-    for (const Keyword &k : keywords_) {
-        if (k.onlyWithComments && !comments)
-            continue;
-        if (!keywordMatches(line, k.word, k.rule))
-            continue;
-        return k.handler ? k.handler(job, line) : LineEnd::Next;
-    }
-    return LineEnd::Next;
+    // No two keywords share their letters, so a line matches one at most.
+    const QString word = keywordOf(line);
+    if (word.isEmpty() || !readsKeyword(word, job.settings))
+        return LineEnd::Next;
+    const Keyword *k = keyword(word);
+    return k->handler ? k->handler(job, line) : LineEnd::Next;
 }
 
 void Interpreter::sendSaleLine(Job &job, SaleLine &sale)

@@ -110,6 +110,19 @@ public:
     void sendSaleLine(Job &job, SaleLine &sale);
 
     void setHandler(const QString &keyword, Handler handler);
+
+    // The keyword whose columns and case rule the line matches, spelt as
+    // the keyword table spells it ("PLU", "to", "TBO"); empty when none does.
+    QString keywordOf(const QString &line) const;
+    // The keyword the line would hold if its case did not matter.
+    QString keywordInAnyCase(const QString &line) const;
+    // The spellings a keyword is accepted in, for a line whose case is not
+    // one of them: "snd" only so, "TBO" as "TBO" or "tbo"; a keyword that
+    // any case matches gives itself.
+    QStringList spellingsOf(const QString &keyword) const;
+    // Whether its lines are read under the settings: the comment keywords
+    // only while comments are on.
+    bool readsKeyword(const QString &keyword, const ParamSettings &settings) const;
     void setKindHandler(int kind, KindHandler handler);
 
     // Hooks of the job end, installed by the groups that own them.
@@ -118,6 +131,9 @@ public:
     std::function<void(Job &)> printFooter;
     // The daily Z report of the menu ("MKZ").
     std::function<void()> zReport;
+    // When set, the job's result lines go to this file instead of the one
+    // its header names: a dry run leaves the host's file alone.
+    QString divertedResultFile;
     // The job's progress for the crash journal: before its first command
     // (with its stamp of "DateTime start"), and after each line with the
     // number of the last line whose commands were sent. A job whose start
@@ -144,6 +160,7 @@ public:
 
 private:
     struct Keyword;
+    const Keyword *keyword(const QString &word) const;
     bool start(const QString &path, const JobText &text);
     void finish(Job &job);
     bool stoppingNow() const;

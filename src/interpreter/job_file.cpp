@@ -72,13 +72,10 @@ std::optional<JobText> readJobFile(const QString &path, QString &whyNot)
     return job;
 }
 
-QString cols(const QString &line, int from, int length) { return line.mid(from - 1, length); }
-
-QString colsFrom(const QString &line, int from) { return line.mid(from - 1); }
-
 bool keywordMatches(const QString &line, const QString &keyword, KeywordCase rule)
 {
-    const QString field = cols(line, 2, static_cast<int>(keyword.size()));
+    // The keyword stands from column 2.
+    const QString field = line.mid(1, keyword.size());
     switch (rule) {
     case KeywordCase::AnyCase:
         return field.compare(keyword, Qt::CaseInsensitive) == 0;

@@ -38,11 +38,6 @@ struct JobText {
 };
 std::optional<JobText> readJobFile(const QString &path, QString &whyNot);
 
-// Fixed columns, counted from 1: `length` characters from `from`, shorter
-// when the line ends first; colsFrom runs to the end of the line.
-QString cols(const QString &line, int from, int length);
-QString colsFrom(const QString &line, int from);
-
 // How a keyword is compared with its columns.
 enum class KeywordCase {
     AnyCase,      // upper- or lower-cased before comparing

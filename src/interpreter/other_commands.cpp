@@ -3,7 +3,7 @@
 #include "device/register_link.h"
 #include "greek/register_text.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/line_handler.h"
 #include "interpreter/sale_texts.h"
 
@@ -22,7 +22,7 @@ LineEnd verLine(Interpreter &interpreter, Job &, const QString &)
 // "sin": a simple invoice's number.
 LineEnd sinLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    const QString number = cols(line, 6, 10).trimmed();
+    const QString number = fieldText(line, fields::sinNumber).trimmed();
     if (interpreter.send(QStringLiteral("KX") + number + QStringLiteral("CK"), true).accepted())
         interpreter.appendResult(QStringLiteral("Simple Inv = ") + number);
     return LineEnd::Next;
@@ -31,7 +31,7 @@ LineEnd sinLine(Interpreter &interpreter, Job &, const QString &line)
 // "inv": a fiscal invoice's text.
 LineEnd invLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    const QString text = replaceAccentedLetters(cols(line, 6, 255).trimmed());
+    const QString text = replaceAccentedLetters(fieldText(line, fields::invText).trimmed());
     if (interpreter.send(QStringLiteral("KX@165TIN") + windowsToRegisterSet(toRegisterUpper(text)), true).accepted())
         interpreter.appendResult(QStringLiteral("Fiscal Inv = ") + text);
     return LineEnd::Next;
@@ -41,7 +41,7 @@ LineEnd invLine(Interpreter &interpreter, Job &, const QString &line)
 // included, goes to the host with line feeds as "~".
 LineEnd sndLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    CommandResult answer = interpreter.send(QStringLiteral("KX") + cols(line, 7, 90), true);
+    CommandResult answer = interpreter.send(QStringLiteral("KX") + fieldText(line, fields::sndCommand), true);
     const QString reply = answer.text.replace(QLatin1Char('\n'), QLatin1Char('~'));
     interpreter.appendResult(QStringLiteral("sndReply = %1;%2").arg(answer.code).arg(reply));
     return LineEnd::Next;
@@ -51,7 +51,7 @@ LineEnd sndLine(Interpreter &interpreter, Job &, const QString &line)
 // not name its own key group ("KY") goes to the "KX" keys.
 LineEnd prgLine(Interpreter &interpreter, Job &job, const QString &line)
 {
-    QString keys = toRegisterUpper(cols(line, 6, 90).trimmed());
+    QString keys = toRegisterUpper(fieldText(line, fields::prgKeys).trimmed());
     if (!keys.startsWith(QStringLiteral("KY")))
         keys.prepend(QStringLiteral("KX"));
     job.sale.text = adjustmentText(keys);

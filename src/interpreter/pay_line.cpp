@@ -3,7 +3,7 @@
 #include "device/register_link.h"
 #include "interpreter/card_payment.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/payment_parts.h"
 #include "interpreter/payment_steps.h"
 #include "payments/payment_types.h"
@@ -36,7 +36,7 @@ LineEnd payLine(Interpreter &interpreter, Job &, const QString &line)
     const qint16 status = interpreter.link().readRegisterStatus();
     if (status != 1 && status != 2)
         return LineEnd::Next;
-    const QString type = cols(line, 7, 2);
+    const QString type = fieldText(line, fields::payType);
     if (isNumeric(type))
         payRest(interpreter, wholeNumber<int>(leadingNumber(type)).value_or(0));
     else

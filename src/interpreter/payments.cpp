@@ -4,7 +4,7 @@
 #include "core/numeric_text.h"
 #include "device/register_link.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/line_handler.h"
 #include "interpreter/payment_parts.h"
 #include "interpreter/sale_numbers.h"
@@ -31,7 +31,7 @@ std::optional<double> jobNumber(const QString &field, QChar separator)
 // "sut": a zero subtotal allows a payment of zero.
 LineEnd sutLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    const std::optional<double> subtotal = jobNumber(cols(line, 7, 10), interpreter.clock().decimalSeparator());
+    const std::optional<double> subtotal = jobNumber(fieldText(line, fields::sutSubtotal), interpreter.clock().decimalSeparator());
     interpreter.state.zeroPaymentAllowed = subtotal == 0.0;
     return LineEnd::Next;
 }
@@ -49,8 +49,8 @@ LineEnd toLine(Interpreter &interpreter, Job &job, const QString &line)
         sale.paymentType = QStringLiteral("2");
     } else {
         const QChar separator = interpreter.clock().decimalSeparator();
-        const QString type = cols(line, 8, 1);
-        const QString amount = cols(line, 11, 9);
+        const QString type = fieldText(line, fields::toType);
+        const QString amount = fieldText(line, fields::toAmount);
         if (jobNumber(type, separator).value_or(0) == 0 || jobNumber(amount, separator).value_or(0) == 0)
             return LineEnd::Next;
         QString discount;
@@ -75,7 +75,7 @@ LineEnd canLine(Interpreter &interpreter, Job &job, const QString &line)
                                  interpreter.resultStamp());
         return LineEnd::EndJob;
     }
-    const QString number = cols(line, 7, 6).trimmed();
+    const QString number = fieldText(line, fields::canNumber).trimmed();
     if (isNumeric(number))
         job.cancelNumber = QString::number(static_cast<qint64>(leadingNumber(number)));
     interpreter.send(QStringLiteral("KX@215T") + job.cancelNumber);

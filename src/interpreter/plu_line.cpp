@@ -3,10 +3,11 @@
 #include "core/operator.h"
 #include "greek/register_text.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/sale_numbers.h"
 #include "interpreter/sale_steps.h"
 #include "interpreter/vat_category.h"
+#include "settings/vat_table.h"
 
 namespace merovan {
 
@@ -26,22 +27,21 @@ QString withPos21Quantity(const QString &quantity, const QString &description, Q
     return (written + QStringLiteral("* ") + description.left(17 - written.size())).left(20);
 }
 
-// The category from the rate, or from the line's department field or the
-// environmental fee marker when those apply; empty when there is none.
-QString lineCategory(const QString &line, const ParamSettings &settings, QChar separator)
+} // namespace
+
+QString itemCategory(const QString &line, const ParamSettings &settings, QChar separator)
 {
-    QString category = categoryForRate(normaliseNumber(cols(line, 69, 5).trimmed(), 2, separator), separator);
+    const QString rate = normaliseNumber(fieldText(line, fields::pluRate).trimmed(), 2, separator);
+    QString category = categoryForRate(rate, separator);
     if (settings.directDepartment != SettingSwitch::On) {
-        const QString fee = environmentalFeeCategory(cols(line, 20, 24), category);
+        const QString fee = environmentalFeeCategory(fieldText(line, fields::pluDescription), category);
         if (leadingNumber(fee) != leadingNumber(category))
             category = fee;
-    } else if (!cols(line, 74, 3).trimmed().isEmpty()) {
-        category = cols(line, 74, 3).trimmed();
+    } else if (!fieldText(line, fields::pluDepartment).trimmed().isEmpty()) {
+        category = fieldText(line, fields::pluDepartment).trimmed();
     }
     return category;
 }
-
-} // namespace
 
 LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
 {
@@ -51,10 +51,10 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
 
     QString text;
     if (settings.printDescription != SettingSwitch::Off)
-        text = toRegisterUpper(cols(line, 20, 24));
+        text = toRegisterUpper(fieldText(line, fields::pluDescription));
 
-    sale.quantity = normaliseNumber(cols(line, 48, 7).trimmed(), 3, separator);
-    QString price = cols(line, 57, 9);
+    sale.quantity = normaliseNumber(fieldText(line, fields::pluQuantity).trimmed(), 3, separator);
+    QString price = fieldText(line, fields::pluPrice);
     if (price == QString(6, QLatin1Char(' ')))
         price = QStringLiteral("1");
     sale.price = normaliseNumber(price.trimmed(), 2, separator);
@@ -62,12 +62,12 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
     if (!isLocaleNumber(sale.quantity, separator))
         return LineEnd::Next;
 
-    const QString category = lineCategory(line, settings, separator);
+    const QString category = itemCategory(line, settings, separator);
 
     if (settings.itemCode == ItemCodePrinting::AsNumber)
-        sale.itemCode = QLatin1Char('N') + cols(line, 6, 14);
+        sale.itemCode = QLatin1Char('N') + fieldText(line, fields::pluCode);
     else if (settings.itemCode == ItemCodePrinting::AsText)
-        sale.itemCode = QLatin1Char('A') + cols(line, 6, 14);
+        sale.itemCode = QLatin1Char('A') + fieldText(line, fields::pluCode);
 
     // On a mikro the description stays as it is: the field is no longer
     // than the 24 characters the register prints.
@@ -79,7 +79,14 @@ LineEnd pluLine(Interpreter &interpreter, Job &job, const QString &line)
     sale.text = prepareRegisterText(text, true);
 
     if (category.isEmpty()) {
-        showMessage(interpreter.op(), QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ "), MsgExclamation);
+        const QString noCategory = QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ ");
+        // Without the rates no category can match: the message says where
+        // they were looked for.
+        if (vatFileReadable(kVatRatesFile))
+            showMessage(interpreter.op(), noCategory, MsgExclamation);
+        else
+            showWholeMessage(interpreter.op(), noCategory + QStringLiteral("- αδυναμία ανάγνωσης:") + inFolder(kVatRatesFile),
+                             MsgExclamation, {});
         return LineEnd::Next;
     }
     sale.category = category;

@@ -19,6 +19,11 @@ LineEnd comLine(Interpreter &interpreter, Job &job, const QString &line);
 LineEnd frtLine(Interpreter &interpreter, Job &job, const QString &line);
 LineEnd fooLine(Interpreter &interpreter, Job &job, const QString &line);
 
+// The category of a "PLU" line: from its VAT rate, or from its department
+// field or the environmental fee marker when those apply; empty when there
+// is none.
+QString itemCategory(const QString &line, const ParamSettings &settings, QChar separator);
+
 // Line kinds (item_commands.cpp, adjustments.cpp).
 void sendItem(Interpreter &interpreter, Job &job, SaleLine &sale);
 void sendSubtotalAdjustment(Interpreter &interpreter, SaleLine &sale);

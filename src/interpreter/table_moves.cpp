@@ -1,7 +1,7 @@
 #include "core/numeric_text.h"
 #include "device/register_link.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/table_parts.h"
 
 #include <limits>
@@ -30,7 +30,7 @@ struct Move {
     QString command() const { return QStringLiteral("KXFROM%1TO%2").arg(from).arg(to); }
 };
 
-Move moveOf(const QString &line) { return {tableNumber(cols(line, 7, 3)), tableNumber(cols(line, 11, 3))}; }
+Move moveOf(const QString &line) { return {tableNumber(fieldText(line, fields::moveSource)), tableNumber(fieldText(line, fields::moveTarget))}; }
 
 // Table work waits until the register has no receipt open.
 void waitUntilNoReceipt(Interpreter &interpreter) { interpreter.link().waitUntilErrorCleared(-255, 0); }
@@ -71,7 +71,7 @@ LineEnd tptLine(Interpreter &interpreter, Job &, const QString &line)
 // are the part, and the first payment ends their selection.
 LineEnd tbsLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    const int table = tableNumber(cols(line, 7, 3));
+    const int table = tableNumber(fieldText(line, fields::tbsTable));
     if (table == kWrongNumber)
         return wrongTableNumber(interpreter);
     waitUntilNoReceipt(interpreter);

@@ -3,7 +3,7 @@
 #include "core/operator.h"
 #include "device/register_link.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/table_parts.h"
 #include "interpreter/table_queries.h"
 #include "interpreter/table_text.h"
@@ -32,8 +32,8 @@ LineEnd wrongTableNumber(Interpreter &interpreter)
 // and checks that the register now has it open.
 LineEnd tboLine(Interpreter &interpreter, Job &job, const QString &line)
 {
-    job.tableNumber = cols(line, 7, 3).trimmed();
-    job.tableText = tableText(colsFrom(line, 11));
+    job.tableNumber = fieldText(line, fields::tboTable).trimmed();
+    job.tableText = tableText(fieldText(line, fields::tboText));
     if (!isNumeric(job.tableNumber)) {
         PlainMessage(interpreter.op(), kWrongTable, MsgInformation);
         return LineEnd::Stop;
@@ -58,7 +58,7 @@ LineEnd tboLine(Interpreter &interpreter, Job &job, const QString &line)
 // the table.
 LineEnd tbcLine(Interpreter &interpreter, Job &job, const QString &line)
 {
-    if (!isNumeric(colsFrom(line, 6).trimmed()))
+    if (!isNumeric(fieldText(line, fields::tbcTable).trimmed()))
         return wrongTableNumber(interpreter);
     InterpreterState &state = interpreter.state;
     if (queryOpenTable(interpreter) < 1) {

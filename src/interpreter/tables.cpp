@@ -2,7 +2,7 @@
 
 #include "core/numeric_text.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/job_file.h"
+#include "interpreter/job_fields.h"
 #include "interpreter/line_handler.h"
 #include "interpreter/table_parts.h"
 #include "interpreter/table_queries.h"
@@ -23,7 +23,7 @@ LineEnd ltbLine(Interpreter &interpreter, Job &, const QString &)
 // "rpt": the report of one table, or of all of them when no number is given.
 LineEnd rptLine(Interpreter &interpreter, Job &, const QString &line)
 {
-    const QString table = cols(line, 6, 4).trimmed();
+    const QString table = fieldText(line, fields::rptTable).trimmed();
     if (isNumeric(table)) {
         const QString number = QStringLiteral("%1").arg(std::llround(leadingNumber(table)), 4, 10, QLatin1Char('0'));
         interpreter.send(QStringLiteral("KX99") + number + QStringLiteral("OTR"), true);

@@ -34,7 +34,7 @@ QString categoryForRate(const QString &rate, QChar separator)
     const QString wanted = twoDecimals(localeValue(rate, separator));
     QString category;
     for (int index = 0; index < kCategories; ++index) {
-        if (twoDecimals(readVatRate(QStringLiteral("vats.dat"), index)) == wanted)
+        if (twoDecimals(readVatRate(kVatRatesFile, index)) == wanted)
             category = QString::number(index + 1);
     }
     return category;

@@ -71,8 +71,8 @@ PaymentTypeRecord readPaymentType(Operator &op, int typeNumber, const QString &p
     PaymentTypeRecord record;
     record.typeNumber = recordNumber(typeNumber);
     if (readPaymentTypeQuietly(record, path) != 0) {
-        QString caption = QStringLiteral("Μύνημα Merovan");
-        showMessage(op, QStringLiteral("Αδυναμία ανάγνωσης παραμέτρων πληρωμών"), MsgExclamation, caption);
+        showWholeMessage(op, QStringLiteral("Αδυναμία ανάγνωσης παραμέτρων πληρωμών:") + inFolder(path), MsgExclamation,
+                         QStringLiteral("Μύνημα Merovan"));
         record.cardPaymentOn = 0;
     }
     return record;

@@ -43,7 +43,8 @@ inline const QString kPaymentTypesFile = QStringLiteral("payeft.dat");
 // the operation fail.
 
 // The record of a payment type. On failure it shows "Αδυναμία ανάγνωσης
-// παραμέτρων πληρωμών" with the warning icon and turns card payment off.
+// παραμέτρων πληρωμών:" with the file and its folder, with the warning icon,
+// and turns card payment off.
 PaymentTypeRecord readPaymentType(Operator &op, int typeNumber, const QString &path = kPaymentTypesFile);
 
 // Fills fields 1 to 6 of the record at the position of its field 0; 0, or -1

@@ -78,6 +78,9 @@ struct ParamReading {
 // Applies the lines of a param.ini as the given reader does.
 void readParamLines(const QStringList &lines, ParamReader reader, ParamReading &reading);
 
+// The settings file, in the working folder.
+inline const QString kParamFile = QStringLiteral("param.ini");
+
 // Reads the file (Windows-1253, CR LF). False when it cannot be opened;
 // the reading is then left as it was.
 bool readParamFile(const QString &path, ParamReader reader, ParamReading &reading);

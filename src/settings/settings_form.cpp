@@ -182,7 +182,7 @@ bool SettingsForm::save()
     ParamFileValues written = values_;
     written.model = writtenModel(values_.model);
     if (!writeParamFile(paramPath_, written, clock_.now().date())) {
-        showMessage(op_, paramWriteErrorText(), MsgExclamation);
+        showWholeMessage(op_, paramWriteErrorText() + inFolder(paramPath_), MsgExclamation, {});
         return false;
     }
 
@@ -194,7 +194,7 @@ bool SettingsForm::save()
         return false;
     }
     if (saveVatRates(vatPath_, rates) != 0)
-        showMessage(op_, vatSaveErrorText(), MsgExclamation);
+        showWholeMessage(op_, vatSaveErrorText() + inFolder(vatPath_), MsgExclamation, {});
 
     QString caption = restartCaption();
     showMessage(op_, restartText(), MsgCritical, caption);

@@ -9,10 +9,12 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace merovan {
@@ -36,7 +38,8 @@ void fitWidth(QLineEdit *box, int characters)
 SettingsWindow::SettingsWindow(SettingsForm &form, QWidget *parent)
     : QWidget(parent, Qt::Window), form_(form), comtxt_(textBox("comtxt", kPortLimit)),
       baudtxt_(textBox("baudtxt", kBaudLimit)), filetxt_(textBox("filetxt", kFileLimit)),
-      typetxt_(new QComboBox(this)), location_(textBox("location", kNoLimit)), settlement_(new QButtonGroup(this))
+      typetxt_(new QComboBox(this)), location_(textBox("location", kNoLimit)), settlement_(new QButtonGroup(this)),
+      content_(new QWidget(this))
 {
     setObjectName(QStringLiteral("frmparam"));
     setWindowTitle(QStringLiteral("Παράμετροι Merovan"));
@@ -63,9 +66,19 @@ SettingsWindow::SettingsWindow(SettingsForm &form, QWidget *parent)
     buttons->addWidget(restore);
     buttons->addWidget(ok);
 
-    auto *layout = new QVBoxLayout(this);
+    // The content scrolls inside the window when a small screen cannot
+    // hold all of it; on a screen that can, the window is as large as the
+    // content asks and nothing scrolls.
+    auto *layout = new QVBoxLayout(content_);
     layout->addLayout(columns);
     layout->addLayout(buttons);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content_);
+    auto *window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->addWidget(scroll);
 
     render();
     connect(&form_, &SettingsForm::changed, this, &SettingsWindow::render);
@@ -215,6 +228,17 @@ void SettingsWindow::render()
     const QStringList boxes = form_.vatBoxes();
     for (int i = 0; i < SettingsForm::kVatBoxes; ++i)
         showText(vat_[i], boxes.value(i), kVatLimit);
+}
+
+QSize SettingsWindow::sizeHint() const { return content_->sizeHint(); }
+
+void SettingsWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape leaves without saving, as closing the window does.
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void SettingsWindow::closeEvent(QCloseEvent *event)

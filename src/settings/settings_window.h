@@ -15,13 +15,18 @@ class QLineEdit;
 namespace merovan {
 
 // frmparam, "Παράμετροι Merovan": renders a SettingsForm and forwards every
-// edit and click to it. Not modal; closing it closes the form.
+// edit and click to it. Not modal; closing it (or Escape) closes the form
+// without saving.
 class SettingsWindow : public QWidget {
     Q_OBJECT
 public:
     explicit SettingsWindow(SettingsForm &form, QWidget *parent = nullptr);
 
+    // What the content asks for; the window may be smaller, and scrolls.
+    QSize sizeHint() const override;
+
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -43,6 +48,7 @@ private:
     std::map<SettingsForm::Check, QCheckBox *> checks_;
     QButtonGroup *settlement_;
     std::array<QLineEdit *, SettingsForm::kVatBoxes> vat_{};
+    QWidget *content_;
 };
 
 } // namespace merovan

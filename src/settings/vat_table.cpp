@@ -59,6 +59,12 @@ double readVatRate(const QString &path, int index)
     return bytes ? decodeRate(bytes->constData()) : 0;
 }
 
+bool vatFileReadable(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() >= kTableBytes;
+}
+
 QStringList vatBoxTexts(const QString &path, QChar decimalSeparator)
 {
     QStringList boxes;

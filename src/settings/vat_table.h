@@ -19,10 +19,17 @@ namespace merovan {
 // comma".
 using VatRates = std::array<double, 5>;
 
+// The file of the rates, in the working folder.
+inline const QString kVatRatesFile = QStringLiteral("vats.dat");
+
 // The rate of category index 0..4, read as record index + 1 of 8-byte
 // records. 0 for any other index, a missing or unreadable file, or a file
 // that ends before the record. Never creates the file.
 double readVatRate(const QString &path, int index);
+
+// Whether the file holds the five rates and can be read; when it cannot,
+// every rate reads as 0.
+bool vatFileReadable(const QString &path);
 
 // The five box texts of the settings window. A missing file is created
 // empty; a short file reads as zeros beyond its end. Each rate is shown with

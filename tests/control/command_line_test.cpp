@@ -65,3 +65,24 @@ TEST(SettingsFromCommandLine, ReadsTheFieldsAndTheSevenFlagCharacters)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CommandLineProblem, SaysWhatIsWrongWithARefusedLine)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"--bogus", "unknown option \"--bogus\""},
+        {"--check", "unknown option \"--check\""},
+        {"a b", "2 fields where a job's command line has 6: PORT:BAUD BAUD JOB DELAY MODEL FLAGS"},
+        {"a,b", "2 fields where a job's command line has 6: PORT:BAUD BAUD JOB DELAY MODEL FLAGS"},
+        {"solo", "1 field where a job's command line has 6: PORT:BAUD BAUD JOB DELAY MODEL FLAGS"},
+        {"com1:9600 9600 job.txt 0 mikro 111", "the flags field \"111\" has 3 characters where it needs 7"},
+    };
+    for (const auto &[line, problem] : cases) {
+        CommandLineSettings s;
+        EXPECT_FALSE(settingsFromCommandLine(splitCommandLine(QString::fromUtf8(line)), s)) << line;
+        EXPECT_EQ(commandLineProblem(QString::fromUtf8(line)), QString::fromUtf8(problem)) << line;
+    }
+}
+
+} // namespace

@@ -55,6 +55,34 @@ protected:
                         .toLatin1());
     }
 
+    // Makes folder (the test's own by default) the working folder of a
+    // bridge that starts printing by itself, with the test VAT rates; its
+    // jobs lie in jobFolder (the working folder when empty).
+    void preparePrintingFolder(const QString &folder = {}, const QString &jobFolder = {})
+    {
+        const QString where = folder.isEmpty() ? dir.path() : folder;
+        if (where != dir.path())
+            QFile::copy(path(QStringLiteral("param.ini")), where + QStringLiteral("/param.ini"));
+        QFile param(where + QStringLiteral("/param.ini"));
+        ASSERT_TRUE(param.open(QIODevice::Append));
+        param.write("[AutoStar]=yes\r\n[ecrt] mikro\r\n[time] 0\r\n[print_desc] true\r\n[comments] true\r\n"
+                    "[currency]=0\r\n");
+        if (!jobFolder.isEmpty())
+            param.write("[location] " + jobFolder.toUtf8() + "/\r\n");
+        param.close();
+        QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), where + QStringLiteral("/vats.dat"));
+    }
+
+    // Hands a job over as a host does: written whole, then renamed print.1.
+    void dropJob(const QByteArray &bytes, const QString &name = QStringLiteral("print.1"))
+    {
+        QFile job(path(QStringLiteral("print.tmp")));
+        ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+        job.write(bytes);
+        job.close();
+        ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(name)));
+    }
+
     std::unique_ptr<Program> startBridge(const QStringList &arguments = {})
     {
         return std::make_unique<Program>(QStringLiteral(MEROVAND), arguments, dir.path(), bridgeEnvironment);

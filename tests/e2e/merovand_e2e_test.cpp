@@ -63,7 +63,8 @@ TEST_F(BridgeAgainstSimulator, SilentRegisterGoesOfflineThreeTicksAfterFourAttem
     auto bridge = startBridge();
     ASSERT_TRUE(bridge->waitForOutput(kOffline, 60000)) << bridge->errors().toStdString();
 
-    EXPECT_EQ(bridge->errors(), kNoAnswer.left(40) + QLatin1Char('\n'));
+    // The message box's 40 characters, without the blank they end in.
+    EXPECT_EQ(bridge->errors(), kNoAnswer.left(39) + QLatin1Char('\n'));
     EXPECT_EQ(bridge->outputLines(),
               (QStringList{kSearching, kSearchingStatus, QStringLiteral("caption: ") + kNoAnswer + QStringLiteral("Σφάλμα !!!"),
                            QStringLiteral("status: ") + kNoAnswer, kOfflineStatus, kOffline}));
@@ -85,11 +86,71 @@ TEST_F(BridgeAgainstSimulator, RefusesToStartWithoutSettingsOrWithAShortCommandL
     EXPECT_EQ(help->waitForExit(), 0);
     EXPECT_TRUE(help->outputLines().value(0).startsWith(QStringLiteral("Usage: merovand ")));
 
-    auto refused = startBridge({QStringLiteral("a,b")});
-    EXPECT_EQ(refused->waitForExit(), 1);
-    const QStringList banner = refused->outputLines();
-    ASSERT_EQ(banner.size(), 4);
-    EXPECT_TRUE(banner[2].contains(QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan")));
+    // The banner as ever, and one line on standard error: what was wrong.
+    const std::pair<QStringList, QString> refusals[] = {
+        {{QStringLiteral("a,b")}, QStringLiteral("merovand: 2 fields where a job's command line has 6")},
+        {{QStringLiteral("a"), QStringLiteral("b")}, QStringLiteral("merovand: 2 fields where a job's command line")},
+        {{QStringLiteral("--bogus")}, QStringLiteral("merovand: unknown option \"--bogus\"; see merovand --help\n")},
+    };
+    for (const auto &[arguments, problem] : refusals) {
+        auto refused = startBridge(arguments);
+        EXPECT_EQ(refused->waitForExit(), 1);
+        const QStringList banner = refused->outputLines();
+        ASSERT_EQ(banner.size(), 4);
+        EXPECT_TRUE(banner[2].contains(QStringLiteral("Ευχαριστουμε που χρησιμοποιησατε την εφαρμογη Merovan")));
+        const QString errors = refused->errors();
+        EXPECT_TRUE(errors.startsWith(problem)) << errors.toStdString();
+        EXPECT_TRUE(errors.endsWith(QStringLiteral("; see merovand --help\n")) && errors.count(QLatin1Char('\n')) == 1)
+            << errors.toStdString();
+    }
+}
+
+// The dry run needs no register: a good job gives status 0, a job with
+// something to point out 1 with the place, a missing one 4.
+TEST_F(BridgeAgainstSimulator, ChecksAJobWithoutARegister)
+{
+    preparePrintingFolder();
+    QFile good(path(QStringLiteral("good.txt")));
+    ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+    good.write(" PLU 1001          CAFE                              2       2.50      24\r\n to    1   5.00\r\n");
+    good.close();
+    auto fine = startBridge({QStringLiteral("--check"), QStringLiteral("good.txt")});
+    EXPECT_EQ(fine->waitForExit(), 0);
+    const QStringList report = fine->outputLines();
+    EXPECT_TRUE(report.contains(QStringLiteral("    sends KX250R1CAFE"))) << report.join(u'\n').toStdString();
+    EXPECT_EQ(report.value(report.size() - 1), QStringLiteral("Nothing to point out."));
+
+    QFile bad(path(QStringLiteral("bad.txt")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(" to    1   5\r\n");
+    bad.close();
+    auto pointed = startBridge({QStringLiteral("--check"), QStringLiteral("bad.txt")});
+    EXPECT_EQ(pointed->waitForExit(), 1);
+    EXPECT_TRUE(pointed->outputLines().contains(
+        QStringLiteral("bad.txt:1:11: amount (columns 11-19) \"5\" has no decimals: the register takes it as 5 hundredths")));
+
+    EXPECT_EQ(startBridge({QStringLiteral("--check"), QStringLiteral("missing.txt")})->waitForExit(), 4);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Result")))) << "a dry run writes no result file";
+}
+
+// What merovand shows the operator goes to standard error as whole lines,
+// without the blanks that fit a message box's text to 40 characters.
+TEST_F(BridgeAgainstSimulator, MessagesOnStandardErrorAreWholeLinesWithoutPadding)
+{
+    startSimulator(Link::Udp);
+    preparePrintingFolder();
+    auto bridge = startBridge();
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000))
+        << bridge->errors().toStdString();
+    dropJob(" PLU 1001          CAFE                              1       2.50      23\r\n");
+    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονη"), 20000));
+
+    const QString errors = bridge->errors();
+    EXPECT_TRUE(errors.endsWith(QLatin1Char('\n'))) << errors.toStdString();
+    const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Ανύπαρκτη κατηγορία ΦΠΑ"))) << errors.toStdString();
+    for (const QString &line : lines)
+        EXPECT_FALSE(line.endsWith(QLatin1Char(' '))) << line.toStdString();
 }
 
 } // namespace

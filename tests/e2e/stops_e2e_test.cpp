@@ -35,12 +35,7 @@ protected:
         if (!simulator)
             startSimulator(link, {QStringLiteral("--latency"), QStringLiteral("40")});
         const QString where = folder.isEmpty() ? dir.path() : folder;
-        QFile::copy(path(QStringLiteral("param.ini")), where + QStringLiteral("/param.ini"));
-        QFile param(where + QStringLiteral("/param.ini"));
-        param.open(QIODevice::Append);
-        param.write("[AutoStar]=yes\r\n[ecrt] mikro\r\n[time] 0\r\n[print_desc] true\r\n[currency]=0\r\n");
-        param.close();
-        QFile::copy(QStringLiteral(GOLDEN_DIR "/vats.dat"), where + QStringLiteral("/vats.dat"));
+        preparePrintingFolder(where);
         if (!asNobody)
             return std::make_unique<Program>(QStringLiteral(MEROVAND), arguments, where, bridgeEnvironment);
         // setpriv becomes the bridge itself, so signals reach it directly.
@@ -61,14 +56,6 @@ protected:
         dropJob(thirtyItemReceipt());
         EXPECT_TRUE(waitForItem(5));
         return bridge;
-    }
-    void dropJob(const QByteArray &bytes, const QString &name = QStringLiteral("print.1"))
-    {
-        QFile job(path(QStringLiteral("print.tmp")));
-        ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-        job.write(bytes);
-        job.close();
-        ASSERT_TRUE(QFile::rename(path(QStringLiteral("print.tmp")), path(name)));
     }
     QStringList trace() const
     {

@@ -1,6 +1,7 @@
 #include "core/register_message.h"
 #include "scripted_register.h"
 
+#include <QDir>
 #include <QPointer>
 
 #include <tuple>
@@ -50,7 +51,7 @@ TEST_F(Payments, PaymentLinesAndTheCurrencySetting)
              saveCardType(3);
              QFile::setPermissions("payeft.dat", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
          },
-         0, QStringList{fitMessageText("Αδυναμία ανάγνωσης παραμέτρων πληρωμών")}},
+         0, QStringList{"Αδυναμία ανάγνωσης παραμέτρων πληρωμών: payeft.dat στον φάκελο " + QDir::currentPath()}},
     };
     for (const JobCase &c : cases)
         check(c);

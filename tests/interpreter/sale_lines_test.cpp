@@ -1,5 +1,8 @@
 #include "scripted_register.h"
 
+#include <QDir>
+#include <QFile>
+
 using namespace merovan;
 using namespace merovan::test;
 
@@ -72,6 +75,13 @@ TEST_F(SaleLines, LinesBecomeTheRegistersKeystrokes)
     };
     for (const JobCase &c : cases)
         check(c);
+}
+
+TEST_F(SaleLines, WithoutVatsDatTheMessageNamesTheFileAndItsFolder)
+{
+    ASSERT_TRUE(QFile::remove("vats.dat"));
+    check({"no vats.dat", {plu("CAFE", "1", "1.50")}, {}, {}, {}, {}, 0,
+           QStringList{"Ανύπαρκτη κατηγορία ΦΠΑ - αδυναμία ανάγνωσης: vats.dat στον φάκελο " + QDir::currentPath()}});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "recording_operator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -64,7 +65,8 @@ TEST_F(PaymentTypesTest, ANumberThatIsNoPositionShowsTheMessageAndFailsWrites)
         test::RecordingOperator shown;
         EXPECT_EQ(readPaymentType(shown, typeNumber, path), PaymentTypeRecord{field0}) << typeNumber;
         ASSERT_EQ(shown.boxes.size(), 1u) << typeNumber;
-        EXPECT_EQ(shown.boxes[0].text, fitMessageText(QStringLiteral("Αδυναμία ανάγνωσης παραμέτρων πληρωμών")));
+        EXPECT_EQ(shown.boxes[0].text, QStringLiteral("Αδυναμία ανάγνωσης παραμέτρων πληρωμών: %1 στον φάκελο %2")
+                                           .arg(QFileInfo(path).fileName(), QFileInfo(path).absolutePath()));
         EXPECT_EQ(shown.boxes[0].caption, QStringLiteral("Μύνημα Merovan"));
         EXPECT_EQ(deletePaymentType(typeNumber, path), -1) << typeNumber;
     }

@@ -110,8 +110,9 @@ TEST_F(SettingsFormTest, AnUnwritableParamIniStopsTheSaveAndAnUnwritableVatFileO
     EXPECT_TRUE(form.save());
 
     ASSERT_EQ(op.boxes.size(), 3u);
-    EXPECT_EQ(op.boxes[0].text, fitMessageText(QStringLiteral("Αδυναμία εγγραφής του param.ini!")));
-    EXPECT_EQ(op.boxes[1].text, fitMessageText(QStringLiteral("Λάθος κατά την αποθήκευση τών κατηγορίών ΦΠΑ!")));
+    EXPECT_EQ(op.boxes[0].text, QStringLiteral("Αδυναμία εγγραφής του param.ini!") + inFolder(paramPath));
+    EXPECT_EQ(op.boxes[1].text,
+              QStringLiteral("Λάθος κατά την αποθήκευση τών κατηγορίών ΦΠΑ!") + inFolder(vatPath));
     EXPECT_EQ(op.boxes[2].text, fitMessageText(restartText()));
     form.close(); // closed by the save already: no second report
     EXPECT_EQ(events, (QStringList{"opened", "closed", "saved"}));

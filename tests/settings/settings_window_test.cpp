@@ -56,5 +56,31 @@ TEST(SettingsWindow, ShowsTheFormsValuesAndTypingClicksAndOkReachIt)
     EXPECT_EQ(test::readFile(vatPath), test::vatBytes({0, 0, 6.5, 0, 0}));
 }
 
+TEST(SettingsWindow, EscapeClosesItWithoutSaving)
+{
+    QTemporaryDir dir;
+    const QString paramPath = dir.filePath(QStringLiteral("param.ini"));
+    const QByteArray before = "[port] com2\r\n[file] print\r\n";
+    ASSERT_TRUE(test::writeFile(paramPath, before));
+    test::FakeClock clock;
+    test::RecordingOperator op;
+    SettingsForm form{op, clock, paramPath, dir.filePath(QStringLiteral("vats.dat"))};
+    SettingsWindow window{form};
+    bool closed = false;
+    QObject::connect(&form, &SettingsForm::closed, [&closed] { closed = true; });
+    form.open();
+    window.show();
+    auto *comtxt = window.findChild<QLineEdit *>("comtxt");
+    ASSERT_TRUE(comtxt);
+    test::clearBox(comtxt);
+    test::typeInto(comtxt, QStringLiteral("192.168.1.20"));
+
+    test::pressKey(comtxt, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(test::readFile(paramPath), before);
+    EXPECT_TRUE(op.boxes.empty()) << "no restart message: nothing was saved";
+}
+
 } // namespace
 } // namespace merovan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -14,4 +15,9 @@ inline void PrintTo(const QStringList &list, std::ostream *os)
     for (const QString &text : list)
         *os << "\n  \"" << text.toStdString() << '"';
     *os << " }";
+}
+
+inline void PrintTo(const QRect &r, std::ostream *os)
+{
+    *os << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
 }

@@ -27,7 +27,11 @@ public:
     std::optional<QString> inputBox(const QString &prompt) override;
     void showRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override { fatals << text; }
-    void showBanner(const QStringList &lines) override { banner = lines; }
+    void commandLineRefused(const QStringList &lines, const QString &why) override
+    {
+        banner = lines;
+        problem = why;
+    }
     void startDetached(const QString &program, const QStringList &arguments) override
     {
         started << (QStringList{program} + arguments).join(QLatin1Char(' '));
@@ -40,6 +44,7 @@ public:
     std::vector<RegisterMessagePtr> shownWindows;
     QStringList fatals;
     QStringList banner;
+    QString problem;
     QStringList started;
     // Runs when a register message window is shown (the operator's hand on
     // it, for instance closing it).
