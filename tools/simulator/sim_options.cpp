@@ -53,6 +53,16 @@ QString setError(SimOptions &o, const QString &value)
     return {};
 }
 
+QString addLateRule(SimOptions &o, const QString &value)
+{
+    static const QRegularExpression shape(QStringLiteral("^(.+)=([0-9]{1,6})$"));
+    const QRegularExpressionMatch match = shape.match(value);
+    if (!match.hasMatch())
+        return QStringLiteral("--late-for wants CMD=MS, for example KX100R1=7600");
+    o.late.push_back({match.captured(1), match.captured(2).toInt()});
+    return {};
+}
+
 QString addTerminal(SimOptions &o, const QString &value)
 {
     static const QRegularExpression shape(QStringLiteral("^([0-9]{1,2})=(.+)$"));
@@ -87,6 +97,18 @@ Apply number(const char *name, int max, int SimOptions::*field)
     };
 }
 
+// A chance from 0 to 1, written with a point: "0.02", "1", "0".
+Apply chance(const char *name, double SimOptions::*field)
+{
+    return [name, field](SimOptions &o, const QString &value) {
+        static const QRegularExpression shape(QStringLiteral("^(0(\\.[0-9]{1,6})?|1(\\.0{1,6})?)$"));
+        if (!shape.match(value).hasMatch())
+            return QStringLiteral("%1 wants a chance from 0 to 1, for example 0.02").arg(QLatin1String(name));
+        o.*field = value.toDouble();
+        return QString();
+    };
+}
+
 Apply text(QString SimOptions::*field)
 {
     return [field](SimOptions &o, const QString &value) {
@@ -110,6 +132,15 @@ Apply link(SimOptions::Link kind, QString SimOptions::*field)
         o.*field = value;
         return QString();
     };
+}
+
+QString seed(SimOptions &o, const QString &value)
+{
+    const int n = readNumber(value, 999999999);
+    if (n < 0)
+        return QStringLiteral("--seed wants a whole number up to 999999999");
+    o.seed = quint32(n);
+    return {};
 }
 
 QString addSilentFor(SimOptions &o, const QString &value)
@@ -142,6 +173,13 @@ const std::vector<Switch> &switches()
         {"--silent", nullptr, false, flag(&O::silent, true), "never answer"},
         {"--silent-for", "CMD", false, addSilentFor, "do not answer commands starting with CMD (repeatable)"},
         {"--drop", "N", false, number("--drop", 1000000, &O::drop), "ignore the first N commands received"},
+        {"--late-for", "CMD=MS", false, addLateRule,
+         "answer commands starting with CMD after MS instead of --latency (repeatable)"},
+        {"--lose-commands", "P", false, chance("--lose-commands", &O::loseCommands),
+         "lose each command with chance P before the register hears it"},
+        {"--lose-replies", "P", false, chance("--lose-replies", &O::loseReplies),
+         "lose each reply with chance P after the register has acted on its command"},
+        {"--seed", "N", false, seed, "start the chances of --lose-commands and --lose-replies from N (1)"},
         {"--split", nullptr, false, flag(&O::split, true), "send each ordinary reply in two pieces 30 ms apart"},
         {"--split-errors", nullptr, false, flag(&O::splitErrors, true),
          "send each error reply (DE...) in two pieces 30 ms apart, cut inside its number"},

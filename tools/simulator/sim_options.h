@@ -17,6 +17,12 @@ struct ErrorRule {
     int code = 0;
 };
 
+// Answer commands that start with prefix ms milliseconds late.
+struct LateRule {
+    QString prefix;
+    int ms = 0;
+};
+
 // After the given number of status queries the operator keys something
 // at the register ("CLEAR" or a command).
 struct OperatorAction {
@@ -41,6 +47,10 @@ struct SimOptions {
     bool silent = false;        // --silent
     QStringList silentFor;      // --silent-for CMD, repeatable
     int drop = 0;               // --drop N
+    std::vector<LateRule> late; // --late-for CMD=MS, repeatable
+    double loseCommands = 0;    // --lose-commands P
+    double loseReplies = 0;     // --lose-replies P
+    quint32 seed = 1;           // --seed N
     bool split = false;         // --split (ordinary replies)
     bool splitErrors = false;   // --split-errors
     bool statusAsError = false; // --status-de
