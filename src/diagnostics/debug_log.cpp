@@ -45,6 +45,13 @@ QString DebugLog::asyncReplyLine(const QString &reply) const
     return stamp() + QStringLiteral("reply async: ") + printableText(reply);
 }
 
+QString DebugLog::staleLine(const QString &bytes) const
+{
+    return stamp() + QStringLiteral("      stale: ") + printableText(bytes);
+}
+
+QString DebugLog::noteLine(const QString &text) const { return stamp() + QStringLiteral("       note: ") + text; }
+
 QString DebugLog::endLine() const { return stamp() + QStringLiteral(" -----------"); }
 
 QString DebugLog::eftWaitLine(int seconds) const
