@@ -338,6 +338,7 @@ bool RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
         window->open();
         op_.showRegisterMessage(window);
         op_.mainWindow().setWaitNote(cardWaitText());
+        op_.mainWindow().repaint();
     }
 
     // The wait lasts the seconds asked for, from the end of the first
@@ -367,6 +368,7 @@ bool RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
     if (window) {
         window->close();
         op_.mainWindow().setWaitNote({});
+        op_.mainWindow().repaint();
     }
     return laterMessage;
 }

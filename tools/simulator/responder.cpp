@@ -5,7 +5,7 @@
 namespace merovan::sim {
 
 Responder::Responder(SimOptions options, RegisterModel &model)
-    : options_(std::move(options)), model_(model), random_(options_.seed)
+    : options_(std::move(options)), model_(model), random_(options_.seed), busyUsed_(options_.busy.size(), false)
 {
 }
 
@@ -75,11 +75,13 @@ bool Responder::lost(double chance)
     return chance > 0 && double(random_()) < chance * 4294967296.0;
 }
 
-int Responder::replyDelay(const QString &command) const
+int Responder::replyDelay(const QString &command)
 {
-    for (const LateRule &rule : options_.late) {
-        if (command.startsWith(rule.prefix))
-            return rule.ms;
+    for (std::size_t i = 0; i < options_.busy.size(); ++i) {
+        if (!busyUsed_[i] && command.startsWith(options_.busy[i].prefix)) {
+            busyUsed_[i] = true;
+            return options_.busy[i].ms;
+        }
     }
     return options_.latencyMs;
 }

@@ -54,7 +54,7 @@ private:
     bool unanswered(const QString &command);
     bool lost(double chance);
     std::optional<int> forcedError(const QString &command) const;
-    int replyDelay(const QString &command) const;
+    int replyDelay(const QString &command);
     std::vector<ReplyPiece> frame(const QString &reply, int delayMs) const;
     Response answer(const Reply &reply, int delayMs, bool losable);
     void afterStatusQuery(Response &response);
@@ -62,6 +62,7 @@ private:
     SimOptions options_;
     RegisterModel &model_;
     std::mt19937 random_;
+    std::vector<bool> busyUsed_; // per --busy-on rule
     int dropped_ = 0;
     int statusQueries_ = 0;
 };

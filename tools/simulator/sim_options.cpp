@@ -53,13 +53,13 @@ QString setError(SimOptions &o, const QString &value)
     return {};
 }
 
-QString addLateRule(SimOptions &o, const QString &value)
+QString addBusyRule(SimOptions &o, const QString &value)
 {
     static const QRegularExpression shape(QStringLiteral("^(.+)=([0-9]{1,6})$"));
     const QRegularExpressionMatch match = shape.match(value);
     if (!match.hasMatch())
-        return QStringLiteral("--late-for wants CMD=MS, for example KX100R1=7600");
-    o.late.push_back({match.captured(1), match.captured(2).toInt()});
+        return QStringLiteral("--busy-on wants CMD=MS, for example KX100R1=7600");
+    o.busy.push_back({match.captured(1), match.captured(2).toInt()});
     return {};
 }
 
@@ -173,8 +173,8 @@ const std::vector<Switch> &switches()
         {"--silent", nullptr, false, flag(&O::silent, true), "never answer"},
         {"--silent-for", "CMD", false, addSilentFor, "do not answer commands starting with CMD (repeatable)"},
         {"--drop", "N", false, number("--drop", 1000000, &O::drop), "ignore the first N commands received"},
-        {"--late-for", "CMD=MS", false, addLateRule,
-         "answer commands starting with CMD after MS instead of --latency (repeatable)"},
+        {"--busy-on", "CMD=MS", false, addBusyRule,
+         "answer the first command starting with CMD after MS instead of --latency (repeatable)"},
         {"--lose-commands", "P", false, chance("--lose-commands", &O::loseCommands),
          "lose each command with chance P before the register hears it"},
         {"--lose-replies", "P", false, chance("--lose-replies", &O::loseReplies),

@@ -17,8 +17,9 @@ struct ErrorRule {
     int code = 0;
 };
 
-// Answer commands that start with prefix ms milliseconds late.
-struct LateRule {
+// The register is busy ms milliseconds on the first command that starts
+// with prefix: that command's reply comes so late.
+struct BusyRule {
     QString prefix;
     int ms = 0;
 };
@@ -47,7 +48,7 @@ struct SimOptions {
     bool silent = false;        // --silent
     QStringList silentFor;      // --silent-for CMD, repeatable
     int drop = 0;               // --drop N
-    std::vector<LateRule> late; // --late-for CMD=MS, repeatable
+    std::vector<BusyRule> busy; // --busy-on CMD=MS, repeatable
     double loseCommands = 0;    // --lose-commands P
     double loseReplies = 0;     // --lose-replies P
     quint32 seed = 1;           // --seed N
