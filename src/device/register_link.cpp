@@ -96,6 +96,9 @@ CommandResult RegisterLink::sendCommand(const QString &command, const CommandOpt
         lastRegisterError_ = result.code;
         return result;
     }
+    // A device opened anew may be in any state.
+    if (!connection_.transport())
+        knownStatus_.reset();
     const std::optional<qint16> statusBefore = knownStatus_;
     if (!leavesStatus(command))
         knownStatus_.reset();
