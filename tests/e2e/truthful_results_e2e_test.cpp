@@ -23,6 +23,7 @@ protected:
     }
     // How often the register received the command.
     qsizetype received(const QString &command) const { return trace().count(command); }
+    std::unique_ptr<Program> bridgeWaitingForACard(int ms);
 };
 
 std::string linkName(const ::testing::TestParamInfo<Link> &info) { return info.param == Link::Udp ? "udp" : "pty"; }
@@ -53,23 +54,25 @@ TEST_P(TruthfulResults, ALateReplyShiftsNoLaterReply)
     EXPECT_TRUE(bridge->errors().contains(QStringLiteral("KX100R1IT005"))) << "the operator is told";
 }
 
-// One item and a card payment on terminal 1, whose verdict comes 4 s after
-// the register's reply.
-QByteArray cardJob()
+// A bridge that has sent a card payment (one item, then payment type 5:
+// terminal 1) to a terminal that approves it ms after the register's reply.
+std::unique_ptr<Program> TruthfulResults::bridgeWaitingForACard(int ms)
 {
-    return "tag:  CARD\r\n PLU               IT001                             1       1.00      24\r\n"
-           " to    5       1.00\r\n";
+    startSimulator(GetParam(), {QStringLiteral("--eft"), QStringLiteral("1=approve:%1").arg(ms)});
+    QFile::copy(QStringLiteral(GOLDEN_DIR "/card_half_cash_half_card/payeft.dat"), path(QStringLiteral("payeft.dat")));
+    auto bridge = waitingBridge();
+    dropJob("tag:  CARD\r\n PLU               IT001                             1       1.00      24\r\n"
+            " to    5       1.00\r\n");
+    EXPECT_TRUE(waitForCommand(QStringLiteral("KX100T2P1")));
+    EXPECT_TRUE(bridge->waitForOutput(QStringLiteral("status: Αναμονή απάντησης τερματικού καρτών..."), 10000));
+    return bridge;
 }
 
 // A service restart during a card payment: the bridge waits for the
 // terminal's verdict, writes it, and only then ends.
 TEST_P(TruthfulResults, AStopDuringACardPaymentWaitsForTheVerdict)
 {
-    startSimulator(GetParam(), {QStringLiteral("--eft"), QStringLiteral("1=approve:4000")});
-    QFile::copy(QStringLiteral(GOLDEN_DIR "/card_half_cash_half_card/payeft.dat"), path(QStringLiteral("payeft.dat")));
-    auto bridge = waitingBridge();
-    dropJob(cardJob());
-    ASSERT_TRUE(waitForCommand(QStringLiteral("KX100T2P1")));
+    auto bridge = bridgeWaitingForACard(4000);
     bridge->signal(SIGTERM);
 
     EXPECT_EQ(bridge->waitForExit(60000), 0) << bridge->errors().toStdString();
@@ -86,12 +89,7 @@ TEST_P(TruthfulResults, AStopDuringACardPaymentWaitsForTheVerdict)
 // verdict is unknown and the operator is told to check the terminal.
 TEST_P(TruthfulResults, ASecondStopDuringACardPaymentLeavesTheVerdictUnknownAndSaysSo)
 {
-    startSimulator(GetParam(), {QStringLiteral("--eft"), QStringLiteral("1=approve:30000")});
-    QFile::copy(QStringLiteral(GOLDEN_DIR "/card_half_cash_half_card/payeft.dat"), path(QStringLiteral("payeft.dat")));
-    auto bridge = waitingBridge();
-    dropJob(cardJob());
-    ASSERT_TRUE(waitForCommand(QStringLiteral("KX100T2P1")));
-    ASSERT_TRUE(bridge->waitForOutput(QStringLiteral("status: Αναμονή απάντησης τερματικού καρτών..."), 10000));
+    auto bridge = bridgeWaitingForACard(30000);
     bridge->signal(SIGTERM);
     bridge->signal(SIGINT);
 

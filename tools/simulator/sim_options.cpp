@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 namespace merovan::sim {
 
@@ -43,23 +45,31 @@ QString setUdp(SimOptions &o, const QString &value)
     return {};
 }
 
-QString setError(SimOptions &o, const QString &value)
+// "CMD=N": a command prefix and a number of at most six digits.
+std::optional<std::pair<QString, int>> commandRule(const QString &value)
 {
-    static const QRegularExpression shape(QStringLiteral("^(.+)=([0-9]{1,4})$"));
+    static const QRegularExpression shape(QStringLiteral("^(.+)=([0-9]{1,6})$"));
     const QRegularExpressionMatch match = shape.match(value);
     if (!match.hasMatch())
+        return std::nullopt;
+    return std::pair(match.captured(1), match.captured(2).toInt());
+}
+
+QString setError(SimOptions &o, const QString &value)
+{
+    const auto rule = commandRule(value);
+    if (!rule || rule->second > 9999)
         return QStringLiteral("--error wants CMD=NNNN, for example KXST=1038");
-    o.errors.push_back({match.captured(1), match.captured(2).toInt()});
+    o.errors.push_back({rule->first, rule->second});
     return {};
 }
 
 QString addBusyRule(SimOptions &o, const QString &value)
 {
-    static const QRegularExpression shape(QStringLiteral("^(.+)=([0-9]{1,6})$"));
-    const QRegularExpressionMatch match = shape.match(value);
-    if (!match.hasMatch())
+    const auto rule = commandRule(value);
+    if (!rule)
         return QStringLiteral("--busy-on wants CMD=MS, for example KX100R1=7600");
-    o.busy.push_back({match.captured(1), match.captured(2).toInt()});
+    o.busy.push_back({rule->first, rule->second});
     return {};
 }
 
