@@ -201,7 +201,8 @@ RegisterLink::Exchanged RegisterLink::exchangeCommand(const QString &command, co
         exchanged.cardCheckText = noAnswerText();
         return exchanged;
     case Collected::TakenWithoutReply:
-        log_.addLine(log_.noteLine(QStringLiteral("[%1] taken by the register, its reply lost: not sent again").arg(command)));
+        log_.addLine(
+            log_.noteLine(QStringLiteral("[%1] taken by the register, its reply lost: not sent again").arg(command)));
         return exchanged;
     case Collected::Complete:
         if (command == QStringLiteral("KX794ST\r")) {
