@@ -120,6 +120,11 @@ int runSession(const Options &o, const QDir &dir, int session, int next)
     const QString job = dir.filePath(QStringLiteral("jobs/print.1"));
     QElapsedTimer took;
     for (; next <= o.receipts && !budget.hasExpired(); ++next) {
+        // A register that went away would count every item as missing.
+        if (sim.process.state() != QProcess::Running || bridge.process.state() != QProcess::Running) {
+            std::printf("the simulator or the bridge ended: run again to go on from receipt %d\n", next);
+            break;
+        }
         took.start();
         writeFile(job + QStringLiteral(".tmp"), receiptJob(next));
         QFile::rename(job + QStringLiteral(".tmp"), job);
