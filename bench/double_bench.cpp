@@ -8,10 +8,14 @@
 // Each receipt can cost several 7-second deadlines, so the run keeps its
 // state in a work folder and can be ended and resumed:
 //   build/bin/double_bench [--receipts 300] [--seed 1] [--minutes M] [--work DIR]
-// --minutes ends the session after the receipt under way once M minutes
-// have passed; running the same command again goes on where it stopped
-// (each session's simulator starts from seed + session, so no session
-// repeats another's losses). The figures count every receipt run so far.
+// --minutes ends the run after the receipt under way once M minutes have
+// passed; running the same command again goes on where it stopped. Each
+// session (a simulator and a bridge) starts its simulator from seed +
+// session, so no session repeats another's losses. When the simulator or
+// the bridge ends during a receipt (the simulator's standard error is kept
+// in sim-SESSION.err), that receipt is left out of the figures and a new
+// session goes on with the next one. The figures count every receipt run
+// whole so far.
 #include "bench_support.h"
 #include "double_count.h"
 
@@ -90,19 +94,32 @@ QByteArray receiptJob(int receipt)
 const QByteArray kVats("\0\0\0\0\0\0\x38\x40\0\0\0\0\0\0\x2a\x40\0\0\0\0\0\0\x18\x40\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x31\x40",
                        40);
 
-// Runs receipts from `next` on until all are done or the time is up; the
-// number of the next receipt to run.
-int runSession(const Options &o, const QDir &dir, int session, int next)
+// Where a run stands: the next receipt number and the receipts left out.
+struct Progress {
+    QSettings file;
+    int next() { return file.value("next", 1).toInt(); }
+    QStringList cut() { return file.value("cut").toStringList(); }
+    int whole() { return next() - 1 - int(cut().size()); }
+};
+
+bool running(const Program &program) { return program.process.state() == QProcess::Running; }
+
+// Runs receipts until enough are whole, the time is up or the simulator or
+// the bridge ends; false in the last case.
+bool runSession(const Options &o, const QDir &dir, int session, Progress &progress, const QDeadlineTimer &budget)
 {
     const QString port = QString::number(freePort());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     Program sim(QStringLiteral("merovan-sim"),
                 {QStringLiteral("--udp"), QStringLiteral("127.0.0.2:") + port, QStringLiteral("--lose-commands"),
                  QStringLiteral("0.02"), QStringLiteral("--lose-replies"), QStringLiteral("0.02"), QStringLiteral("--seed"),
                  QString::number(o.seed + session), QStringLiteral("--trace"),
                  dir.filePath(QStringLiteral("trace-%1.txt").arg(session)), QStringLiteral("--paper"),
-                 dir.filePath(QStringLiteral("paper-%1.txt").arg(session))});
+                 dir.filePath(QStringLiteral("paper-%1.txt").arg(session))},
+                {}, environment, dir.filePath(QStringLiteral("sim-%1.err").arg(session)));
     sim.process.waitForReadyRead(5000);
     dir.mkpath(QStringLiteral("jobs"));
+    QFile::remove(dir.filePath(QStringLiteral("jobs/print.1")));
     writeFile(dir.filePath(QStringLiteral("vats.dat")), kVats);
     writeFile(dir.filePath(QStringLiteral("param.ini")),
               "[port] 127.0.0.2\r\n[baud] " + port.toLatin1() +
@@ -111,31 +128,34 @@ int runSession(const Options &o, const QDir &dir, int session, int next)
                   dir.filePath(QStringLiteral("jobs/")).toUtf8() + "\r\n");
     Program bridge(QStringLiteral("merovand"), {}, dir.path());
     for (QDeadlineTimer ready(120000); !bridge.process.readAllStandardOutput().contains("Merovan- Αναμονή");) {
-        if (ready.hasExpired())
-            return next;
+        if (ready.hasExpired() || !running(sim) || !running(bridge))
+            return false;
         bridge.process.waitForReadyRead(200);
     }
 
-    const QDeadlineTimer budget = o.minutes > 0 ? QDeadlineTimer(qint64(o.minutes) * 60000) : QDeadlineTimer::Forever;
     const QString job = dir.filePath(QStringLiteral("jobs/print.1"));
     QElapsedTimer took;
-    for (; next <= o.receipts && !budget.hasExpired(); ++next) {
-        // A register that went away would count every item as missing.
-        if (sim.process.state() != QProcess::Running || bridge.process.state() != QProcess::Running) {
-            std::printf("the simulator or the bridge ended: run again to go on from receipt %d\n", next);
-            break;
-        }
+    while (progress.whole() < o.receipts && !budget.hasExpired()) {
+        const int receipt = progress.next();
         took.start();
-        writeFile(job + QStringLiteral(".tmp"), receiptJob(next));
+        writeFile(job + QStringLiteral(".tmp"), receiptJob(receipt));
         QFile::rename(job + QStringLiteral(".tmp"), job);
-        while (QFile::exists(job))
+        while (QFile::exists(job) && running(sim) && running(bridge))
             QThread::msleep(50);
         bridge.process.readAll();
-        QSettings(dir.filePath(QStringLiteral("progress.ini")), QSettings::IniFormat).setValue("next", next + 1);
-        std::printf("receipt %d of %d: %lld ms\n", next, o.receipts, static_cast<long long>(took.elapsed()));
+        progress.file.setValue("next", receipt + 1);
+        // A register that went away in the middle would count the rest of
+        // the receipt as never taken.
+        if (!running(sim) || !running(bridge)) {
+            progress.file.setValue("cut", progress.cut() << QString::number(receipt));
+            std::printf("receipt %d left out: the simulator or the bridge ended\n", receipt);
+            return false;
+        }
+        std::printf("receipt %d (%d of %d): %lld ms\n", receipt, progress.whole(), o.receipts,
+                    static_cast<long long>(took.elapsed()));
         std::fflush(stdout);
     }
-    return next;
+    return true;
 }
 
 } // namespace
@@ -146,21 +166,24 @@ int main(int argc, char *argv[])
     const Options o = readOptions(app.arguments());
     QDir().mkpath(o.work);
     const QDir dir(QDir(o.work).absolutePath());
-    QSettings progress(dir.filePath(QStringLiteral("progress.ini")), QSettings::IniFormat);
-    const int session = progress.value("sessions", 0).toInt();
-    progress.setValue("sessions", session + 1);
-    progress.sync();
-    int next = progress.value("next", 1).toInt();
-    if (next <= o.receipts)
-        next = runSession(o, dir, session, next);
+    Progress progress{QSettings(dir.filePath(QStringLiteral("progress.ini")), QSettings::IniFormat)};
+    const QDeadlineTimer budget = o.minutes > 0 ? QDeadlineTimer(qint64(o.minutes) * 60000) : QDeadlineTimer::Forever;
+    for (int ended = 0; progress.whole() < o.receipts && !budget.hasExpired() && ended < 10;) {
+        const int session = progress.file.value("sessions", 0).toInt();
+        progress.file.setValue("sessions", session + 1);
+        progress.file.sync();
+        ended += runSession(o, dir, session, progress, budget) ? 0 : 1;
+    }
 
     QStringList paper;
     for (const QString &name : dir.entryList({QStringLiteral("paper-*.txt")}, QDir::Files))
         paper += readLines(dir.filePath(name), "\n");
-    const int run = std::min(next - 1, o.receipts);
-    const DoubleCount c = countDoubles(paper, readLines(dir.filePath(QStringLiteral("Result")), "\r\n"), run);
-    std::printf("receipts run: %d of %d (%d items), in %d session(s), work folder %s\n", run, o.receipts, c.items,
-                session + 1, qPrintable(dir.path()));
+    const QStringList cut = progress.cut();
+    const DoubleCount c = countDoubles(paper, readLines(dir.filePath(QStringLiteral("Result")), "\r\n"),
+                                       progress.next() - 1, cut);
+    std::printf("receipts run whole: %d of %d (%d items), in %d session(s); left out: %s; work folder %s\n",
+                progress.whole(), o.receipts, c.items, progress.file.value("sessions").toInt(),
+                cut.isEmpty() ? "none" : qPrintable(cut.join(u',')), qPrintable(dir.path()));
     std::printf("items the register took twice: %d (warned %d, silent %d)\n", c.doubled, c.warned, c.silent);
     std::printf("silent doubles: %d\n", c.silent);
     std::printf("Err = -96 lines: %d, false warnings (the register holds it once): %d\n", c.warnings, c.falseWarnings);

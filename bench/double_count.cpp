@@ -54,7 +54,7 @@ QHash<int, Printed> readPaper(const QStringList &paper)
 
 } // namespace
 
-DoubleCount countDoubles(const QStringList &paper, const QStringList &result, int receipts)
+DoubleCount countDoubles(const QStringList &paper, const QStringList &result, int receipts, const QStringList &leftOut)
 {
     static const QRegularExpression tag(QStringLiteral("^tag = R(\\d{4})$"));
     static const QRegularExpression warning(
@@ -75,6 +75,8 @@ DoubleCount countDoubles(const QStringList &paper, const QStringList &result, in
     }
 
     for (int receipt = 1; receipt <= receipts; ++receipt) {
+        if (leftOut.contains(QString::number(receipt)))
+            continue;
         const Printed paperOf = printed.value(receipt);
         const QString warned = warnedCommands.value(receipt).join(u'|');
         const QString failed = failedCommands.value(receipt).join(u'|');

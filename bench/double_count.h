@@ -22,7 +22,8 @@ struct DoubleCount {
 // The item texts are "R" + receipt (four digits) + "I" + item (two digits).
 QString itemText(int receipt, int item);
 
-// paper: every paper roll's lines; result: the result file's lines.
-DoubleCount countDoubles(const QStringList &paper, const QStringList &result, int receipts);
+// paper: every paper roll's lines; result: the result file's lines;
+// receipts 1 to `receipts` were run, those in `leftOut` are not counted.
+DoubleCount countDoubles(const QStringList &paper, const QStringList &result, int receipts, const QStringList &leftOut);
 
 } // namespace merovan::bench
