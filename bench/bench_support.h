@@ -51,9 +51,12 @@ private:
 struct Program {
     QProcess process;
     Program(const QString &name, const QStringList &arguments, const QString &folder = {},
-            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+            const QString &errorFile = {})
     {
         process.setProcessEnvironment(environment);
+        if (!errorFile.isEmpty())
+            process.setStandardErrorFile(errorFile, QIODevice::Append);
         process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(name));
         process.setArguments(arguments);
         if (!folder.isEmpty())

@@ -144,9 +144,12 @@ std::optional<int> Bridge::runCommandLineJob()
     // The register is asked again and again, as the operator would wait for
     // it; a bound keeps a host that launched us from hanging for ever.
     int tries = 0;
-    do {
-        lastMessage = link_.sendCommand(QStringLiteral("KXCL"), {.previousText = lastMessage}).text;
-    } while (link_.lastRegisterError() != 0 && ++tries < kCommandLineSearchTries && !link_.stops().requested());
+    {
+        const RegisterLink::QueriesGiveWayToStops giveWay(link_);
+        do {
+            lastMessage = link_.sendCommand(QStringLiteral("KXCL"), {.previousText = lastMessage}).text;
+        } while (link_.lastRegisterError() != 0 && ++tries < kCommandLineSearchTries && !link_.stops().requested());
+    }
     if (link_.stops().requested())
         return give(kStoppedBeforeJob);
     if (link_.lastRegisterError() != 0) {

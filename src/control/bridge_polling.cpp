@@ -27,14 +27,18 @@ void Bridge::searchTick()
     window_.setStatus(state::searchingStatus());
     window_.repaint();
 
-    lastMessage = link_.sendCommand(QStringLiteral("KXCL"), {.previousText = lastMessage}).text;
-    if (link_.lastRegisterError() != 0) {
-        ++searchTries_;
-        return;
+    // A stop request ends the search within a second, even when the
+    // register does not answer.
+    {
+        const RegisterLink::QueriesGiveWayToStops giveWay(link_);
+        lastMessage = link_.sendCommand(QStringLiteral("KXCL"), {.previousText = lastMessage}).text;
+        if (link_.lastRegisterError() != 0) {
+            ++searchTries_;
+            return;
+        }
+        showReady();
+        window_.setLabel(QStringLiteral("txtVersion"), readFirmwareVersion());
     }
-
-    showReady();
-    window_.setLabel(QStringLiteral("txtVersion"), readFirmwareVersion());
     searchTimer_.stop();
     // A job that a crash cut short is reported before any job is taken.
     recoverInterruptedJob();

@@ -23,7 +23,9 @@ void Bridge::requestStop()
 {
     const StopRequests::Level level = link_.stops().request();
     if (jobRunning_) {
+        // Shown at once: the job may be waiting (a card terminal's verdict).
         window_.pinStatusNote(level == StopRequests::Level::Now ? stopsNowNote() : endsAfterJobNote());
+        window_.repaint();
         return;
     }
     // Whatever runs on the bridge's thread now (a search, a report) ends

@@ -32,7 +32,10 @@ void MainWindowModel::setCaption(const QString &text)
 QString MainWindowModel::status() const
 {
     QMutexLocker lock(&mutex_);
-    return statusNote_.isEmpty() ? status_ : statusNote_;
+    const QString shown = statusNote_.isEmpty() ? status_ : statusNote_;
+    if (waitNote_.isEmpty())
+        return shown;
+    return statusNote_.isEmpty() ? waitNote_ : waitNote_ + QLatin1Char(' ') + statusNote_;
 }
 
 void MainWindowModel::setStatus(const QString &text)
@@ -44,6 +47,12 @@ void MainWindowModel::setStatus(const QString &text)
 void MainWindowModel::pinStatusNote(const QString &note)
 {
     if (store(statusNote_, note))
+        Q_EMIT statusChanged(status());
+}
+
+void MainWindowModel::setWaitNote(const QString &note)
+{
+    if (store(waitNote_, note))
         Q_EMIT statusChanged(status());
 }
 

@@ -25,10 +25,13 @@ public:
 
     // The status line. While a note is pinned (the program
     // ends after the job under way) the line shows the note, and what the
-    // job writes is kept behind it.
+    // job writes is kept behind it. While the bridge waits for something
+    // outside it (a card terminal's verdict) the line says so first, before
+    // any pinned note; an empty text ends that.
     QString status() const;
     void setStatus(const QString &text);
     void pinStatusNote(const QString &note);
+    void setWaitNote(const QString &note);
 
     // Labels such as "serialtxt", "txtVersion", "progress".
     QString label(const QString &name) const;
@@ -83,6 +86,7 @@ private:
     QString caption_;
     QString status_;
     QString statusNote_;
+    QString waitNote_;
     QHash<QString, QString> labels_;
     QHash<QString, bool> disabled_;
     QHash<QString, bool> checked_;

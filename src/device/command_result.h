@@ -12,6 +12,9 @@ struct CommandResult {
     qint16 code = 0;
     // The cleaned reply, the error number as text, or the failure text.
     QString text;
+    // A later message (a card terminal's verdict) came after the reply and
+    // took its place in text.
+    bool laterMessage = false;
 
     bool accepted() const { return code == 0; }
 };

@@ -5,6 +5,7 @@
 #include "core/numeric_text.h"
 #include "core/operator.h"
 #include "core/register_message.h"
+#include "device/command_kinds.h"
 #include "device/error_codes.h"
 #include "device/job_result_writer.h"
 #include "diagnostics/debug_log.h"
@@ -26,8 +27,17 @@ constexpr int kReplySeconds = 7;
 constexpr int kWaitSliceMs = 100;
 // How long the rest of a cut error number may take to come.
 constexpr int kErrorNumberWaitMs = 100;
+// How long a query that gives way to stops is waited for in any case: a
+// register that answers at all answers well within it.
+constexpr int kGiveWayAfterMs = 500;
+// Reads of stale bytes before a command, at most: a register that keeps
+// talking cannot hold the command back.
+constexpr int kStaleReads = 16;
 
 QString noAnswerText() { return QStringLiteral("Ο Φορολ. Εκτυπωτής δεν Απαντά σε εντολή !"); }
+
+// The status shown while a card terminal's verdict is awaited.
+QString cardWaitText() { return QStringLiteral("Αναμονή απάντησης τερματικού καρτών..."); }
 
 } // namespace
 
@@ -62,13 +72,22 @@ CommandResult RegisterLink::sendCommand(const QString &command, const CommandOpt
     CommandResult result{0, options.previousText};
     if (stops_.stopNow()) {
         result.code = kStoppedCode;
-    } else if (!connection_.transport()) {
+        lastRegisterError_ = result.code;
+        return result;
+    }
+    // A device opened anew may be in any state.
+    if (!connection_.transport())
+        knownStatus_.reset();
+    const std::optional<qint16> statusBefore = knownStatus_;
+    if (!leavesStatus(command))
+        knownStatus_.reset();
+    if (!connection_.transport()) {
         // A failed open sends nothing and writes nothing.
         result = connection_.open(options.previousText);
         if (result.accepted()) {
             CommandOptions opened = options;
             opened.previousText = result.text;
-            result = exchange(command, opened);
+            result = exchange(command, opened, statusBefore);
         }
     } else if (connection_.transport()->lost()) {
         // The device went away (a USB adapter pulled): every command fails
@@ -77,18 +96,49 @@ CommandResult RegisterLink::sendCommand(const QString &command, const CommandOpt
         appendErrorLine(result, command, options.resultFile);
     } else {
         connection_.transport()->forgetFailure();
-        result = exchange(command, options);
+        result = exchange(command, options, statusBefore);
     }
     lastRegisterError_ = result.code;
     return result;
 }
 
-CommandResult RegisterLink::exchange(const QString &command, const CommandOptions &options)
+void RegisterLink::noteStatus(std::optional<qint16> status)
 {
-    const Exchanged exchanged = exchangeCommand(command, options);
+    // Only the receipt states say what a command did; an error does not.
+    const bool receiptState = status && *status >= 0 && *status <= 2;
+    knownStatus_ = receiptState ? status : std::nullopt;
+}
+
+CommandResult RegisterLink::exchange(const QString &command, const CommandOptions &options,
+                                     std::optional<qint16> statusBefore)
+{
+    Sends sends;
+    sends.statusBefore = statusBefore;
+    const Exchanged exchanged = exchangeCommand(command, options, sends);
     appendCardReplyLine(exchanged.cardCheckText);
     appendErrorLine(exchanged.result, command, options.resultFile);
+    reportPossibleDouble(command, exchanged, options.resultFile);
     return exchanged.result;
+}
+
+void RegisterLink::reportPossibleDouble(const QString &command, const Exchanged &exchanged, const QString &resultFile)
+{
+    if (exchanged.sends < 2 || isQuery(command))
+        return;
+    if (exchanged.copiesMayBeHeld < 2) {
+        log_.addLine(log_.noteLine(QStringLiteral("[%1] sent again, settled as taken once").arg(command)));
+        return;
+    }
+    log_.addLine(log_.noteLine(QStringLiteral("[%1] sent again after no answer: may be held twice").arg(command)));
+    appendResult(QStringLiteral("Err = %1, [%2 sent again after no answer; the register may hold it twice] DateTime = %3")
+                     .arg(kPossibleDoubleCode)
+                     .arg(command, resultStamp(clock_.now())),
+                 resultFile);
+    PlainMessage(op_,
+                 QStringLiteral("Η εντολή %1 στάλθηκε ξανά επειδή η ταμειακή δεν απάντησε: μπορεί να έχει "
+                                "καταχωρηθεί δύο φορές. Ελέγξτε την απόδειξη.")
+                     .arg(command),
+                 MsgExclamation);
 }
 
 void RegisterLink::appendErrorLine(const CommandResult &result, const QString &command, const QString &resultFile)
@@ -112,23 +162,38 @@ void RegisterLink::appendCardReplyLine(const QString &message)
     }
 }
 
-RegisterLink::Exchanged RegisterLink::exchangeCommand(const QString &command, const CommandOptions &options)
+RegisterLink::Exchanged RegisterLink::exchangeCommand(const QString &command, const CommandOptions &options,
+                                                      Sends &sends)
 {
     lastRegisterError_ = 0;
     QString reply;
-    switch (collectReply(command, reply, options.extraTimeout)) {
+    const Collected collected = collectReply(command, reply, options, sends);
+    Exchanged exchanged;
+    exchanged.sends = sends.total;
+    // A refusal was one send that the register did not take.
+    exchanged.copiesMayBeHeld = sends.mayBeTaken - (collected == Collected::ErrorReply ? 1 : 0);
+    bool laterMessage = false;
+    switch (collected) {
     case Collected::NoAnswer:
         reportNoAnswer(noAnswerText(), options.silent);
-        return {{-4, noAnswerText()}, noAnswerText()};
+        exchanged.result = {-4, noAnswerText()};
+        exchanged.cardCheckText = noAnswerText();
+        return exchanged;
+    case Collected::TakenWithoutReply:
+        log_.addLine(
+            log_.noteLine(QStringLiteral("[%1] taken by the register, its reply lost: not sent again").arg(command)));
+        return exchanged;
     case Collected::Complete:
         if (command == QStringLiteral("KX794ST\r")) {
             // This command is never answered: only a failed write counts.
             const Transport::Failure failure = connection_.transport()->lastFailure();
-            return {{failure.code, failure.text}, options.previousText};
+            exchanged.result = {failure.code, failure.text};
+            exchanged.cardCheckText = options.previousText;
+            return exchanged;
         }
         log_.addLine(log_.replyLine(reply));
         waitCancelled = false;
-        awaitAsyncReply(reply, options.asyncSeconds);
+        laterMessage = awaitAsyncReply(reply, options.asyncSeconds);
         break;
     case Collected::ErrorReply:
         break;
@@ -139,51 +204,97 @@ RegisterLink::Exchanged RegisterLink::exchangeCommand(const QString &command, co
     reply.remove(kEot);
     clock_.pause(100);
 
-    Exchanged exchanged;
     if (reply.startsWith(QStringLiteral("DE"))) {
         answerErrorReply(reply, options.silent);
-        exchanged = {{lastRegisterError_, QString::number(lastRegisterError_)}, options.previousText};
+        exchanged.result = {lastRegisterError_, QString::number(lastRegisterError_)};
+        exchanged.cardCheckText = options.previousText;
     } else {
-        exchanged = {{lastRegisterError_, reply}, reply};
+        exchanged.result = {lastRegisterError_, reply, laterMessage};
+        exchanged.cardCheckText = reply;
     }
     log_.addLine(log_.endLine());
     return exchanged;
 }
 
-RegisterLink::Collected RegisterLink::collectReply(const QString &command, QString &reply, int extraTimeout)
+bool RegisterLink::givesWay(qint64 sentAt) const
+{
+    return queriesGiveWay_ && stops_.requested() && clock_.monotonicMs() - sentAt >= kGiveWayAfterMs;
+}
+
+void RegisterLink::readOffStaleBytes()
 {
     Transport &link = *connection_.transport();
-    for (int attempt = 0;;) {
+    if (!link.isOpen())
+        return;
+    QString stale;
+    for (int i = 0; i < kStaleReads && link.waitForData(0); ++i)
+        stale += link.receive(0);
+    if (!stale.isEmpty())
+        log_.addLine(log_.staleLine(stale));
+}
+
+RegisterLink::Collected RegisterLink::collectReply(const QString &command, QString &reply,
+                                                   const CommandOptions &options, Sends &sends)
+{
+    Transport &link = *connection_.transport();
+    // Only before the first send: a resend keeps what came for the command.
+    readOffStaleBytes();
+    for (;;) {
         link.send(command);
+        ++sends.total;
+        ++sends.mayBeTaken;
         log_.addLine(log_.sendLine(command));
         if (command == QStringLiteral("KX794ST\r"))
             return Collected::Complete;
 
-        const qint64 deadline = clock_.monotonicMs() + (kReplySeconds + extraTimeout) * 1000LL;
+        lastRegisterError_ = 0;
+        const qint64 sentAt = clock_.monotonicMs();
+        const qint64 deadline = sentAt + (kReplySeconds + options.extraTimeout) * 1000LL;
         // What came in earlier attempts is kept: a late reply still counts.
-        while (!reply.contains(kEot)) {
+        for (;;) {
             auto left = std::max<qint64>(0, deadline - clock_.monotonicMs());
             if (queriesGiveWay_)
                 left = std::min<qint64>(left, kWaitSliceMs);
             reply += link.receive(static_cast<int>(left));
-            if (replyWaitAbandoned() || link.lost()) {
-                lastRegisterError_ = -4;
-                return Collected::NoAnswer;
-            }
+            if (link.lost())
+                break;
             if (reply.contains(QStringLiteral("DE"))) {
                 awaitErrorNumber(reply);
                 return Collected::ErrorReply;
             }
-            if (clock_.monotonicMs() >= deadline) {
-                lastRegisterError_ = -4;
-                if (++attempt < kAttempts)
-                    break;
-                return Collected::NoAnswer;
-            }
-            lastRegisterError_ = 0;
+            if (reply.contains(kEot))
+                return Collected::Complete;
+            if (givesWay(sentAt) || clock_.monotonicMs() >= deadline)
+                break;
         }
-        if (reply.contains(kEot))
-            return Collected::Complete;
+        lastRegisterError_ = -4;
+        // After a stop request an unanswered command is not sent again, so
+        // the end is never held up by resends to a register that is gone.
+        if (link.lost() || stops_.requested() || sends.total >= kAttempts)
+            return Collected::NoAnswer;
+        if (reply.isEmpty() && sends.checkStatus) {
+            switch (checkBeforeResend(options.statusEffect, sends, reply)) {
+            case ResendCheck::Taken:
+                return Collected::TakenWithoutReply;
+            case ResendCheck::NotTaken:
+                sends.mayBeTaken = 0;
+                break;
+            case ResendCheck::Unknown:
+                sends.checkStatus = false;
+                break;
+            case ResendCheck::Answered:
+                lastRegisterError_ = 0;
+                if (reply.contains(QStringLiteral("DE"))) {
+                    awaitErrorNumber(reply);
+                    return Collected::ErrorReply;
+                }
+                if (reply.contains(kEot))
+                    return Collected::Complete;
+                break;
+            }
+            if (stops_.requested())
+                return Collected::NoAnswer;
+        }
     }
 }
 
@@ -200,7 +311,7 @@ void RegisterLink::awaitErrorNumber(QString &reply)
         reply += link.receive(static_cast<int>(until - clock_.monotonicMs()));
 }
 
-void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
+bool RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
 {
     Transport &link = *connection_.transport();
     RegisterMessagePtr window;
@@ -209,17 +320,23 @@ void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
         QObject::connect(window.get(), &RegisterMessage::closed, [this] { waitCancelled = true; });
         window->open();
         op_.showRegisterMessage(window);
+        op_.mainWindow().setWaitNote(cardWaitText());
+        op_.mainWindow().repaint();
     }
 
     // The wait lasts the seconds asked for, from the end of the first
     // reply; with none asked for it is one read that does not wait, so a
-    // message that is already there is still taken.
+    // message that is already there is still taken. A first stop request
+    // does not end it: the terminal may be taking the card, and only its
+    // verdict says whether it did. The operator's close and a second
+    // request do.
+    bool laterMessage = false;
     const qint64 deadline = clock_.monotonicMs() + qint64(asyncSeconds) * 1000;
     for (bool first = true; first || clock_.monotonicMs() < deadline; first = false) {
         const auto left = std::clamp<qint64>(deadline - clock_.monotonicMs(), 0, kWaitSliceMs);
         const QString chunk = link.receive(static_cast<int>(left));
         if (chunk.isEmpty()) {
-            if (waitCancelled || stops_.requested() || link.lost())
+            if (waitCancelled || stops_.stopNow() || link.lost())
                 break;
             continue;
         }
@@ -228,10 +345,15 @@ void RegisterLink::awaitAsyncReply(QString &reply, int asyncSeconds)
         clock_.pause(2000);
         reply = chunk + link.receive(link.readTimeoutMs());
         log_.addLine(log_.asyncReplyLine(reply));
+        laterMessage = true;
         break;
     }
-    if (window)
+    if (window) {
         window->close();
+        op_.mainWindow().setWaitNote({});
+        op_.mainWindow().repaint();
+    }
+    return laterMessage;
 }
 
 void RegisterLink::answerErrorReply(QString &reply, bool silent)

@@ -8,12 +8,27 @@
 #include <QString>
 
 #include <atomic>
+#include <optional>
 
 namespace merovan {
 
 class Clock;
 class DebugLog;
 class Operator;
+
+// What the register's status shows once it has taken a command. Before a
+// command goes out again after silence, the link asks for the status and
+// compares it with the status before the command was first sent, to tell a
+// lost command (send it again) from a lost reply (the register took it:
+// sending it again would print it twice).
+enum class StatusEffect {
+    None,
+    // An item: with no receipt open (0) it opens one (1).
+    OpensReceipt,
+    // A plain payment: an open receipt (1) takes it (2) or is closed by it
+    // (0); after an earlier payment (2) only a close (0) shows.
+    Pays,
+};
 
 // How a command is sent.
 struct CommandOptions {
@@ -31,6 +46,7 @@ struct CommandOptions {
     // in place when the card answers are looked for, as the link always
     // has: a card answer held from before is written again then.
     QString previousText = {};
+    StatusEffect statusEffect = StatusEffect::None;
 };
 
 // Everything the bridge says to the register goes through here: one
@@ -38,9 +54,21 @@ struct CommandOptions {
 // replies answered with "KXCL", the optional wait for a card terminal's
 // later answer, the log lines and the result-file lines.
 //
+// Each reply belongs to its command: bytes that are already waiting before
+// a command is first sent (a late reply, a duplicate datagram) are read off
+// and logged as stale, and a reply that has arrived is always taken for its
+// command, whatever stop has been asked for.
+//
+// A command that may change the receipt (anything but a query) and was sent
+// again after silence may be on the register twice: unless the register's
+// status settles it, the result file gets
+// "Err = -96, [COMMAND sent again after no answer; the register may hold it
+// twice]" and the operator is told.
+//
 // It runs on the worker thread and never runs window events: its waits
 // block on the device or sleep, and look at the stop requests between
-// slices. Once a stop has been asked for twice no further command is sent:
+// slices. After a stop request an unanswered command is not sent again.
+// Once a stop has been asked for twice no further command is sent:
 // sendCommand answers kStoppedCode without touching the register.
 class RegisterLink {
 public:
@@ -69,6 +97,8 @@ public:
     // The result of a command that was not sent because the program is
     // stopping now.
     static constexpr qint16 kStoppedCode = -97;
+    // The code of the line that says a command may be on the register twice.
+    static constexpr qint16 kPossibleDoubleCode = -96;
     // The result of a command on a device that went away, with the serial
     // port's failure text ("Πρόβλημα στην Θύρα :" and the connection text).
     static constexpr qint16 kLostDeviceCode = -1;
@@ -96,9 +126,12 @@ public:
     // JobResultWriter says: nothing the host should read is lost.
     void appendResult(const QString &line, const QString &path = {});
 
-    // While it lives, a status query whose reply is awaited gives up as
-    // unanswered once a stop is requested: the waits that poll the status
-    // must end within a second, and a query changes nothing at the register.
+    // While it lives, a query whose reply is awaited gives up as unanswered
+    // once a stop is requested and the query has been out for half a
+    // second without a reply: the search and the waits that poll the status
+    // end within a second, a query changes nothing at the register, and a
+    // reply that comes later is read off as stale before the next command.
+    // A reply that has arrived is still taken.
     class QueriesGiveWayToStops {
     public:
         explicit QueriesGiveWayToStops(RegisterLink &link) : link_(link) { link_.queriesGiveWay_ = true; }
@@ -111,23 +144,43 @@ public:
     };
 
 private:
-    enum class Collected { Complete, ErrorReply, NoAnswer };
-    // What the exchange proper gives: its result, and the text in which
-    // card answers are looked for.
+    // TakenWithoutReply: its reply was lost, but the status shows that the
+    // register took it.
+    enum class Collected { Complete, ErrorReply, NoAnswer, TakenWithoutReply };
+    // What the status asked for before a resend tells.
+    enum class ResendCheck { NotTaken, Taken, Unknown, Answered };
+    // The sends of one command: how many went out, and how many of them the
+    // register may have taken (the status may show that none before a
+    // resend was taken); whether the status is still worth asking.
+    struct Sends {
+        int total = 0;
+        int mayBeTaken = 0;
+        bool checkStatus = true;
+        std::optional<qint16> statusBefore;
+    };
+    // What the exchange proper gives: its result, the text in which card
+    // answers are looked for, and how many copies the register may hold.
     struct Exchanged {
         CommandResult result;
         QString cardCheckText;
+        int copiesMayBeHeld = 0;
+        int sends = 0;
     };
-    Exchanged exchangeCommand(const QString &command, const CommandOptions &options);
-    bool replyWaitAbandoned() const { return queriesGiveWay_ && stops_.requested(); }
-    Collected collectReply(const QString &command, QString &reply, int extraTimeout);
-    CommandResult exchange(const QString &command, const CommandOptions &options);
+    Exchanged exchangeCommand(const QString &command, const CommandOptions &options, Sends &sends);
+    bool givesWay(qint64 sentAt) const;
+    Collected collectReply(const QString &command, QString &reply, const CommandOptions &options, Sends &sends);
+    CommandResult exchange(const QString &command, const CommandOptions &options, std::optional<qint16> statusBefore);
+    void readOffStaleBytes();
+    ResendCheck checkBeforeResend(StatusEffect effect, Sends &sends, QString &reply);
     void awaitErrorNumber(QString &reply);
-    void awaitAsyncReply(QString &reply, int asyncSeconds);
+    bool awaitAsyncReply(QString &reply, int asyncSeconds);
     void answerErrorReply(QString &reply, bool silent);
     void reportNoAnswer(const QString &message, bool silent);
     void appendErrorLine(const CommandResult &result, const QString &command, const QString &resultFile);
     void appendCardReplyLine(const QString &message);
+    void reportPossibleDouble(const QString &command, const Exchanged &exchanged, const QString &resultFile);
+    // The status last read, while no command since may have changed it.
+    void noteStatus(std::optional<qint16> status);
 
     Clock &clock_;
     Operator &op_;
@@ -135,6 +188,7 @@ private:
     Connection &connection_;
     StopRequests stops_;
     qint16 lastRegisterError_ = 0;
+    std::optional<qint16> knownStatus_;
     bool queriesGiveWay_ = false;
     JobResultWriter results_;
 };

@@ -1,7 +1,7 @@
 #include "core/clock.h"
-#include "core/numeric_text.h"
 #include "core/operator.h"
 #include "core/register_message.h"
+#include "device/command_kinds.h"
 #include "device/error_codes.h"
 #include "device/register_link.h"
 
@@ -9,20 +9,13 @@ namespace merovan {
 
 qint16 RegisterLink::readRegisterStatus()
 {
-    const CommandResult status = sendCommand(QStringLiteral("KXSTAT"), {.silent = true});
-    if (!status.accepted())
-        return status.code;
-    const QString &reply = status.text;
-
-    QString tail = reply.mid(7);
-    if (tail.startsWith(QStringLiteral("DE"))) {
-        tail.remove(QStringLiteral("DE"));
-        tail.remove(QLatin1Char('C'));
-        return wholeNumber<qint16>(leadingNumber(tail.trimmed())).value_or(kUnreadableNumber);
-    }
-    if (reply.startsWith(QStringLiteral("STAT:")))
-        return wholeNumber<qint16>(leadingNumber(reply.mid(5))).value_or(kUnreadableNumber);
-    return 0;
+    const CommandResult answer = sendCommand(QStringLiteral("KXSTAT"), {.silent = true});
+    if (!answer.accepted())
+        return answer.code;
+    // A reply of another shape reads as no receipt open, but is not known.
+    const std::optional<qint16> status = statusInReply(answer.text);
+    noteStatus(status);
+    return status.value_or(0);
 }
 
 void RegisterLink::waitUntilErrorCleared(qint16 okCode, qint16 expected)

@@ -51,6 +51,20 @@ QString DebugLog::asyncReplyLine(const QString &reply) const
     return stamp() + QStringLiteral("reply async: ") + printableText(reply);
 }
 
+QString DebugLog::staleLine(const QString &bytes) const
+{
+    if (!active_)
+        return {};
+    return stamp() + QStringLiteral("      stale: ") + printableText(bytes);
+}
+
+QString DebugLog::noteLine(const QString &text) const
+{
+    if (!active_)
+        return {};
+    return stamp() + QStringLiteral("       note: ") + text;
+}
+
 QString DebugLog::endLine() const
 {
     if (!active_)

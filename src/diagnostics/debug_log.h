@@ -45,6 +45,10 @@ public:
     QString sendLine(const QString &command) const;
     QString replyLine(const QString &reply) const;
     QString asyncReplyLine(const QString &reply) const;
+    // Bytes that were waiting before a command was sent: no command's reply.
+    QString staleLine(const QString &bytes) const;
+    // What the link concluded about a command sent more than once.
+    QString noteLine(const QString &text) const;
     QString endLine() const;
     QString eftWaitLine(int seconds) const;
 

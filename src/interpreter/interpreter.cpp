@@ -120,11 +120,16 @@ bool Interpreter::readsKeyword(const QString &word, const ParamSettings &setting
 CommandResult Interpreter::send(const QString &command, bool silent, int asyncSeconds, const QString &resultFile,
                                 int extraTimeout)
 {
-    const CommandResult result = link_.sendCommand(command, {.silent = silent,
-                                                             .asyncSeconds = asyncSeconds,
-                                                             .resultFile = resultFile,
-                                                             .extraTimeout = extraTimeout,
-                                                             .previousText = reply_});
+    return send(command, {.silent = silent,
+                          .asyncSeconds = asyncSeconds,
+                          .resultFile = resultFile,
+                          .extraTimeout = extraTimeout});
+}
+
+CommandResult Interpreter::send(const QString &command, CommandOptions options)
+{
+    options.previousText = reply_;
+    const CommandResult result = link_.sendCommand(command, options);
     reply_ = result.text;
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_result.h"
+#include "device/register_link.h"
 #include "interpreter/job_file.h"
 #include "payments/card_flow.h"
 #include "payments/payment_types.h"
@@ -18,7 +19,6 @@ class JobProgress;
 class Clock;
 class DebugLog;
 class Operator;
-class RegisterLink;
 
 // The sale-line record handed to sendSaleLine: the values of one line.
 struct SaleLine {
@@ -146,6 +146,9 @@ public:
     // the last register error and its text the main window's reply text.
     CommandResult send(const QString &command, bool silent = false, int asyncSeconds = 0,
                        const QString &resultFile = {}, int extraTimeout = 0);
+    // The same with all of the link's options; the previous text is the
+    // reply text.
+    CommandResult send(const QString &command, CommandOptions options);
     void appendResult(const QString &line);
     QString resultStamp() const;
 

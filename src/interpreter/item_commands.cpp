@@ -5,7 +5,6 @@
 #include "interpreter/sale_numbers.h"
 #include "interpreter/sale_steps.h"
 
-
 namespace merovan {
 
 namespace {
@@ -45,11 +44,18 @@ bool keyPriceSign(Interpreter &interpreter, SaleLine &sale)
     return pressMinus(interpreter);
 }
 
+// The item itself: with no receipt open it opens one, which the status
+// shows when the item has to be sent again after silence.
+void sendSale(Interpreter &interpreter, const QString &command)
+{
+    interpreter.send(command, {.statusEffect = StatusEffect::OpensReceipt});
+}
+
 // The keyboard-less sequence: the category's key, then the price and text.
 void sendKeyboardless(Interpreter &interpreter, const SaleLine &sale)
 {
     interpreter.send(QStringLiteral("KX") + sale.category + QStringLiteral("PL"));
-    interpreter.send(QStringLiteral("KX") + sale.price + QStringLiteral("AC") + sale.text);
+    sendSale(interpreter, QStringLiteral("KX") + sale.price + QStringLiteral("AC") + sale.text);
 }
 
 bool keyboardOff(const Job &job) { return job.settings.keyboardLocked == SettingSwitch::On; }
@@ -67,7 +73,7 @@ void sendCodedItem(Interpreter &interpreter, const Job &job, SaleLine &sale)
     if (keyboardOff(job))
         sendKeyboardless(interpreter, sale);
     else
-        interpreter.send(QStringLiteral("KX") + sale.price + QLatin1Char('R') + sale.category + sale.text);
+        sendSale(interpreter, QStringLiteral("KX") + sale.price + QLatin1Char('R') + sale.category + sale.text);
     if (sale.itemCode.startsWith(QLatin1Char('N')))
         interpreter.send(QStringLiteral("KX") + sale.itemCode.mid(1, 15).trimmed() + QStringLiteral("AC"));
 }
@@ -98,7 +104,7 @@ void sendKeyedItem(Interpreter &interpreter, SaleLine &sale, QChar separator)
     }
     const QString item = sale.price + QLatin1Char('R') + sale.category + textLead(sale.text);
     if (!toTable) {
-        interpreter.send(QStringLiteral("KX") + item);
+        sendSale(interpreter, QStringLiteral("KX") + item);
         return;
     }
     if (interpreter.send(QStringLiteral("KXPA") + item).accepted())

@@ -22,10 +22,11 @@ void payRest(Interpreter &interpreter, int type)
     if (!prepayment)
         interpreter.send(QStringLiteral("KXST"), true);
     if (record.cardPaymentOn == 0 || prepayment) {
-        interpreter.send(paymentCommand({}, type), true, 0, {}, kPaymentExtraSeconds);
+        interpreter.send(paymentCommand({}, type),
+                         {.silent = true, .extraTimeout = kPaymentExtraSeconds, .statusEffect = StatusEffect::Pays});
         return;
     }
-    if (!payByCard(interpreter, record, cardCommand({}, record), true) && record.fallbackKey >= 1)
+    if (payByCard(interpreter, record, cardCommand({}, record), true) == CardResult::NotPaid && record.fallbackKey >= 1)
         bookFallback(interpreter, paymentCommand({}, record.fallbackKey), 0, {});
 }
 

@@ -44,11 +44,13 @@ void sendPayment(Interpreter &interpreter, SaleLine &sale)
         interpreter.send(QStringLiteral("KXST"), true);
 
     if (card) {
-        const bool paid = payByCard(interpreter, record, cardCommand(amount, record), false, sale.resultFile);
-        if (!paid && record.registerKey != kPrepaymentKey && record.fallbackKey >= 1)
+        const CardResult paid = payByCard(interpreter, record, cardCommand(amount, record), false, sale.resultFile);
+        if (paid == CardResult::NotPaid && record.registerKey != kPrepaymentKey && record.fallbackKey >= 1)
             bookFallback(interpreter, paymentCommand(amount, record.fallbackKey), kPaymentExtraSeconds, sale.resultFile);
     } else {
-        interpreter.send(paymentCommand(amount, type), false, 0, sale.resultFile, kPaymentExtraSeconds);
+        interpreter.send(paymentCommand(amount, type), {.resultFile = sale.resultFile,
+                                                        .extraTimeout = kPaymentExtraSeconds,
+                                                        .statusEffect = StatusEffect::Pays});
     }
     afterPayment(interpreter);
 }

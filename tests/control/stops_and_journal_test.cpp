@@ -102,6 +102,50 @@ TEST_F(Stops, ARequestWithoutAJobEndsAtOnceAndTakesNoFurtherJob)
     EXPECT_EQ(jobFiles(), QStringList{QStringLiteral("print.1")});
 }
 
+// A register gone in the middle of a job: after a stop request the command
+// under way is not sent again, so a second request ends the job within
+// that command's own deadline, its line saying it was not answered.
+TEST_F(Stops, ASecondRequestWithTheRegisterGoneEndsWithinTheCommandsDeadline)
+{
+    startPrinting(fiveLineJob());
+    qint64 sentAt = -1;
+    registerScript = [&, script = registerScript](const QString &command, FakeTransport &reg) {
+        if (command != QStringLiteral("KXA2")) {
+            script(command, reg);
+            return;
+        }
+        commands << command;
+        sentAt = clock.monotonicMs();
+        clock.at(sentAt + 1000, [this] {
+            bridge.requestStop();
+            bridge.requestStop();
+        });
+    };
+    bridge.jobTick();
+
+    EXPECT_EQ(commands, (QStringList{"KXRE", "KXCL", "KXCL", "KXA1", "KXA2"}));
+    EXPECT_LE(clock.monotonicMs() - sentAt, 7000 + 250) << "its deadline, then the job's end pause";
+    const QStringList lines = masked();
+    EXPECT_EQ(lines.filter(QStringLiteral("Err = ")),
+              (QStringList{"Err = -4, [KXA2] DateTime = <t>", "Err = -97, [interrupted at line 4 of 7] DateTime = <t>"}));
+    EXPECT_EQ(lines.last(), QStringLiteral("exitcode = 1"));
+    EXPECT_EQ(ended, 0);
+}
+
+// A stop request during the search ends it within a second even when the
+// register never answers: its "KXCL" is not sent again.
+TEST_F(Stops, AStopDuringTheSearchEndsItWithinASecond)
+{
+    silentRegister = true;
+    startWith(kParamIni, 0);
+    clock.at(3000, [this] { link.stops().request(); });
+    bridge.searchTick();
+    EXPECT_LT(clock.monotonicMs() - 3000, 1000);
+    EXPECT_EQ(commands, QStringList{"KXCL"});
+    bridge.requestStop();
+    EXPECT_EQ(ended, 0);
+}
+
 TEST_F(Stops, TheJournalFollowsTheJobLineByLineAndGoesWithIt)
 {
     startPrinting(fiveLineJob());

@@ -2,10 +2,8 @@
 // stopped by signals in the middle of a 30-item receipt, killed and started
 // again, a second bridge on the same UDP port, and a command-line job
 // against a register that ignores the first "KXCL".
-#include "bridge_against_simulator.h"
+#include "printing_bridge.h"
 #include "qt_printers.h"
-
-#include <QThread>
 
 #include <signal.h>
 
@@ -13,100 +11,38 @@ using namespace merovan::test;
 
 namespace {
 
-constexpr int kItems = 30;
+class StoppingTheBridge : public PrintingBridge {};
 
-// 30 items of one euro each, then cash: 32 lines with the tag.
-QByteArray thirtyItemReceipt()
+// The link, and how long the register takes to answer each command.
+class OneSignal : public StoppingTheBridge, public ::testing::WithParamInterface<std::tuple<Link, int>> {};
+
+// Every line of the job's block is true: the register answered every
+// query, so no "Err" and no status-wait line may appear.
+TEST_P(OneSignal, FinishesTheJobOnceWithEveryLineTrueThenEndsWithStatusZero)
 {
-    QByteArray job = "tag:  THIRTY\r\n";
-    for (int i = 1; i <= kItems; ++i)
-        job += " PLU               IT" + QByteArray::number(i).rightJustified(3, '0') +
-               "                             1       1.00      24\r\n";
-    return job + " to    1      30.00\r\n";
-}
-
-class StoppingTheBridge : public BridgeAgainstSimulator {
-protected:
-    // A resident bridge that starts printing by itself, against a register
-    // that takes a moment for each command.
-    std::unique_ptr<Program> startPrintingBridge(Link link, const QString &folder = {},
-                                                 const QStringList &arguments = {})
-    {
-        if (!simulator)
-            startSimulator(link, {QStringLiteral("--latency"), QStringLiteral("40")});
-        const QString where = folder.isEmpty() ? dir.path() : folder;
-        preparePrintingFolder(where);
-        if (!asNobody)
-            return std::make_unique<Program>(QStringLiteral(MEROVAND), arguments, where, bridgeEnvironment);
-        // setpriv becomes the bridge itself, so signals reach it directly.
-        return std::make_unique<Program>(QStringLiteral("setpriv"),
-                                         QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                                     QStringLiteral("--clear-groups"), QStringLiteral(MEROVAND)} +
-                                             arguments,
-                                         where, bridgeEnvironment);
-    }
-    // The bridge runs as nobody instead of this test's own user.
-    bool asNobody = false;
-    // A resident bridge that has sent the fifth item of the 30-item receipt.
-    std::unique_ptr<Program> bridgeInTheMiddleOfAReceipt(Link link)
-    {
-        auto bridge = startPrintingBridge(link);
-        EXPECT_TRUE(bridge->waitForOutput(QStringLiteral("caption: Merovan- Αναμονή"), 20000))
-            << bridge->errors().toStdString();
-        dropJob(thirtyItemReceipt());
-        EXPECT_TRUE(waitForItem(5));
-        return bridge;
-    }
-    QStringList trace() const
-    {
-        return QString::fromLatin1(readFile(path(QStringLiteral("trace.txt")))).split(u'\n', Qt::SkipEmptyParts);
-    }
-    // Waits until the register has received the item with this number.
-    bool waitForItem(int item)
-    {
-        const QString name = QStringLiteral("IT%1").arg(item, 3, 10, QLatin1Char('0'));
-        for (int i = 0; i < 300; ++i) {
-            if (!trace().filter(name).isEmpty())
-                return true;
-            QThread::msleep(50);
-        }
-        return false;
-    }
-    // How often each item reached the register; none may come twice.
-    int itemsSent() const
-    {
-        int sent = 0;
-        for (int i = 1; i <= kItems; ++i) {
-            const auto times = trace().filter(QStringLiteral("IT%1").arg(i, 3, 10, QLatin1Char('0'))).size();
-            EXPECT_LE(times, 1) << "item " << i << " sent twice";
-            sent += times ? 1 : 0;
-        }
-        return sent;
-    }
-    QStringList result() const
-    {
-        return QString::fromLatin1(readFile(path(QStringLiteral("Result")))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    }
-};
-
-class OneSignal : public StoppingTheBridge, public ::testing::WithParamInterface<Link> {};
-
-TEST_P(OneSignal, FinishesTheJobOnceThenEndsWithStatusZero)
-{
-    auto bridge = bridgeInTheMiddleOfAReceipt(GetParam());
+    const auto &[link, latency] = GetParam();
+    startSimulator(link, {QStringLiteral("--latency"), QString::number(latency)});
+    auto bridge = bridgeInTheMiddleOfAReceipt(link);
     bridge->signal(SIGTERM);
 
     EXPECT_EQ(bridge->waitForExit(60000), 0) << bridge->errors().toStdString();
     EXPECT_EQ(itemsSent(), kItems);
-    EXPECT_EQ(result().last(), QStringLiteral("exitcode = 0"));
+    const QStringList lines = result();
+    EXPECT_EQ(lines.filter(QStringLiteral("Err")), QStringList()) << lines.join(u'|').toStdString();
+    EXPECT_EQ(lines.filter(QStringLiteral("receipt = ")), QStringList{QStringLiteral("receipt = 00001, 00001, 00000, 0")});
+    EXPECT_EQ(lines.last(), QStringLiteral("exitcode = 0"));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("print.1"))));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("merovan.journal"))));
     EXPECT_TRUE(bridge->outputLines().contains(
         QStringLiteral("status: Τερματισμός μετά την ολοκλήρωση της τρέχουσας εργασίας...")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, OneSignal, ::testing::Values(Link::Udp, Link::Pty),
-                         [](const auto &info) { return info.param == Link::Udp ? "udp" : "pty"; });
+INSTANTIATE_TEST_SUITE_P(Links, OneSignal,
+                         ::testing::Combine(::testing::Values(Link::Udp, Link::Pty), ::testing::Values(0, 200)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param) == Link::Udp ? "udp" : "pty") + "_answering_in_" +
+                                    std::to_string(std::get<1>(info.param)) + "_ms";
+                         });
 
 TEST_F(StoppingTheBridge, TwoSignalsInterruptTheJobAtACommandBoundary)
 {
@@ -324,8 +260,10 @@ TEST_F(StoppingTheBridge, NoJobIsTakenWhileTheJournalCannotBeWritten)
     EXPECT_TRUE(trace().filter(QStringLiteral("KXONE")).isEmpty());
 
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
-    for (int i = 0; i < 300 && !result().contains(QStringLiteral("exitcode = 0")); ++i)
+    // The file goes after the block's last line.
+    for (int i = 0; i < 300 && QFile::exists(path(QStringLiteral("print.1"))); ++i)
         QThread::msleep(50);
+    EXPECT_TRUE(result().contains(QStringLiteral("exitcode = 0")));
     EXPECT_EQ(trace().filter(QStringLiteral("KXONE")).size(), 1);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("print.1"))));
 }

@@ -151,14 +151,63 @@ TEST_F(CardPayments, VerdictsInAJob)
            {kApproved, kApproved, kApproved}, {{"KXSTAT", stat("0 2 2 2 0")}}});
 }
 
-TEST_F(CardPayments, AVerdictThatNeverComesEndsTheWaitWithTheFirstReply)
+// The wait ends without the terminal's verdict: the card may have been
+// charged, so nothing more is tried or booked, the result file says so
+// before anything else, and the operator is told to check the terminal.
+struct UnknownVerdictCase {
+    const char *name;
+    std::vector<qint64> stopsAt; // after the card command
+    bool operatorCloses;
+    QStringList sent;
+    QStringList written;
+    int exitCode;
+};
+
+class VerdictUnknown : public CardPayments, public ::testing::WithParamInterface<UnknownVerdictCase> {};
+
+TEST_P(VerdictUnknown, IsWrittenToldAndNothingElseBooked)
 {
+    const UnknownVerdictCase &c = GetParam();
     saveCardType(5, 2, 2, 1);
-    // The register's "00 OK" stands as the answer: read as paid, so no
-    // further try and no fallback.
-    check({"no verdict", {toLine("5", "5.00")}, {"KXSTAT", "KXST", kCard}});
-    EXPECT_GE(clock.monotonicMs(), 270000);
-    EXPECT_LT(clock.monotonicMs(), 280000);
+    registerScript = [&, script = registerScript](const QString &command, FakeTransport &reg) {
+        if (command == kCard) {
+            for (const qint64 at : c.stopsAt)
+                clock.at(clock.monotonicMs() + at, [this] { link.stops().request(); });
+            if (c.operatorCloses)
+                clock.at(clock.monotonicMs() + 30000, [this] { op.shownWindows.back()->close(); });
+        }
+        script(command, reg);
+    };
+    check({c.name, {toLine("5", "5.00"), jobLine("com", {{7, "END"}})}, c.sent, c.written, {}, {}, c.exitCode});
+    ASSERT_EQ(op.boxes.size(), 1u);
+    EXPECT_TRUE(op.boxes[0].text.contains("τερματικού καρτών 1")) << op.boxes[0].text.toStdString();
+}
+
+const QString kUnknown = "Err = -95, [card terminal 1: verdict unknown, check the terminal] DateTime = <time>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VerdictUnknown,
+    ::testing::Values(
+        UnknownVerdictCase{"deadline", {}, false, {"KXSTAT", "KXST", kCard, "KXSTAT", "KXCO END"}, {kUnknown}, 0},
+        UnknownVerdictCase{"operator_closes_the_window", {}, true, {"KXSTAT", "KXST", kCard, "KXSTAT", "KXCO END"},
+                           {kUnknown}, 0},
+        UnknownVerdictCase{"second_stop",
+                           {10000, 20000},
+                           false,
+                           {"KXSTAT", "KXST", kCard},
+                           {kUnknown, "Err = -97, [interrupted at line 1 of 2] DateTime = <time>"},
+                           1}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A first stop request does not end the wait: the verdict is read, the
+// job finishes with every line true.
+TEST_F(CardPayments, AFirstStopWaitsForTheVerdict)
+{
+    verdict(kCard, {{60000, reply(kApproval)}});
+    clock.at(10000, [this] { link.stops().request(); });
+    check({"first stop", {toLine("5", "5.00"), jobLine("com", {{7, "END"}})},
+           {"KXSTAT", "KXST", kCard, "KXSTAT", "KXCO END"}, {kApproved}});
+    EXPECT_TRUE(op.boxes.empty());
 }
 
 TEST_F(CardPayments, TheTerminalGetsItsPrintPauseBeforeItsNextPaymentInTheSameReceipt)

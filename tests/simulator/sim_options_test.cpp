@@ -21,6 +21,16 @@ TEST(SimOptions, ReadsTheSwitches)
     EXPECT_EQ(parsed.options.baud, 19200);
     EXPECT_EQ(parsed.options.terminals.value(2), (Verdicts{{Kind::Decline, "05", 1000}, {Kind::Approve, {}, 1000}}));
 
+    const ParsedOptions losing =
+        parse("--udp 127.0.0.2:5012 --lose-replies 0.02 --lose-commands 1 --seed 7 --busy-on KX100R=7600");
+    ASSERT_EQ(losing.error, "");
+    EXPECT_EQ(losing.options.loseReplies, 0.02);
+    EXPECT_EQ(losing.options.loseCommands, 1.0);
+    EXPECT_EQ(losing.options.seed, 7u);
+    ASSERT_EQ(losing.options.busy.size(), 1u);
+    EXPECT_EQ(losing.options.busy[0].prefix, "KX100R");
+    EXPECT_EQ(losing.options.busy[0].ms, 7600);
+
     const ParsedOptions plain = parse("--pty /tmp/ttyMEROVAN");
     ASSERT_EQ(plain.error, "");
     EXPECT_EQ(plain.options.link, SimOptions::Link::Pty);
@@ -35,7 +45,10 @@ TEST(SimOptions, RejectsBadArguments)
           "--pty /tmp/x --latency -5", "--pty /tmp/x --error KXST", "--pty /tmp/x --error =1038",
           "--pty /tmp/x --error KXST=12345", "--pty /tmp/x --trace", "--pty /tmp/x --fast",
           "--pty /tmp/x --eft 1=perhaps", "--pty /tmp/x --eft 123=approve", "--pty /tmp/x --eft approve",
-          "--pty /tmp/x --operator KXT1", "--pty /tmp/x --operator 2=", "--pty /tmp/x --status-error x"}) {
+          "--pty /tmp/x --operator KXT1", "--pty /tmp/x --operator 2=", "--pty /tmp/x --status-error x",
+          "--pty /tmp/x --lose-replies 2", "--pty /tmp/x --lose-replies .5", "--pty /tmp/x --lose-commands -0.1",
+          "--pty /tmp/x --lose-replies 1.5", "--pty /tmp/x --seed x", "--pty /tmp/x --busy-on KX100R",
+          "--pty /tmp/x --busy-on KX=soon"}) {
         const ParsedOptions parsed = parse(line);
         EXPECT_NE(parsed.error, "") << line;
         EXPECT_FALSE(parsed.help) << line;

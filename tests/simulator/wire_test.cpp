@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <tuple>
+
 namespace merovan::sim {
 namespace {
 
@@ -56,6 +59,11 @@ TEST(Responder, RepliesOnTheLine)
         {"silent for some", "--silent-for KXSTAT --silent-for KXRE", {"KXSTAT", "KXRE", "KXST"}, {none, none, ok}},
         {"silent for all", "--silent", {"KXCL"}, {none}},
         {"split after the latency", "--split --latency 250", {"KXCL"}, {{{250, "00 "}, {gap, "OK\r\x04"}}}},
+        {"busy on the first of some", "--busy-on KX100R=7600 --latency 40", {"KX100R1A", "KXCL", "KX100R1A"},
+         {{{7600, "00 OK\r\x04"}}, {{40, "00 OK\r\x04"}}, {{40, "00 OK\r\x04"}}}},
+        {"every command lost", "--lose-commands 1", {"KX100R1A", "KXSTAT"}, {none, none}},
+        {"every reply lost, the operator's keys still answered", "--lose-replies 1", {"KX100R1A", "SIM:CLEAR"},
+         {none, ok}},
         {"error replies whole under --split", "--split", {"KXNOPE"}, {now("DE0006")}},
         {"error replies cut inside their number", "--split-errors", {"KXNOPE", "KXCL"},
          {{{0, "DE00"}, {gap, "06\r\x04"}}, ok}},
@@ -82,6 +90,43 @@ TEST(Responder, RepliesOnTheLine)
             replies.push_back(responder.respond(command).pieces);
         EXPECT_EQ(replies, c.replies) << c.name;
     }
+}
+
+// A lost reply is lost after the register has acted: the paper roll and
+// the status show the item; a lost command leaves no trace but the trace.
+TEST(Responder, LostRepliesStillPrintLostCommandsDoNot)
+{
+    const auto run = [](const char *switches) {
+        const ParsedOptions parsed = parseSimOptions(QString("--pty x ").append(switches).split(' '));
+        auto model = std::make_unique<RegisterModel>(parsed.options.firmware);
+        Responder responder(parsed.options, *model);
+        const Response item = responder.respond("KX100R1A");
+        return std::tuple(item.pieces.empty(), item.paper.size(), model->status());
+    };
+    EXPECT_EQ(run("--lose-replies 1"), std::tuple(true, qsizetype(2), int(RegisterModel::kStatusReceiptOpen)));
+    EXPECT_EQ(run("--lose-commands 1"), std::tuple(true, qsizetype(0), int(RegisterModel::kStatusIdle)));
+}
+
+// The same seed loses the same commands and replies; another seed others;
+// about the chance asked for is lost.
+TEST(Responder, LossesFollowTheSeed)
+{
+    const auto losses = [](const char *seed) {
+        const ParsedOptions parsed =
+            parseSimOptions(QString("--pty x --lose-commands 0.2 --lose-replies 0.2 --seed ").append(seed).split(' '));
+        RegisterModel model{parsed.options.firmware};
+        Responder responder(parsed.options, model);
+        QString pattern;
+        for (int i = 0; i < 500; ++i)
+            pattern += responder.respond("KXSTAT").pieces.empty() ? 'x' : '.';
+        return pattern;
+    };
+    const QString first = losses("7");
+    EXPECT_EQ(losses("7"), first);
+    EXPECT_NE(losses("8"), first);
+    // 1 - 0.8 * 0.8 = 36 % of the commands get no reply.
+    EXPECT_GT(first.count('x'), 140);
+    EXPECT_LT(first.count('x'), 220);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 namespace merovan::sim {
 
@@ -43,13 +45,31 @@ QString setUdp(SimOptions &o, const QString &value)
     return {};
 }
 
-QString setError(SimOptions &o, const QString &value)
+// "CMD=N": a command prefix and a number of at most six digits.
+std::optional<std::pair<QString, int>> commandRule(const QString &value)
 {
-    static const QRegularExpression shape(QStringLiteral("^(.+)=([0-9]{1,4})$"));
+    static const QRegularExpression shape(QStringLiteral("^(.+)=([0-9]{1,6})$"));
     const QRegularExpressionMatch match = shape.match(value);
     if (!match.hasMatch())
+        return std::nullopt;
+    return std::pair(match.captured(1), match.captured(2).toInt());
+}
+
+QString setError(SimOptions &o, const QString &value)
+{
+    const auto rule = commandRule(value);
+    if (!rule || rule->second > 9999)
         return QStringLiteral("--error wants CMD=NNNN, for example KXST=1038");
-    o.errors.push_back({match.captured(1), match.captured(2).toInt()});
+    o.errors.push_back({rule->first, rule->second});
+    return {};
+}
+
+QString addBusyRule(SimOptions &o, const QString &value)
+{
+    const auto rule = commandRule(value);
+    if (!rule)
+        return QStringLiteral("--busy-on wants CMD=MS, for example KX100R1=7600");
+    o.busy.push_back({rule->first, rule->second});
     return {};
 }
 
@@ -87,6 +107,18 @@ Apply number(const char *name, int max, int SimOptions::*field)
     };
 }
 
+// A chance from 0 to 1, written with a point: "0.02", "1", "0".
+Apply chance(const char *name, double SimOptions::*field)
+{
+    return [name, field](SimOptions &o, const QString &value) {
+        static const QRegularExpression shape(QStringLiteral("^(0(\\.[0-9]{1,6})?|1(\\.0{1,6})?)$"));
+        if (!shape.match(value).hasMatch())
+            return QStringLiteral("%1 wants a chance from 0 to 1, for example 0.02").arg(QLatin1String(name));
+        o.*field = value.toDouble();
+        return QString();
+    };
+}
+
 Apply text(QString SimOptions::*field)
 {
     return [field](SimOptions &o, const QString &value) {
@@ -110,6 +142,15 @@ Apply link(SimOptions::Link kind, QString SimOptions::*field)
         o.*field = value;
         return QString();
     };
+}
+
+QString seed(SimOptions &o, const QString &value)
+{
+    const int n = readNumber(value, 999999999);
+    if (n < 0)
+        return QStringLiteral("--seed wants a whole number up to 999999999");
+    o.seed = quint32(n);
+    return {};
 }
 
 QString addSilentFor(SimOptions &o, const QString &value)
@@ -142,6 +183,13 @@ const std::vector<Switch> &switches()
         {"--silent", nullptr, false, flag(&O::silent, true), "never answer"},
         {"--silent-for", "CMD", false, addSilentFor, "do not answer commands starting with CMD (repeatable)"},
         {"--drop", "N", false, number("--drop", 1000000, &O::drop), "ignore the first N commands received"},
+        {"--busy-on", "CMD=MS", false, addBusyRule,
+         "answer the first command starting with CMD after MS instead of --latency (repeatable)"},
+        {"--lose-commands", "P", false, chance("--lose-commands", &O::loseCommands),
+         "lose each command with chance P before the register hears it"},
+        {"--lose-replies", "P", false, chance("--lose-replies", &O::loseReplies),
+         "lose each reply with chance P after the register has acted on its command"},
+        {"--seed", "N", false, seed, "start the chances of --lose-commands and --lose-replies from N (1)"},
         {"--split", nullptr, false, flag(&O::split, true), "send each ordinary reply in two pieces 30 ms apart"},
         {"--split-errors", nullptr, false, flag(&O::splitErrors, true),
          "send each error reply (DE...) in two pieces 30 ms apart, cut inside its number"},

@@ -17,6 +17,13 @@ struct ErrorRule {
     int code = 0;
 };
 
+// The register is busy ms milliseconds on the first command that starts
+// with prefix: that command's reply comes so late.
+struct BusyRule {
+    QString prefix;
+    int ms = 0;
+};
+
 // After the given number of status queries the operator keys something
 // at the register ("CLEAR" or a command).
 struct OperatorAction {
@@ -41,6 +48,10 @@ struct SimOptions {
     bool silent = false;        // --silent
     QStringList silentFor;      // --silent-for CMD, repeatable
     int drop = 0;               // --drop N
+    std::vector<BusyRule> busy; // --busy-on CMD=MS, repeatable
+    double loseCommands = 0;    // --lose-commands P
+    double loseReplies = 0;     // --lose-replies P
+    quint32 seed = 1;           // --seed N
     bool split = false;         // --split (ordinary replies)
     bool splitErrors = false;   // --split-errors
     bool statusAsError = false; // --status-de
