@@ -14,6 +14,8 @@ using K = FieldKind;
 const std::vector<JobWordLayout> &layouts()
 {
     const QString table = QStringLiteral("table");
+    const std::vector<JobField> move = {{QStringLiteral("source table"), fields::moveSource, K::Whole, false},
+                                        {QStringLiteral("target table"), fields::moveTarget, K::Whole, false}};
     static const std::vector<JobWordLayout> all = {
         {QStringLiteral("MKZ"), QStringLiteral("run the daily Z report"), {}},
         {QStringLiteral("PLU"),
@@ -53,14 +55,8 @@ const std::vector<JobWordLayout> &layouts()
          {{table, fields::tboTable, K::Whole, false}, {QStringLiteral("table text"), fields::tboText, K::Text, true}}},
         {QStringLiteral("TBC"), QStringLiteral("close (print) the open table"),
          {{table, fields::tbcTable, K::Whole, false}}},
-        {QStringLiteral("TBT"),
-         QStringLiteral("move a whole table"),
-         {{QStringLiteral("source table"), fields::moveSource, K::Whole, false},
-          {QStringLiteral("target table"), fields::moveTarget, K::Whole, false}}},
-        {QStringLiteral("TPT"),
-         QStringLiteral("move the items that follow to another table"),
-         {{QStringLiteral("source table"), fields::moveSource, K::Whole, false},
-          {QStringLiteral("target table"), fields::moveTarget, K::Whole, false}}},
+        {QStringLiteral("TBT"), QStringLiteral("move a whole table"), move},
+        {QStringLiteral("TPT"), QStringLiteral("move the items that follow to another table"), move},
         {QStringLiteral("TBS"), QStringLiteral("start paying part of a table"),
          {{table, fields::tbsTable, K::Whole, false}}},
         {QStringLiteral("TBE"), QStringLiteral("end of a table operation: wait until no receipt is open"), {}},

@@ -110,21 +110,20 @@ TEST_F(BridgeAgainstSimulator, RefusesToStartWithoutSettingsOrWithAShortCommandL
 TEST_F(BridgeAgainstSimulator, ChecksAJobWithoutARegister)
 {
     preparePrintingFolder();
-    QFile good(path(QStringLiteral("good.txt")));
-    ASSERT_TRUE(good.open(QIODevice::WriteOnly));
-    good.write(" PLU 1001          CAFE                              2       2.50      24\r\n to    1   5.00\r\n");
-    good.close();
-    auto fine = startBridge({QStringLiteral("--check"), QStringLiteral("good.txt")});
+    const auto check = [this](const char *name, const QByteArray &job) {
+        QFile file(path(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(job) == job.size());
+        file.close();
+        return startBridge({QStringLiteral("--check"), QString::fromLatin1(name)});
+    };
+    auto fine = check("good.txt", " PLU 1001          CAFE                              2       2.50      24\r\n"
+                                  " to    1   5.00\r\n");
     EXPECT_EQ(fine->waitForExit(), 0);
     const QStringList report = fine->outputLines();
     EXPECT_TRUE(report.contains(QStringLiteral("    sends KX250R1CAFE"))) << report.join(u'\n').toStdString();
     EXPECT_EQ(report.value(report.size() - 1), QStringLiteral("Nothing to point out."));
 
-    QFile bad(path(QStringLiteral("bad.txt")));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(" to    1   5\r\n");
-    bad.close();
-    auto pointed = startBridge({QStringLiteral("--check"), QStringLiteral("bad.txt")});
+    auto pointed = check("bad.txt", " to    1   5\r\n");
     EXPECT_EQ(pointed->waitForExit(), 1);
     EXPECT_TRUE(pointed->outputLines().contains(
         QStringLiteral("bad.txt:1:11: amount (columns 11-19) \"5\" has no decimals: the register takes it as 5 hundredths")));
