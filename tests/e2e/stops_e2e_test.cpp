@@ -11,7 +11,19 @@ using namespace merovan::test;
 
 namespace {
 
-class StoppingTheBridge : public PrintingBridge {};
+class StoppingTheBridge : public PrintingBridge {
+protected:
+    // The bridge will run as nobody, with a job folder jobs/ that anyone may
+    // change for now, against a register that takes a moment per command.
+    void startAsNobodyWithJobFolder()
+    {
+        asNobody = true;
+        ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+        QDir().mkpath(path(QStringLiteral("jobs")));
+        ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x7777)));
+        startSimulator(Link::Udp, {QStringLiteral("--latency"), QStringLiteral("40")});
+    }
+};
 
 // The link, and how long the register takes to answer each command.
 class OneSignal : public StoppingTheBridge, public ::testing::WithParamInterface<std::tuple<Link, int>> {};
@@ -162,11 +174,7 @@ TEST_F(StoppingTheBridge, AJobFileThatCannotBeRemovedRunsOnceAcrossARestart)
 {
     if (::getuid() != 0)
         GTEST_SKIP() << "runs the bridge as another user, which only root may";
-    asNobody = true;
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
-    QDir().mkpath(path(QStringLiteral("jobs")));
-    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x7777)));
-    startSimulator(Link::Udp, {QStringLiteral("--latency"), QStringLiteral("40")});
+    startAsNobodyWithJobFolder();
     QFile param(path(QStringLiteral("param.ini")));
     ASSERT_TRUE(param.open(QIODevice::Append));
     param.write(QStringLiteral("[location] %1/\r\n").arg(path(QStringLiteral("jobs"))).toUtf8());
@@ -204,11 +212,7 @@ TEST_P(OneJobRun, AJobWhoseFileCannotBeRemovedIsNotRunAgain)
     const bool commandLine = GetParam();
     if (::getuid() != 0)
         GTEST_SKIP() << "runs the bridge as another user, which only root may";
-    asNobody = true;
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
-    QDir().mkpath(path(QStringLiteral("jobs")));
-    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("jobs")), QFileDevice::Permissions(0x7777)));
-    startSimulator(Link::Udp, {QStringLiteral("--latency"), QStringLiteral("40")});
+    startAsNobodyWithJobFolder();
     const QString port =
         QString::fromLatin1(readFile(path(QStringLiteral("param.ini")))).section(QStringLiteral("[baud] "), 1).section(u'\r', 0, 0);
     QFile param(path(QStringLiteral("param.ini")));
