@@ -30,54 +30,29 @@ void DebugLog::setActive(bool on)
 
 QString DebugLog::stamp() const { return logStamp(clock_.now()); }
 
+QString DebugLog::shaped(const char *label, const QString &text) const
+{
+    if (!active_)
+        return {};
+    return stamp() + QLatin1String(label) + text;
+}
+
 QString DebugLog::sendLine(const QString &command) const
 {
-    if (!active_)
-        return {};
-    return stamp() + QStringLiteral("       send:[") + command + QLatin1Char(']');
+    return shaped("       send:[", command + QLatin1Char(']'));
 }
 
-QString DebugLog::replyLine(const QString &reply) const
-{
-    if (!active_)
-        return {};
-    return stamp() + QStringLiteral("      reply: ") + printableText(reply);
-}
+QString DebugLog::replyLine(const QString &reply) const { return shaped("      reply: ", printableText(reply)); }
 
-QString DebugLog::asyncReplyLine(const QString &reply) const
-{
-    if (!active_)
-        return {};
-    return stamp() + QStringLiteral("reply async: ") + printableText(reply);
-}
+QString DebugLog::asyncReplyLine(const QString &reply) const { return shaped("reply async: ", printableText(reply)); }
 
-QString DebugLog::staleLine(const QString &bytes) const
-{
-    if (!active_)
-        return {};
-    return stamp() + QStringLiteral("      stale: ") + printableText(bytes);
-}
+QString DebugLog::staleLine(const QString &bytes) const { return shaped("      stale: ", printableText(bytes)); }
 
-QString DebugLog::noteLine(const QString &text) const
-{
-    if (!active_)
-        return {};
-    return stamp() + QStringLiteral("       note: ") + text;
-}
+QString DebugLog::noteLine(const QString &text) const { return shaped("       note: ", text); }
 
-QString DebugLog::endLine() const
-{
-    if (!active_)
-        return {};
-    return stamp() + QStringLiteral(" -----------");
-}
+QString DebugLog::endLine() const { return shaped(" -----------", QString()); }
 
-QString DebugLog::eftWaitLine(int seconds) const
-{
-    if (!active_)
-        return {};
-    return stamp() + QStringLiteral(" waiting eft print: ") + QString::number(seconds);
-}
+QString DebugLog::eftWaitLine(int seconds) const { return shaped(" waiting eft print: ", QString::number(seconds)); }
 
 QString printableText(const QString &text)
 {

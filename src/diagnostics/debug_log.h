@@ -58,6 +58,9 @@ Q_SIGNALS:
     void activeChanged(bool on);
 
 private:
+    // The time of day, the label and the text; a null text while off.
+    QString shaped(const char *label, const QString &text) const;
+
     const Clock &clock_;
     QString logFilePath_;
     std::atomic<bool> active_ = false;
