@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package that building, testing, packaging and the
-# demo need (python3 runs the job-file guide's example host in a test).
+# demo need (python3 runs the job-file guide's example host in a test;
+# chromium, its driver and selenium drive the web console's browser test).
 # Idempotent: when everything is there it only checks and returns.
 set -euo pipefail
 
@@ -14,6 +15,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   lintian man-db
   python3
+  qt6-httpserver-dev libqt6sql6-sqlite
+  chromium chromium-driver python3-selenium
 )
 
 missing=()
