@@ -6,7 +6,7 @@
 (() => {
   const TOKEN_KEY = 'merovan.token';
   const STATUS_EVERY_MS = 1000;
-  const STATUS_TIMEOUT_MS = 1500; // a bridge that does not answer counts as gone
+  const STATUS_TIMEOUT_MS = 1000; // a bridge that does not answer counts as gone
   const HISTORY_EVERY_MS = 10000; // besides every change the status shows
   const LOG_WAIT_SECONDS = 25;
   const LOG_KEPT_LINES = 3000;
