@@ -173,7 +173,7 @@
     summary.append(title, ' ', state, ' ', when);
     const block = document.createElement('pre');
     block.className = 'result';
-    block.textContent = job.result.length ? job.result.join('\n') : '(χωρίς αποτέλεσμα ακόμη)';
+    block.textContent = job.result && job.result.length ? job.result.join('\n') : '(χωρίς αποτέλεσμα ακόμη)';
     details.append(summary, block);
     item.append(details);
     return item;
