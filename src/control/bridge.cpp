@@ -27,11 +27,14 @@ constexpr int kStoppedBeforeJob = 5;
 
 Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
     : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), jobTimer_(this),
-      searchTimer_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, lastMessage, progress_)
+      searchTimer_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, lastMessage, progress_),
+      recorder_(nullptr, clock)
 {
     installKeywords(interpreter_);
     installJournal();
     interpreter_.zReport = [this] { zReport(); };
+    link_.resultLineWritten = [this](const QString &line) { recorder_.lineWritten(line); };
+    connect(&queue_, &JobQueue::added, this, &Bridge::queuedWorkArrived);
     connect(&jobTimer_, &QTimer::timeout, this, &Bridge::jobTick);
     // A job renamed into the folder, or closed there after writing, is
     // taken at once; the job timer remains for folders without notices.
@@ -85,6 +88,10 @@ std::optional<int> Bridge::start(const QString &commandLine)
 
     if (!commandLine_.isEmpty())
         return runCommandLineJob();
+    // The job history's trouble (set aside, or none to be had) is the
+    // resident operator's to know; a single job from a host goes on unasked.
+    if (!startupNotice_.isEmpty())
+        op_.fatal(startupNotice_);
     checkRecords();
     Q_EMIT started();
     return std::nullopt;
@@ -171,7 +178,7 @@ std::optional<int> Bridge::runCommandLineJob()
         return give(refuseJobThatRan(settings_.file));
     if (!canRecordJob(settings_.file, false))
         return give(kJobCannotBeRecorded);
-    const JobOutcome outcome = runJob(settings_.file);
+    const JobOutcome outcome = runJob(settings_.file, JobSource::CommandLine);
     disposeOfJob(settings_.file, outcome, false);
     return give(outcome == JobOutcome::NotStarted ? kJobCannotBeRecorded : 0);
 }

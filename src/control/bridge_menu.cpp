@@ -91,6 +91,27 @@ void Bridge::runReport(const QString &command, const QString &waitingText)
 
 void Bridge::zReport() { runReport(dailyZReportCommand(), reportWaitingText(false)); }
 
+bool Bridge::runReportOfKind(JobKind kind)
+{
+    switch (kind) {
+    case JobKind::XReport:
+        runReport(QStringLiteral("KX0T1"), reportWaitingText(true));
+        break;
+    case JobKind::PeriodXReport:
+        runReport(QStringLiteral("KX5T1"), reportWaitingText(false));
+        break;
+    case JobKind::PeriodZReport:
+        runReport(QStringLiteral("KX521T1"), reportWaitingText(false));
+        break;
+    case JobKind::ZReport:
+        zReport();
+        break;
+    case JobKind::Job:
+        return false;
+    }
+    return link_.lastRegisterError() == 0;
+}
+
 void Bridge::printTables(const QString &command)
 {
     if (link_.sendCommand(command).accepted()) {

@@ -1,4 +1,5 @@
 #include "core/main_window_model.h"
+#include "core/register_message.h"
 
 #include <QMutexLocker>
 
@@ -148,6 +149,19 @@ void MainWindowModel::setTrayIcon(bool on)
 {
     if (store(trayIcon_, on))
         Q_EMIT trayIconChanged(on);
+}
+
+std::shared_ptr<RegisterMessage> MainWindowModel::registerMessage() const
+{
+    QMutexLocker lock(&mutex_);
+    std::shared_ptr<RegisterMessage> window = registerMessage_.lock();
+    return window && window->isOpen() ? window : nullptr;
+}
+
+void MainWindowModel::setRegisterMessage(const std::shared_ptr<RegisterMessage> &window)
+{
+    QMutexLocker lock(&mutex_);
+    registerMessage_ = window;
 }
 
 } // namespace merovan

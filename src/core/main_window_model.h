@@ -5,7 +5,11 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 namespace merovan {
+
+class RegisterMessage;
 
 // Everything the main window shows, without a widget: caption, status line,
 // the labels by control name, and the enabled/checked state of buttons and
@@ -61,6 +65,11 @@ public:
     bool hasTrayIcon() const;
     void setTrayIcon(bool on);
 
+    // The register message window shown last, while it is open; the model
+    // keeps no share of it.
+    std::shared_ptr<RegisterMessage> registerMessage() const;
+    void setRegisterMessage(const std::shared_ptr<RegisterMessage> &window);
+
     // A request to paint now, inside long work.
     void repaint() { Q_EMIT repaintRequested(); }
 
@@ -95,6 +104,7 @@ private:
     bool notificationArea_ = true;
     bool minimized_ = false;
     bool trayIcon_ = false;
+    std::weak_ptr<RegisterMessage> registerMessage_;
 };
 
 } // namespace merovan

@@ -54,9 +54,13 @@ void JobRecorder::started(const QString &tag, const QByteArray &fingerprint)
         record.startedAt = now;
         id = history_->add(record);
     }
-    QMutexLocker lock(&mutex_);
-    current_->id = id;
-    current_->tag = tag;
+    {
+        QMutexLocker lock(&mutex_);
+        current_->id = id;
+        current_->tag = tag;
+    }
+    if (changed && id > 0)
+        changed(id);
 }
 
 void JobRecorder::lineWritten(const QString &line)
@@ -65,7 +69,7 @@ void JobRecorder::lineWritten(const QString &line)
         lines_ << line;
 }
 
-void JobRecorder::ended(JobState state)
+void JobRecorder::ended(JobState state, std::optional<int> exitCode)
 {
     if (!current_)
         return;
@@ -73,10 +77,23 @@ void JobRecorder::ended(JobState state)
     // recorded all the same: the host's result file says why.
     if (!running_ && current_->id == 0)
         started(QString(), QByteArray());
-    if (history_ && current_->id > 0)
-        history_->finish(current_->id, state, lines_, receiptCountersOf(lines_), exitCodeOf(lines_),
+    const qint64 id = current_->id;
+    if (history_ && id > 0)
+        history_->finish(id, state, lines_, receiptCountersOf(lines_), exitCode ? exitCode : exitCodeOf(lines_),
                          clock_.now().toUTC());
+    {
+        QMutexLocker lock(&mutex_);
+        endedCounts_[{current_->source, state}] += 1;
+    }
     untaken();
+    if (changed && id > 0)
+        changed(id);
+}
+
+QMap<QPair<JobSource, JobState>, qint64> JobRecorder::endedCounts() const
+{
+    QMutexLocker lock(&mutex_);
+    return endedCounts_;
 }
 
 void JobRecorder::untaken()

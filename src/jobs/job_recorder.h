@@ -3,10 +3,13 @@
 #include "history/job_record.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QMutex>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace merovan {
@@ -26,6 +29,7 @@ class JobHistory;
 class JobRecorder {
 public:
     JobRecorder(JobHistory *history, const Clock &clock);
+    void setHistory(JobHistory *history) { history_ = history; }
 
     // A job is taken: queuedId is its history id when it was queued (a host
     // API job), 0 when it comes from the folder or the command line.
@@ -34,9 +38,8 @@ public:
     void started(const QString &tag, const QByteArray &fingerprint);
     // A line of its result block as written.
     void lineWritten(const QString &line);
-    // It ended (a job that never started ends rejected or goes back on the
-    // queue: see JobState).
-    void ended(JobState state);
+    // It ended; its exit code is the block's unless given (a report's).
+    void ended(JobState state, std::optional<int> exitCode = std::nullopt);
     // It was not started and goes back to wait: nothing is recorded.
     void untaken();
 
@@ -55,6 +58,12 @@ public:
     };
     std::optional<UnderWay> underWay() const;
 
+    // How many jobs ended, by source and end state, since start.
+    QMap<QPair<JobSource, JobState>, qint64> endedCounts() const;
+
+    // Told, on the worker, whenever a job's record changed (its id).
+    std::function<void(qint64 id)> changed;
+
     // Drops records older than the given number of days, at most once a
     // day (the first call prunes at once).
     void pruneIfDue(int keepDays);
@@ -71,6 +80,7 @@ private:
     bool capturing_ = false;
     QStringList lines_;
     qint64 lastPruneMs_ = -1;
+    QMap<QPair<JobSource, JobState>, qint64> endedCounts_;
 };
 
 } // namespace merovan
