@@ -44,6 +44,9 @@ QList<JobRecord> BridgeBackend::jobs(int limit, qint64 before) const
 
 BridgeStatus BridgeBackend::status() const
 {
+    // Whoever asks for the state keeps the register being asked whether it
+    // is there, so that it going away shows within two seconds.
+    bridge_.noteWatched();
     BridgeStatus status;
     status.online = link_.statistics().online();
     status.firmware = window_.label(QStringLiteral("txtVersion"));

@@ -27,7 +27,7 @@ constexpr int kStoppedBeforeJob = 5;
 
 Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
     : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), jobTimer_(this),
-      searchTimer_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, lastMessage, progress_),
+      searchTimer_(this), presenceTimer_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, lastMessage, progress_),
       recorder_(nullptr, clock)
 {
     installKeywords(interpreter_);
@@ -35,6 +35,8 @@ Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QO
     interpreter_.zReport = [this] { zReport(); };
     link_.resultLineWritten = [this](const QString &line) { recorder_.lineWritten(line); };
     connect(&queue_, &JobQueue::added, this, &Bridge::queuedWorkArrived);
+    connect(&presenceTimer_, &QTimer::timeout, this, &Bridge::presenceTick);
+    presenceTimer_.setInterval(1000);
     connect(&jobTimer_, &QTimer::timeout, this, &Bridge::jobTick);
     // A job renamed into the folder, or closed there after writing, is
     // taken at once; the job timer remains for folders without notices.
@@ -93,6 +95,7 @@ std::optional<int> Bridge::start(const QString &commandLine)
     if (!startupNotice_.isEmpty())
         op_.fatal(startupNotice_);
     checkRecords();
+    presenceTimer_.start();
     Q_EMIT started();
     return std::nullopt;
 }

@@ -111,6 +111,10 @@ public:
     // What the operator is told once the resident bridge has started (the
     // job history's trouble); empty for nothing.
     void setStartupNotice(const QString &text) { startupNotice_ = text; }
+    // Someone looks at the register's state from afar (the host API's
+    // status): for a few seconds from now, while no job runs, the register
+    // is asked once a second whether it is there. Safe from any thread.
+    void noteWatched();
     // How long the job history keeps a job.
     void setHistoryDays(int days) { historyDays_ = days; }
     // Told on the worker whenever a job's record changed; set before start.
@@ -182,6 +186,7 @@ private:
     void runQueuedReport(const QueuedJob &job);
     void queuedWorkArrived();
     bool takeTurn();
+    void presenceTick();
     void disposeOfJob(const QString &path, JobOutcome outcome, bool keep);
     QString whyJobsCannotBeRecorded(const QString &jobPath, bool kept) const;
     bool canRecordJob(const QString &jobPath, bool kept, const QString &divertedTo = {});
@@ -202,6 +207,8 @@ private:
     MainWindowModel &window_;
     QTimer jobTimer_;
     QTimer searchTimer_;
+    QTimer presenceTimer_;
+    std::atomic<qint64> watchedAtMs_ = -1;
     JobFolderWatch folderWatch_;
     bool folderPresent_ = true;
     ParamSettings settings_;

@@ -2,6 +2,7 @@
 // at a time like every job, between the folder's jobs.
 #include "control/bridge.h"
 #include "control/state_texts.h"
+#include "core/clock.h"
 #include "core/main_window_model.h"
 #include "device/register_link.h"
 #include "jobs/api_job_intake.h"
@@ -51,6 +52,27 @@ void Bridge::runQueuedReport(const QueuedJob &job)
     recorder_.ended(accepted ? JobState::Done : JobState::Rejected, accepted ? 0 : 1);
     jobRunning_ = false;
     endAfterJobIfAsked();
+}
+
+namespace {
+
+// How long a look from afar keeps the register being asked after it, and
+// how long one question waits: an answer within that is on line.
+constexpr qint64 kWatchMs = 5000;
+constexpr int kPresenceDeadlineMs = 800;
+
+} // namespace
+
+void Bridge::noteWatched() { watchedAtMs_ = clock_.monotonicMs(); }
+
+void Bridge::presenceTick()
+{
+    const qint64 watchedAt = watchedAtMs_;
+    if (watchedAt < 0 || clock_.monotonicMs() - watchedAt > kWatchMs)
+        return;
+    if (jobRunning_ || ended_ || searchTimer_.isActive() || link_.stops().requested())
+        return;
+    link_.probePresence(kPresenceDeadlineMs);
 }
 
 int Bridge::progressPercent() const

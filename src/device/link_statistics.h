@@ -23,6 +23,8 @@ public:
     void recordExchange(int sends, int code, qint64 elapsedMs);
     // A command that could not even be sent (the device did not open).
     void recordUnreachable() { online_ = false; }
+    // A look at the register outside any job: whether it answered.
+    void recordPresence(bool answered) { online_ = answered; }
 
     struct Snapshot {
         qint64 commandsSent = 0;

@@ -133,6 +133,13 @@ public:
 
     const LinkStatistics &statistics() const { return statistics_; }
 
+    // Outside any job, while someone watches the register's state from
+    // afar: asks "KXSTAT" once and waits at most deadlineMs for an answer,
+    // with no resend, no result line and no message. Whether the register
+    // answered; a device that is not open or was lost has not. A late
+    // answer is read off as stale before the next command.
+    bool probePresence(int deadlineMs);
+
     // While it lives, a query whose reply is awaited gives up as unanswered
     // once a stop is requested and the query has been out for half a
     // second without a reply: the search and the waits that poll the status
