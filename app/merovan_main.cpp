@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     merovan::MainWindowModel model;
     merovan::WidgetOperator op(model);
     std::unique_ptr<merovan::Desktop> desktop;
-    std::unique_ptr<merovan::HostApi> api;
+    merovan::HostApiHandle api;
     return merovan::runBridge(app, op, [&](merovan::BridgeRuntime &runtime) {
         desktop = std::make_unique<merovan::Desktop>(op, runtime.bridge, runtime.log);
         return merovan::attachHostApi(runtime, api);

@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     merovan::MainWindowModel model;
     merovan::ConsoleOperator op(model);
     std::unique_ptr<merovan::ServiceNotifier> serviceManager;
-    std::unique_ptr<merovan::HostApi> api;
+    merovan::HostApiHandle api;
     // Its lines follow the bridge's writes in order: it runs beside it.
     return merovan::runBridge(app, op, [&](merovan::BridgeRuntime &runtime) {
         op.runBeside(runtime.worker);

@@ -38,7 +38,9 @@ int refuse(const QString &why)
 
 } // namespace
 
-std::optional<int> attachHostApi(BridgeRuntime &runtime, std::unique_ptr<HostApi> &api)
+void HostApiDeleter::operator()(HostApi *api) const { delete api; }
+
+std::optional<int> attachHostApi(BridgeRuntime &runtime, HostApiHandle &api)
 {
     if (runtime.http.address.isEmpty())
         return std::nullopt;
@@ -50,7 +52,7 @@ std::optional<int> attachHostApi(BridgeRuntime &runtime, std::unique_ptr<HostApi
     AccessRulesReading rules = accessRules(runtime.http);
     if (!rules.rules)
         return refuse(rules.error);
-    api = std::make_unique<HostApi>(runtime, std::move(*rules.rules));
+    api.reset(new HostApi(runtime, std::move(*rules.rules)));
     if (const std::optional<QString> why = api->server.listen(*parsed.address))
         return refuse(why.value());
     // The port as listened on: 0 in the settings takes any free one.

@@ -40,13 +40,21 @@ protected:
         return intake.submit({QString::fromLatin1(key), kind, text});
     }
     QStringList jobCommands() const { return commands.filter(QStringLiteral("KXA")); }
-    QStringList tagsInHistory()
+    // Source, tag and state of every job in the history, oldest first.
+    QStringList recordedJobs()
     {
-        QStringList tags;
+        QStringList jobs;
         const QList<JobRecord> records = history.list(100, 0);
         for (auto record = records.crbegin(); record != records.crend(); ++record)
-            tags << sourceName(record->source) + QLatin1Char(':') + record->tag;
-        return tags;
+            jobs << sourceName(record->source) + QLatin1Char(':') + record->tag + QLatin1Char(':') +
+                        stateName(record->state);
+        return jobs;
+    }
+    QStringList hostResultLines() const
+    {
+        QFile file(QStringLiteral("Result"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"))
+                                              : QStringList();
     }
 
     JobHistory history{QStringLiteral("merovan.db")};
@@ -65,10 +73,12 @@ TEST_F(HostJobs, FolderAndHostJobsTakeTurnsAndEachBlockGoesWhereItsHostReadsIt)
         bridge.jobTick();
 
     EXPECT_EQ(jobCommands(), (QStringList{"KXA1", "KXA3", "KXA2", "KXA4"}));
-    EXPECT_EQ(tagsInHistory(), (QStringList{"folder:DIR1", "api:API1", "folder:DIR2", "api:API2"}));
+    // API jobs have their ids from the moment they were handed in.
+    EXPECT_EQ(recordedJobs(),
+              (QStringList{"api:API1:done", "api:API2:done", "folder:DIR1:done", "folder:DIR2:done"}));
     // The host's result file holds the folder's blocks only; an API job's
     // block is in the history, line for line as a folder job's would be.
-    EXPECT_EQ(resultLines().filter(QStringLiteral("tag = ")), (QStringList{"tag = DIR1", "tag = DIR2"}));
+    EXPECT_EQ(hostResultLines().filter(QStringLiteral("tag = ")), (QStringList{"tag = DIR1", "tag = DIR2"}));
     const JobRecord api = *history.findByKey(QStringLiteral("k1"));
     EXPECT_EQ(api.state, JobState::Done);
     ASSERT_GE(api.result.size(), 4);
@@ -77,7 +87,7 @@ TEST_F(HostJobs, FolderAndHostJobsTakeTurnsAndEachBlockGoesWhereItsHostReadsIt)
     EXPECT_EQ(api.result.last(), QStringLiteral("exitcode = 0"));
     EXPECT_EQ(api.exitCode, 0);
     EXPECT_TRUE(api.startedAt.isValid() && api.endedAt.isValid());
-    const JobRecord folderJob = history.list(100, 0).last();
+    const JobRecord folderJob = history.list(100, 0)[1];
     EXPECT_EQ(folderJob.result.first(), QStringLiteral("tag = DIR1"));
     EXPECT_FALSE(folderJob.fingerprint.isEmpty());
     // Nothing of the API jobs is left in their spool.
