@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <functional>
 
@@ -36,32 +35,14 @@ QByteArray garbage(int size)
     return bytes;
 }
 
-void runSql(const QString &path, const QStringList &statements)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-maker"));
-        db.setDatabaseName(path);
-        ASSERT_TRUE(db.open());
-        for (const QString &statement : statements) {
-            QSqlQuery query(db);
-            ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("test-maker"));
-}
-
 // A real history of many pages, cut in the middle.
 void truncatedHistory(const QString &path)
 {
-    {
-        JobHistory history(path);
-        ASSERT_EQ(history.open(), QString());
-        for (int n = 0; n < 200; ++n) {
-            JobRecord job = queuedJob(n);
-            job.result = QStringList(20, QStringLiteral("Τιμολόγιο %1").arg(n));
-            ASSERT_GT(history.add(job), 0);
-        }
-    }
+    ASSERT_EQ(JobHistory(path).open(), QString());
+    sqlOn(path, {QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300)"
+        " INSERT INTO jobs (source, kind, fingerprint, job_path, tag, state, result)"
+        " SELECT 'folder', 'job', '', '', i, 'queued', printf('[\"%0400d\"]', i) FROM n")});
     QFile file(path);
     ASSERT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
     ASSERT_TRUE(file.resize(file.size() / 2));
@@ -82,13 +63,13 @@ TEST(DamagedHistory, IsSetAsideAndANewOneStarts)
          }},
         {"a truncated history", truncatedHistory},
         {"another program's tables",
-         [](const QString &path) { runSql(path, {QStringLiteral("CREATE TABLE customers (name TEXT)")}); }},
+         [](const QString &path) { sqlOn(path, {QStringLiteral("CREATE TABLE customers (name TEXT)")}); }},
         {"a table named jobs with other columns",
          [](const QString &path) {
-             runSql(path, {QStringLiteral("CREATE TABLE jobs (id INTEGER PRIMARY KEY, text TEXT)"),
-                           QStringLiteral("PRAGMA user_version = 1")});
+             sqlOn(path, {QStringLiteral("CREATE TABLE jobs (id INTEGER PRIMARY KEY, text TEXT)"),
+                         QStringLiteral("PRAGMA user_version = 1")});
          }},
-        {"a later version", [](const QString &path) { runSql(path, {QStringLiteral("PRAGMA user_version = 2")}); }},
+        {"a later version", [](const QString &path) { sqlOn(path, {QStringLiteral("PRAGMA user_version = 2")}); }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);

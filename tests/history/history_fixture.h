@@ -3,6 +3,8 @@
 #include "history/job_history.h"
 #include "qt_printers.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -43,6 +45,26 @@ inline void expectSameJob(const JobRecord &got, const JobRecord &want)
     EXPECT_EQ(got.result, want.result);
     EXPECT_EQ(got.receipt, want.receipt);
     EXPECT_EQ(got.exitCode, want.exitCode);
+}
+
+// Runs the statements on the database at path through a connection of the
+// test's own; returns the first value of the last.
+inline QString sqlOn(const QString &path, const QStringList &statements)
+{
+    const QString name = QStringLiteral("test-connection");
+    QString value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        for (const QString &statement : statements) {
+            QSqlQuery query(db);
+            EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
+            value = query.next() ? query.value(0).toString() : QString();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return value;
 }
 
 // A history in a folder of its own, opened.

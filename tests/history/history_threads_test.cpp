@@ -28,7 +28,7 @@ TEST(HistoryThreads, TheMainThreadReadsWhileTheWorkerWritesAndNeitherFails)
     QTemporaryDir dir;
     auto history = std::make_unique<JobHistory>(dir.filePath(QStringLiteral("merovan.db")));
     ASSERT_EQ(history->open(), QString());
-    constexpr int jobCount = 150;
+    constexpr int jobCount = 60;
     std::atomic<int> writeFailures{0};
     std::unique_ptr<QThread> worker(QThread::create([&] {
         for (int n = 1; n <= jobCount; ++n) {

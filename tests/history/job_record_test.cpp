@@ -4,38 +4,39 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 using namespace merovan;
 
 namespace {
 
+template <typename Enum>
+struct Word {
+    Enum value;
+    const char *word;
+};
+
+template <typename Enum, typename Name, typename Named>
+void expectWords(std::initializer_list<Word<Enum>> words, Name name, Named named)
+{
+    for (const Word<Enum> &w : words) {
+        SCOPED_TRACE(w.word);
+        EXPECT_EQ(name(w.value), QLatin1String(w.word));
+        EXPECT_EQ(named(QLatin1String(w.word)), w.value);
+    }
+}
+
 TEST(JobRecordNames, EveryValueHasItsWordAndBack)
 {
-    const struct {
-        JobSource value;
-        const char *word;
-    } sources[] = {{JobSource::Folder, "folder"}, {JobSource::CommandLine, "command-line"}, {JobSource::Api, "api"}};
-    for (const auto &c : sources) {
-        EXPECT_EQ(sourceName(c.value), QLatin1String(c.word));
-        EXPECT_EQ(sourceNamed(QLatin1String(c.word)), c.value);
-    }
-    const struct {
-        JobState value;
-        const char *word;
-    } states[] = {{JobState::Queued, "queued"}, {JobState::Running, "running"}, {JobState::Done, "done"},
-                  {JobState::Interrupted, "interrupted"}, {JobState::Rejected, "rejected"}};
-    for (const auto &c : states) {
-        EXPECT_EQ(stateName(c.value), QLatin1String(c.word));
-        EXPECT_EQ(stateNamed(QLatin1String(c.word)), c.value);
-    }
-    const struct {
-        JobKind value;
-        const char *word;
-    } kinds[] = {{JobKind::Job, "job"}, {JobKind::XReport, "x"}, {JobKind::PeriodXReport, "period-x"},
-                 {JobKind::PeriodZReport, "period-z"}, {JobKind::ZReport, "z"}};
-    for (const auto &c : kinds) {
-        EXPECT_EQ(kindName(c.value), QLatin1String(c.word));
-        EXPECT_EQ(kindNamed(QLatin1String(c.word)), c.value);
-    }
+    expectWords<JobSource>(
+        {{JobSource::Folder, "folder"}, {JobSource::CommandLine, "command-line"}, {JobSource::Api, "api"}},
+        sourceName, sourceNamed);
+    expectWords<JobState>({{JobState::Queued, "queued"}, {JobState::Running, "running"}, {JobState::Done, "done"},
+                           {JobState::Interrupted, "interrupted"}, {JobState::Rejected, "rejected"}},
+                          stateName, stateNamed);
+    expectWords<JobKind>({{JobKind::Job, "job"}, {JobKind::XReport, "x"}, {JobKind::PeriodXReport, "period-x"},
+                          {JobKind::PeriodZReport, "period-z"}, {JobKind::ZReport, "z"}},
+                         kindName, kindNamed);
 }
 
 TEST(JobRecordNames, OtherWordsNameNothing)
