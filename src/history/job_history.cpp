@@ -85,8 +85,10 @@ QString underWay()
 
 } // namespace
 
+// Every connection opens the same file, whatever the working folder is when
+// a thread first calls.
 JobHistory::JobHistory(const QString &path)
-    : path_(path), connections_(std::make_unique<ThreadConnections>(path))
+    : path_(QFileInfo(path).absoluteFilePath()), connections_(std::make_unique<ThreadConnections>(path_))
 {
 }
 
@@ -105,7 +107,7 @@ QString JobHistory::open()
             QString problem;
             const std::optional<QString> aside = setAsideDatabase(path_, QDateTime::currentDateTime(), &problem);
             if (!aside)
-                return noHistory(path_, problem);
+                return QStringLiteral("Το ιστορικό εργασιών %1 είναι κατεστραμμένο και δεν φυλάχτηκε: %2.").arg(path_, problem);
             told = QStringLiteral("Το ιστορικό εργασιών %1 ήταν κατεστραμμένο: φυλάχτηκε ως %2 και ξεκίνησε νέο.")
                        .arg(path_, QFileInfo(*aside).fileName());
         }

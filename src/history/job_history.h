@@ -36,7 +36,7 @@ public:
     // well. Called before any other thread uses the history.
     QString open();
     bool available() const { return available_; }
-    QString path() const { return path_; }
+    QString path() const { return path_; } // absolute
 
     // Records a queued or running job. Returns its id, or 0 when it was not
     // recorded: the history is unavailable, the state is an end, or the
