@@ -49,12 +49,12 @@ BridgeStatus BridgeBackend::status() const
     bridge_.noteWatched();
     BridgeStatus status;
     status.online = link_.statistics().online();
-    status.firmware = window_.label(QStringLiteral("txtVersion"));
+    status.firmware = window_.label(WindowControl::VersionLabel);
     status.caption = window_.caption();
     status.statusLine = window_.status();
-    status.printing = window_.isEnabled(QStringLiteral("stopButton"));
+    status.printing = window_.isEnabled(WindowControl::StopButton);
     status.stopping = stopping();
-    status.reportsEnabled = window_.isEnabled(QStringLiteral("reports")) && !bridge_.searchTimerActive();
+    status.reportsEnabled = window_.isEnabled(WindowControl::ReportsMenu) && !bridge_.searchTimerActive();
     if (const auto underWay = bridge_.recorder().underWay()) {
         status.job = JobUnderWay{underWay->id, underWay->source, underWay->kind, underWay->tag,
                                  bridge_.progressPercent()};

@@ -44,17 +44,18 @@ Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QO
     jobTimer_.setInterval(3000);
     connect(&searchTimer_, &QTimer::timeout, this, &Bridge::searchTick);
     connect(&log_, &DebugLog::activeChanged, this,
-            [this](bool on) { window_.setChecked(QStringLiteral("wndDebug"), on); });
+            [this](bool on) { window_.setChecked(WindowControl::DebugWindow, on); });
 
-    for (const QString &name : {QStringLiteral("serialtxt"), QStringLiteral("baudtxt"), QStringLiteral("filetxt"),
-                                QStringLiteral("desctxt"), QStringLiteral("commentstxt"), QStringLiteral("currtxt")})
-        window_.setLabel(name, QStringLiteral("Label8"));
-    window_.setLabel(QStringLiteral("Label2"), QStringLiteral("..."));
-    window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
+    for (const WindowControl label : {WindowControl::ConnectionLabel, WindowControl::BaudLabel,
+                                      WindowControl::JobFileLabel, WindowControl::DescriptionLabel,
+                                      WindowControl::CommentsLabel, WindowControl::CurrencyLabel})
+        window_.setLabel(label, QStringLiteral("Label8"));
+    window_.setLabel(WindowControl::RegisterLabel, QStringLiteral("..."));
+    window_.setLabel(WindowControl::VersionLabel, QStringLiteral("---"));
     window_.setStatus(QStringLiteral("status"));
-    window_.setDefaultButton(QStringLiteral("startButton"));
-    window_.setEnabled(QStringLiteral("zreports"), false);
-    window_.setEnabled(QStringLiteral("mZREp"), false);
+    window_.setDefaultButton(WindowControl::StartButton);
+    window_.setEnabled(WindowControl::ZReportsMenu, false);
+    window_.setEnabled(WindowControl::TrayZReport, false);
 }
 
 Bridge::~Bridge() = default;
@@ -83,8 +84,8 @@ std::optional<int> Bridge::start(const QString &commandLine)
 
     searchTimer_.setInterval(1000);
     searchTimer_.start();
-    window_.setEnabled(QStringLiteral("startButton"), false);
-    window_.setEnabled(QStringLiteral("stopButton"), false);
+    window_.setEnabled(WindowControl::StartButton, false);
+    window_.setEnabled(WindowControl::StopButton, false);
     window_.setTrayIcon(true);
     jobTimer_.stop();
 
@@ -118,20 +119,20 @@ std::optional<int> Bridge::readStartupSettings()
 
 void Bridge::fillLabels()
 {
-    window_.setLabel(QStringLiteral("serialtxt"), link_.connection().connectionText);
-    window_.setLabel(QStringLiteral("baudtxt"), baud_);
-    window_.setLabel(QStringLiteral("filetxt"), settings_.file + QStringLiteral(" @Path : ") + settings_.location);
-    window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
-    window_.setLabel(QStringLiteral("desctxt"), settings_.printDescription == SettingSwitch::On
+    window_.setLabel(WindowControl::ConnectionLabel, link_.connection().connectionText);
+    window_.setLabel(WindowControl::BaudLabel, baud_);
+    window_.setLabel(WindowControl::JobFileLabel, settings_.file + QStringLiteral(" @Path : ") + settings_.location);
+    window_.setLabel(WindowControl::VersionLabel, QStringLiteral("---"));
+    window_.setLabel(WindowControl::DescriptionLabel, settings_.printDescription == SettingSwitch::On
                                                     ? QStringLiteral("Να Εκτυπώνεται")
                                                     : QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
     // The first letter of "Nαι" is a Latin N.
-    window_.setLabel(QStringLiteral("commentstxt"),
+    window_.setLabel(WindowControl::CommentsLabel,
                      settings_.comments == SettingSwitch::Off ? QStringLiteral("Οχι") : QStringLiteral("Nαι"));
     if (settings_.currency == CurrencyRule::AsInJob || settings_.currency == CurrencyRule::Main)
-        window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Κύριο Νόμισμα"));
+        window_.setLabel(WindowControl::CurrencyLabel, QStringLiteral("Κύριο Νόμισμα"));
     else if (settings_.currency == CurrencyRule::Secondary)
-        window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Δευτερεύων Νομισμα"));
+        window_.setLabel(WindowControl::CurrencyLabel, QStringLiteral("Δευτερεύων Νομισμα"));
 }
 
 std::optional<int> Bridge::runCommandLineJob()
@@ -191,8 +192,8 @@ void Bridge::showReady()
     window_.setStatus(state::readyStatus());
     window_.repaint();
     window_.setCaption(state::readyCaption());
-    window_.setEnabled(QStringLiteral("startButton"), true);
-    window_.setDefaultButton(QStringLiteral("startButton"));
+    window_.setEnabled(WindowControl::StartButton, true);
+    window_.setDefaultButton(WindowControl::StartButton);
 }
 
 int Bridge::refuseCommandLine()

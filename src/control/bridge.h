@@ -3,6 +3,7 @@
 #include "control/job_folder_watch.h"
 #include "control/set_aside_jobs.h"
 #include "core/progress.h"
+#include "core/window_control.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/job_journal.h"
 #include "jobs/job_queue.h"
@@ -47,11 +48,11 @@ public:
     // bridge runs on its timers until programEnded.
     std::optional<int> start(const QString &commandLine);
 
-    // Menu items and buttons by their names ("xrep0", "wndDebug", "end",
-    // "startButton", ...). Disabled items do nothing. Items that talk to the
+    // Menu items and buttons (XReport, DebugWindow, EndProgram,
+    // StartButton, ...). Disabled items do nothing. Items that talk to the
     // register or to the timers run on the bridge's thread, after whatever
-    // runs there now; "end" is a stop request; the rest run at once.
-    void trigger(const QString &name);
+    // runs there now; EndProgram is a stop request; the rest run at once.
+    void trigger(WindowControl control);
 
     // The operator's quit, a closed window, or a signal. With no job under
     // way the program ends in order; during a job the job finishes first

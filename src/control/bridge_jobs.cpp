@@ -236,7 +236,7 @@ bool Bridge::runNextNumberedJob()
 
 void Bridge::showReceiptNumber()
 {
-    window_.setLabel(QStringLiteral("lblreceipt"), interpreter_.receiptCounters().section(QLatin1Char(','), 1, 1));
+    window_.setLabel(WindowControl::ReceiptLabel, interpreter_.receiptCounters().section(QLatin1Char(','), 1, 1));
 }
 
 JobOutcome Bridge::runJob(const QString &path, JobSource source, const QueuedJob *queued)

@@ -92,7 +92,7 @@ void Bridge::queuedWorkArrived()
         return;
     }
     const std::optional<QueuedJob> next = queue_.peek();
-    if (next && next->kind != JobKind::Job && !searchTimer_.isActive() && window_.isEnabled(QStringLiteral("reports")))
+    if (next && next->kind != JobKind::Job && !searchTimer_.isActive() && window_.isEnabled(WindowControl::ReportsMenu))
         runQueuedJob();
 }
 

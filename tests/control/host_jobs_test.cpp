@@ -33,7 +33,7 @@ protected:
                       .arg(jobs())
                       .toUtf8(),
                   1);
-        bridge.trigger(QStringLiteral("startButton"));
+        bridge.trigger(WindowControl::StartButton);
     }
     SubmitAnswer submit(const char *key, const QByteArray &text, JobKind kind = JobKind::Job)
     {
