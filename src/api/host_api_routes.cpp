@@ -43,7 +43,7 @@ TokenNeed noToken(const QStringList &)
 
 QRegularExpression wholePath(const char *pattern)
 {
-    return QRegularExpression(QLatin1Char('^') + QLatin1StringView(pattern) + QLatin1Char('$'));
+    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1StringView(pattern)));
 }
 
 // Adds the CORS headers to whatever answer the request gets, now or later.
