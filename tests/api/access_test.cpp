@@ -2,6 +2,7 @@
 #include "api/api_token.h"
 #include "api/listen_address.h"
 
+#include "file_mode.h"
 #include "qt_printers.h"
 
 #include <QDir>
@@ -84,12 +85,6 @@ TEST(ApiToken, TokensCompareWhole)
     EXPECT_FALSE(sameToken("", ""));
 }
 
-mode_t fileMode(const QString &path)
-{
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
-
 TEST(ApiToken, AMissingTokenFileIsMadeWithANewTokenOnlyItsOwnerCanRead)
 {
     QTemporaryDir dir;
@@ -98,7 +93,7 @@ TEST(ApiToken, AMissingTokenFileIsMadeWithANewTokenOnlyItsOwnerCanRead)
     const TokenReading made = readOrMakeToken(path);
     ::umask(umaskBefore);
     ASSERT_TRUE(made.token.has_value()) << made.error.toStdString();
-    EXPECT_EQ(fileMode(path), mode_t(0600));
+    EXPECT_EQ(fileMode(path), 0600u);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9a-f]{64}$")).match(QString::fromLatin1(*made.token)).hasMatch());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
