@@ -57,7 +57,8 @@ public:
         responder_.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(response.status));
         for (const auto &[name, value] : response.headers)
             responder_.writeHeader(name, value);
-        responder_.writeHeader("Content-Length", QByteArray::number(response.body.size()));
+        if (response.status != 204) // a 204 has no body, nor a length of it
+            responder_.writeHeader("Content-Length", QByteArray::number(response.body.size()));
         responder_.writeBody(response.body);
     }
 

@@ -61,7 +61,10 @@ void HostApiRoutes::answerSubmission(const Call &call, const JobSubmission &subm
     const Checked<qint64> wait = waitSeconds(call.request);
     if (refused(call.answer, wait))
         return;
-    const SubmitAnswer submitted = backend_.submit(submission);
+    // Asked first so that no submission reaches a bridge on its way out.
+    const SubmitAnswer submitted =
+        backend_.stopping() ? SubmitAnswer{.verdict = SubmitVerdict::Stopping, .job = std::nullopt}
+                            : backend_.submit(submission);
     switch (submitted.verdict) {
     case SubmitVerdict::Queued:
     case SubmitVerdict::SameJob:

@@ -195,6 +195,17 @@ TEST_F(ApiRoutes, TheStopNeedsTheTokenAndIsPassedOn)
     EXPECT_EQ(reply.status, 202);
     EXPECT_EQ(reply.body, R"({"stopping":true})");
     EXPECT_EQ(backend.stopRequests, 1);
+    EXPECT_EQ(send("POST", "/v1/stop", {kBearer}).status, 202);
+
+    // Whatever the backend would say, nothing new is handed to it.
+    backend.verdict = SubmitVerdict::Queued;
+    for (const QByteArray target : {"/v1/jobs", "/v1/reports/x"}) {
+        const HttpReply refused = send("POST", target, {kKey}, "job");
+        EXPECT_EQ(refused.status, 503);
+        EXPECT_EQ(refused.errorCode(), "stopping");
+    }
+    EXPECT_TRUE(backend.submissions.isEmpty());
+    EXPECT_EQ(send("GET", "/v1/jobs/7").status, 200);
 }
 
 TEST_F(ApiRoutes, JobsComeNewestFirstAPageAtATime)
@@ -274,6 +285,7 @@ TEST_F(ApiRoutes, AListedOriginGetsThePreflightAndItsHeaders)
     EXPECT_EQ(preflight.header("Access-Control-Allow-Headers"), "Authorization, Content-Type, Idempotency-Key");
     EXPECT_EQ(preflight.header("Access-Control-Max-Age"), "600");
     EXPECT_EQ(preflight.header("Access-Control-Allow-Private-Network"), "true");
+    EXPECT_TRUE(preflight.header("Content-Length").isEmpty()) << "a 204 has no body";
 
     const HttpReply plain = send("OPTIONS", "/v1/status", {{"Origin", kOrigin.toLatin1()}});
     EXPECT_EQ(plain.status, 204);
