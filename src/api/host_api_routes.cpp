@@ -114,7 +114,7 @@ void HostApiRoutes::dispatch(const HttpRequest &request, const HttpAnswerPtr &an
             return;
         }
         if (request.body.size() > kMaxBodyBytes) {
-            answer->send(errorResponse(ApiError::TooLarge, QStringLiteral("the body is over 1 MiB (1048576 bytes)")));
+            answer->send(tooLargeResponse());
             return;
         }
         (this->*route.handler)(Call{.request = request, .captures = captures, .answer = answer});

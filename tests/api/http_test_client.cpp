@@ -65,13 +65,22 @@ HttpReply exchange(quint16 port, const QByteArray &request, const std::function<
         if (reply)
             loop.quit();
     });
-    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
-    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
+    bool closed = false;
+    const auto close = [&] {
+        closed = true;
+        loop.quit();
+    };
+    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, close);
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, close);
     // Only against a hang: every answer comes long before.
     QTimer::singleShot(std::chrono::seconds(90), &loop, &QEventLoop::quit);
     socket.connectToHost(QStringLiteral("127.0.0.1"), port);
     loop.exec();
-    return reply.value_or(HttpReply{});
+    if (reply)
+        return *reply;
+    HttpReply none;
+    none.closed = closed;
+    return none;
 }
 
 QByteArray requestBytes(const QByteArray &method, const QByteArray &target,

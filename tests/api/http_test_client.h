@@ -13,6 +13,7 @@ struct HttpReply {
     int status = 0; // 0: no whole answer came
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
+    bool closed = false; // the server closed the connection before a whole answer
 
     QByteArray header(QByteArrayView name) const;
     QByteArray errorCode() const; // the "error" of a JSON error body

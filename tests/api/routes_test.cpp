@@ -187,6 +187,18 @@ TEST_F(ApiRoutes, ABodyOverOneMebibyteIsTooLarge)
     EXPECT_EQ(backend.submissions.size(), 1);
 }
 
+// A body that claims 100 MiB is cut off once it is past the limit, not read
+// to its end into memory.
+TEST_F(ApiRoutes, ARequestFarOverTheLimitIsCutOffBeforeItIsWhole)
+{
+    const QByteArray head = "POST /v1/jobs HTTP/1.1\r\nHost: 127.0.0.1\r\nIdempotency-Key: k\r\n"
+                            "Content-Length: 104857600\r\n\r\n";
+    const HttpReply reply = exchange(server->port(), head + QByteArray(2 * 1024 * 1024, 'j'));
+    EXPECT_TRUE(reply.status == 413 || reply.closed) << reply.status;
+    EXPECT_TRUE(backend.submissions.isEmpty());
+    EXPECT_EQ(send("GET", "/v1/status").status, 200);
+}
+
 TEST_F(ApiRoutes, TheStopNeedsTheTokenAndIsPassedOn)
 {
     EXPECT_EQ(send("POST", "/v1/stop").status, 401);
