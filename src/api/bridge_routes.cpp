@@ -41,20 +41,17 @@ void HostApiRoutes::getLog(const Call &call)
     const Checked<qint64> after = queryNumber(call.request, QStringLiteral("after"), 0,
                                               std::numeric_limits<qint64>::max(), 0);
     const Checked<qint64> wait = waitSeconds(call.request);
-    const qint64 *checkedAfter = checkedValue(after, call.answer);
-    if (!checkedAfter)
+    if (refused(call.answer, after, wait))
         return;
-    const qint64 *seconds = checkedValue(wait, call.answer);
-    if (!seconds)
-        return;
-    const qint64 seq = *checkedAfter;
+    const qint64 seq = std::get<qint64>(after);
+    const qint64 seconds = std::get<qint64>(wait);
     const auto grown = [this, seq] { return !backend_.logAfter(seq).isEmpty(); };
     const auto response = [this, seq] { return jsonResponse(200, logJson(backend_.logAfter(seq), seq)); };
-    if (*seconds == 0 || grown()) {
+    if (seconds == 0 || grown()) {
         call.answer->send(response());
         return;
     }
-    auto *held = new HeldAnswer(call.answer, *seconds, grown, response, this);
+    auto *held = new HeldAnswer(call.answer, seconds, grown, response, this);
     connect(&backend_, &HostApiBackend::logGrew, held, &HeldAnswer::wake);
 }
 

@@ -43,7 +43,7 @@ TokenNeed noToken(const QStringList &)
 
 QRegularExpression wholePath(const char *pattern)
 {
-    return QRegularExpression(QLatin1Char('^') + QLatin1StringView(pattern) + QLatin1Char('$'));
+    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1StringView(pattern)));
 }
 
 // Adds the CORS headers to whatever answer the request gets, now or later.
@@ -114,7 +114,7 @@ void HostApiRoutes::dispatch(const HttpRequest &request, const HttpAnswerPtr &an
             return;
         }
         if (request.body.size() > kMaxBodyBytes) {
-            answer->send(errorResponse(ApiError::TooLarge, QStringLiteral("the body is over 1 MiB (1048576 bytes)")));
+            answer->send(tooLargeResponse());
             return;
         }
         (this->*route.handler)(Call{.request = request, .captures = captures, .answer = answer});

@@ -54,16 +54,16 @@ private:
     const ApiAccessRules rules_;
 };
 
-// Answers a request with the refusal when there is one; otherwise gives
-// the value to use.
-template <typename Value>
-const Value *checkedValue(const Checked<Value> &checked, const HttpAnswerPtr &answer)
+// Answers with the first refusal among a request's checked values; true
+// when there was one. Otherwise each holds its value.
+template <typename... Values>
+bool refused(const HttpAnswerPtr &answer, const Checked<Values> &...checked)
 {
-    if (const ApiRefusal *refusal = std::get_if<ApiRefusal>(&checked)) {
+    const ApiRefusal *refusal = nullptr;
+    ((refusal = refusal ? refusal : std::get_if<ApiRefusal>(&checked)), ...);
+    if (refusal)
         answer->send(refusal->response());
-        return nullptr;
-    }
-    return &std::get<Value>(checked);
+    return refusal != nullptr;
 }
 
 } // namespace merovan

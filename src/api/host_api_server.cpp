@@ -3,6 +3,7 @@
 #include "api/api_token.h"
 #include "api/host_api_routes.h"
 #include "api/http_server_adapter.h"
+#include "api/job_submission_request.h"
 
 #include <utility>
 
@@ -13,7 +14,7 @@ HostApiServer::HostApiServer(HostApiBackend &backend, ApiAccessRules rules, QObj
       routes_(new HostApiRoutes(backend, std::move(rules), this)),
       http_(new HttpServer([routes = routes_](const HttpRequest &request, HttpAnswerPtr answer) {
                 routes->handle(request, answer);
-            }, this))
+            }, {.bytes = kMaxRequestBytes, .answer = tooLargeResponse()}, this))
 {
 }
 

@@ -57,7 +57,8 @@ public:
         responder_.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(response.status));
         for (const auto &[name, value] : response.headers)
             responder_.writeHeader(name, value);
-        responder_.writeHeader("Content-Length", QByteArray::number(response.body.size()));
+        if (response.status != 204) // a 204 has no body, nor a length of it
+            responder_.writeHeader("Content-Length", QByteArray::number(response.body.size()));
         responder_.writeBody(response.body);
     }
 
@@ -65,6 +66,52 @@ private:
     QHttpServerResponder responder_;
     QPointer<QTcpSocket> socket_;
     bool sent_ = false;
+};
+
+// The bytes of an answer as they go on the wire, closing the connection
+// (the reason phrase, which clients ignore, left empty).
+QByteArray closingResponseBytes(const HttpResponse &response)
+{
+    QByteArray bytes = "HTTP/1.1 " + QByteArray::number(response.status) + " \r\n";
+    for (const auto &[name, value] : response.headers)
+        bytes += name + ": " + value + "\r\n";
+    bytes += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\nConnection: close\r\n\r\n";
+    return bytes + response.body;
+}
+
+constexpr char kRequestBytes[] = "merovanRequestBytes";
+
+// Counts what a connection has sent since its last whole request; its
+// readyRead handler runs before the library's, which reads all there is.
+class GuardedTcpServer final : public QTcpServer {
+public:
+    GuardedTcpServer(const RequestLimit &limit, QObject *parent) : QTcpServer(parent), limit_(limit) {}
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, limit = limit_] {
+            const qint64 received = socket->property(kRequestBytes).toLongLong() + socket->bytesAvailable();
+            socket->setProperty(kRequestBytes, received);
+            if (received <= limit.bytes)
+                return;
+            // Nothing more is read, by the library either. The library
+            // deletes the socket once it is closed. What the peer still
+            // sends may reset the connection before it reads the answer.
+            QObject::disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+            socket->write(closingResponseBytes(limit.answer));
+            socket->disconnectFromHost();
+        });
+        addPendingConnection(socket);
+    }
+
+private:
+    const RequestLimit limit_;
 };
 
 } // namespace
@@ -76,6 +123,7 @@ public:
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override
     {
+        socket->setProperty(kRequestBytes, 0);
         handler_(ourRequest(request), std::make_shared<ResponderAnswer>(makeResponder(request, socket), socket));
         return true;
     }
@@ -87,8 +135,8 @@ private:
     HttpHandler handler_;
 };
 
-HttpServer::HttpServer(HttpHandler handler, QObject *parent)
-    : QObject(parent), server_(std::make_unique<Server>(std::move(handler)))
+HttpServer::HttpServer(HttpHandler handler, RequestLimit limit, QObject *parent)
+    : QObject(parent), server_(std::make_unique<Server>(std::move(handler))), limit_(std::move(limit))
 {
 }
 
@@ -97,7 +145,7 @@ HttpServer::~HttpServer() = default;
 std::optional<QString> HttpServer::listen(const QHostAddress &address, quint16 port)
 {
     // Our own TCP server, so that its error text can be told.
-    auto *tcp = new QTcpServer(server_.get());
+    auto *tcp = new GuardedTcpServer(limit_, server_.get());
     if (!tcp->listen(address, port)) {
         const QString error = QStringLiteral("%1:%2: %3")
                                   .arg(address.protocol() == QAbstractSocket::IPv6Protocol

@@ -35,41 +35,41 @@ void HostApiRoutes::postJob(const Call &call)
 {
     const Checked<QString> key = idempotencyKey(call.request);
     const Checked<QByteArray> text = jobText(call.request);
-    const QString *checkedKey = checkedValue(key, call.answer);
-    if (!checkedKey)
+    if (refused(call.answer, key, text))
         return;
-    const QByteArray *checkedText = checkedValue(text, call.answer);
-    if (!checkedText)
-        return;
-    if (checkedText->isEmpty()) {
+    if (std::get<QByteArray>(text).isEmpty()) {
         call.answer->send(errorResponse(ApiError::BadRequest, QStringLiteral("the body is empty: it is the job text")));
         return;
     }
-    answerSubmission(call, {.idempotencyKey = *checkedKey, .kind = JobKind::Job, .jobText = *checkedText});
+    answerSubmission(call, {.idempotencyKey = std::get<QString>(key), .kind = JobKind::Job,
+                            .jobText = std::get<QByteArray>(text)});
 }
 
 void HostApiRoutes::postReport(const Call &call)
 {
     const Checked<QString> key = idempotencyKey(call.request);
-    const QString *checkedKey = checkedValue(key, call.answer);
-    if (!checkedKey)
+    if (refused(call.answer, key))
         return;
+    // The path has one of the four names.
     const std::optional<JobKind> kind = kindNamed(call.captures.value(1));
-    answerSubmission(call, {.idempotencyKey = *checkedKey, .kind = kind.value_or(JobKind::XReport), .jobText = {}});
+    answerSubmission(call, {.idempotencyKey = std::get<QString>(key), .kind = kind.value_or(JobKind::XReport),
+                            .jobText = {}});
 }
 
 void HostApiRoutes::answerSubmission(const Call &call, const JobSubmission &submission)
 {
     const Checked<qint64> wait = waitSeconds(call.request);
-    const qint64 *seconds = checkedValue(wait, call.answer);
-    if (!seconds)
+    if (refused(call.answer, wait))
         return;
-    const SubmitAnswer submitted = backend_.submit(submission);
+    // Asked first so that no submission reaches a bridge on its way out.
+    const SubmitAnswer submitted =
+        backend_.stopping() ? SubmitAnswer{.verdict = SubmitVerdict::Stopping, .job = std::nullopt}
+                            : backend_.submit(submission);
     switch (submitted.verdict) {
     case SubmitVerdict::Queued:
     case SubmitVerdict::SameJob:
         if (submitted.job) {
-            answerJobWhenEnded(call.answer, submitted.job->id, *seconds, submittedJobResponse);
+            answerJobWhenEnded(call.answer, submitted.job->id, std::get<qint64>(wait), submittedJobResponse);
             return;
         }
         break; // the backend lost the job it just took: as no history
@@ -92,15 +92,14 @@ void HostApiRoutes::answerSubmission(const Call &call, const JobSubmission &subm
 void HostApiRoutes::getJob(const Call &call)
 {
     const Checked<qint64> wait = waitSeconds(call.request);
-    const qint64 *seconds = checkedValue(wait, call.answer);
-    if (!seconds)
+    if (refused(call.answer, wait))
         return;
     const qint64 id = call.captures.value(1).toLongLong();
     if (!backend_.job(id)) {
         call.answer->send(noSuchJob(id));
         return;
     }
-    answerJobWhenEnded(call.answer, id, *seconds, jobResponse);
+    answerJobWhenEnded(call.answer, id, std::get<qint64>(wait), jobResponse);
 }
 
 void HostApiRoutes::answerJobWhenEnded(const HttpAnswerPtr &answer, qint64 id, qint64 seconds,
@@ -131,16 +130,13 @@ void HostApiRoutes::listJobs(const Call &call)
     const Checked<qint64> limit = queryNumber(call.request, QStringLiteral("limit"), 1, kMaxLimit, 50);
     const Checked<qint64> before = queryNumber(call.request, QStringLiteral("before"), 1,
                                                std::numeric_limits<qint64>::max(), 0);
-    const qint64 *checkedLimit = checkedValue(limit, call.answer);
-    if (!checkedLimit)
+    if (refused(call.answer, limit, before))
         return;
-    const qint64 *checkedBefore = checkedValue(before, call.answer);
-    if (!checkedBefore)
-        return;
+    const qint64 pageSize = std::get<qint64>(limit);
     // One more than asked tells whether there is a next page.
-    QList<JobRecord> jobs = backend_.jobs(int(*checkedLimit) + 1, *checkedBefore);
-    const bool more = jobs.size() > *checkedLimit;
-    jobs.resize(std::min<qsizetype>(jobs.size(), *checkedLimit));
+    QList<JobRecord> jobs = backend_.jobs(int(pageSize) + 1, std::get<qint64>(before));
+    const bool more = jobs.size() > pageSize;
+    jobs.resize(std::min<qsizetype>(jobs.size(), pageSize));
     QJsonArray array;
     for (const JobRecord &job : jobs)
         array.append(jobJson(job));

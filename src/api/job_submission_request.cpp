@@ -68,6 +68,11 @@ Checked<QByteArray> windows1253(const QByteArray &utf8)
 
 } // namespace
 
+HttpResponse tooLargeResponse()
+{
+    return errorResponse(ApiError::TooLarge, QStringLiteral("the body is over 1 MiB (1048576 bytes)"));
+}
+
 Checked<QString> idempotencyKey(const HttpRequest &request)
 {
     const QByteArray key = request.header("Idempotency-Key");

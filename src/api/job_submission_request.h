@@ -8,6 +8,11 @@ namespace merovan {
 
 // The most a request body may hold: 1 MiB.
 inline constexpr qsizetype kMaxBodyBytes = 1024 * 1024;
+// The most a whole request may hold: the body and room for its head.
+inline constexpr qsizetype kMaxRequestBytes = kMaxBodyBytes + 64 * 1024;
+
+// The 413 of a body over kMaxBodyBytes.
+HttpResponse tooLargeResponse();
 
 // The Idempotency-Key header: 1 to 200 printable ASCII characters.
 Checked<QString> idempotencyKey(const HttpRequest &request);
