@@ -1,4 +1,6 @@
 // merovan: the desktop bridge.
+#include "api/host_api_attach.h"
+#include "control/bridge_runtime.h"
 #include "control/desktop.h"
 #include "control/desktop_look.h"
 #include "control/run_bridge.h"
@@ -23,7 +25,9 @@ int main(int argc, char *argv[])
     merovan::MainWindowModel model;
     merovan::WidgetOperator op(model);
     std::unique_ptr<merovan::Desktop> desktop;
-    return merovan::runBridge(app, op, [&](merovan::Bridge &bridge, merovan::DebugLog &log, QThread &) {
-        desktop = std::make_unique<merovan::Desktop>(op, bridge, log);
+    merovan::HostApiHandle api;
+    return merovan::runBridge(app, op, [&](merovan::BridgeRuntime &runtime) {
+        desktop = std::make_unique<merovan::Desktop>(op, runtime.bridge, runtime.log);
+        return merovan::attachHostApi(runtime, api);
     });
 }

@@ -38,7 +38,7 @@ public:
     QuietOperator() : Operator(model_) {}
     int messageBox(const QString &, int, const QString &) override { return 1; }
     std::optional<QString> inputBox(const QString &) override { return std::nullopt; }
-    void showRegisterMessage(const RegisterMessagePtr &) override {}
+    void displayRegisterMessage(const RegisterMessagePtr &) override {}
     void fatal(const QString &) override {}
     void commandLineRefused(const QStringList &, const QString &) override {}
     void startDetached(const QString &, const QStringList &) override {}

@@ -15,7 +15,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   lintian man-db
   python3
-  qt6-httpserver-dev libqt6sql6-sqlite
+  qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite
   chromium chromium-driver python3-selenium
 )
 

@@ -27,11 +27,16 @@ constexpr int kStoppedBeforeJob = 5;
 
 Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QObject *parent)
     : QObject(parent), op_(op), clock_(clock), log_(log), link_(link), window_(op.mainWindow()), jobTimer_(this),
-      searchTimer_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, lastMessage, progress_)
+      searchTimer_(this), presenceTimer_(this), folderWatch_(this), progress_(op), interpreter_(link, op, clock, log, lastMessage, progress_),
+      recorder_(nullptr, clock)
 {
     installKeywords(interpreter_);
     installJournal();
     interpreter_.zReport = [this] { zReport(); };
+    link_.resultLineWritten = [this](const QString &line) { recorder_.lineWritten(line); };
+    connect(&queue_, &JobQueue::added, this, &Bridge::queuedWorkArrived);
+    connect(&presenceTimer_, &QTimer::timeout, this, &Bridge::presenceTick);
+    presenceTimer_.setInterval(1000);
     connect(&jobTimer_, &QTimer::timeout, this, &Bridge::jobTick);
     // A job renamed into the folder, or closed there after writing, is
     // taken at once; the job timer remains for folders without notices.
@@ -39,17 +44,18 @@ Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QO
     jobTimer_.setInterval(3000);
     connect(&searchTimer_, &QTimer::timeout, this, &Bridge::searchTick);
     connect(&log_, &DebugLog::activeChanged, this,
-            [this](bool on) { window_.setChecked(QStringLiteral("wndDebug"), on); });
+            [this](bool on) { window_.setChecked(WindowControl::DebugWindow, on); });
 
-    for (const QString &name : {QStringLiteral("serialtxt"), QStringLiteral("baudtxt"), QStringLiteral("filetxt"),
-                                QStringLiteral("desctxt"), QStringLiteral("commentstxt"), QStringLiteral("currtxt")})
-        window_.setLabel(name, QStringLiteral("Label8"));
-    window_.setLabel(QStringLiteral("Label2"), QStringLiteral("..."));
-    window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
+    for (const WindowControl label : {WindowControl::ConnectionLabel, WindowControl::BaudLabel,
+                                      WindowControl::JobFileLabel, WindowControl::DescriptionLabel,
+                                      WindowControl::CommentsLabel, WindowControl::CurrencyLabel})
+        window_.setLabel(label, QStringLiteral("Label8"));
+    window_.setLabel(WindowControl::RegisterLabel, QStringLiteral("..."));
+    window_.setLabel(WindowControl::VersionLabel, QStringLiteral("---"));
     window_.setStatus(QStringLiteral("status"));
-    window_.setDefaultButton(QStringLiteral("startButton"));
-    window_.setEnabled(QStringLiteral("zreports"), false);
-    window_.setEnabled(QStringLiteral("mZREp"), false);
+    window_.setDefaultButton(WindowControl::StartButton);
+    window_.setEnabled(WindowControl::ZReportsMenu, false);
+    window_.setEnabled(WindowControl::TrayZReport, false);
 }
 
 Bridge::~Bridge() = default;
@@ -78,14 +84,19 @@ std::optional<int> Bridge::start(const QString &commandLine)
 
     searchTimer_.setInterval(1000);
     searchTimer_.start();
-    window_.setEnabled(QStringLiteral("startButton"), false);
-    window_.setEnabled(QStringLiteral("stopButton"), false);
+    window_.setEnabled(WindowControl::StartButton, false);
+    window_.setEnabled(WindowControl::StopButton, false);
     window_.setTrayIcon(true);
     jobTimer_.stop();
 
     if (!commandLine_.isEmpty())
         return runCommandLineJob();
+    // The job history's trouble (set aside, or none to be had) is the
+    // resident operator's to know; a single job from a host goes on unasked.
+    if (!startupNotice_.isEmpty())
+        op_.fatal(startupNotice_);
     checkRecords();
+    presenceTimer_.start();
     Q_EMIT started();
     return std::nullopt;
 }
@@ -108,20 +119,20 @@ std::optional<int> Bridge::readStartupSettings()
 
 void Bridge::fillLabels()
 {
-    window_.setLabel(QStringLiteral("serialtxt"), link_.connection().connectionText);
-    window_.setLabel(QStringLiteral("baudtxt"), baud_);
-    window_.setLabel(QStringLiteral("filetxt"), settings_.file + QStringLiteral(" @Path : ") + settings_.location);
-    window_.setLabel(QStringLiteral("txtVersion"), QStringLiteral("---"));
-    window_.setLabel(QStringLiteral("desctxt"), settings_.printDescription == SettingSwitch::On
+    window_.setLabel(WindowControl::ConnectionLabel, link_.connection().connectionText);
+    window_.setLabel(WindowControl::BaudLabel, baud_);
+    window_.setLabel(WindowControl::JobFileLabel, settings_.file + QStringLiteral(" @Path : ") + settings_.location);
+    window_.setLabel(WindowControl::VersionLabel, QStringLiteral("---"));
+    window_.setLabel(WindowControl::DescriptionLabel, settings_.printDescription == SettingSwitch::On
                                                     ? QStringLiteral("Να Εκτυπώνεται")
                                                     : QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
     // The first letter of "Nαι" is a Latin N.
-    window_.setLabel(QStringLiteral("commentstxt"),
+    window_.setLabel(WindowControl::CommentsLabel,
                      settings_.comments == SettingSwitch::Off ? QStringLiteral("Οχι") : QStringLiteral("Nαι"));
     if (settings_.currency == CurrencyRule::AsInJob || settings_.currency == CurrencyRule::Main)
-        window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Κύριο Νόμισμα"));
+        window_.setLabel(WindowControl::CurrencyLabel, QStringLiteral("Κύριο Νόμισμα"));
     else if (settings_.currency == CurrencyRule::Secondary)
-        window_.setLabel(QStringLiteral("currtxt"), QStringLiteral("Δευτερεύων Νομισμα"));
+        window_.setLabel(WindowControl::CurrencyLabel, QStringLiteral("Δευτερεύων Νομισμα"));
 }
 
 std::optional<int> Bridge::runCommandLineJob()
@@ -171,7 +182,7 @@ std::optional<int> Bridge::runCommandLineJob()
         return give(refuseJobThatRan(settings_.file));
     if (!canRecordJob(settings_.file, false))
         return give(kJobCannotBeRecorded);
-    const JobOutcome outcome = runJob(settings_.file);
+    const JobOutcome outcome = runJob(settings_.file, JobSource::CommandLine);
     disposeOfJob(settings_.file, outcome, false);
     return give(outcome == JobOutcome::NotStarted ? kJobCannotBeRecorded : 0);
 }
@@ -181,8 +192,8 @@ void Bridge::showReady()
     window_.setStatus(state::readyStatus());
     window_.repaint();
     window_.setCaption(state::readyCaption());
-    window_.setEnabled(QStringLiteral("startButton"), true);
-    window_.setDefaultButton(QStringLiteral("startButton"));
+    window_.setEnabled(WindowControl::StartButton, true);
+    window_.setDefaultButton(WindowControl::StartButton);
 }
 
 int Bridge::refuseCommandLine()

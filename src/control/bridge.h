@@ -3,8 +3,11 @@
 #include "control/job_folder_watch.h"
 #include "control/set_aside_jobs.h"
 #include "core/progress.h"
+#include "core/window_control.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/job_journal.h"
+#include "jobs/job_queue.h"
+#include "jobs/job_recorder.h"
 #include "settings/param_file.h"
 
 #include <QObject>
@@ -45,11 +48,11 @@ public:
     // bridge runs on its timers until programEnded.
     std::optional<int> start(const QString &commandLine);
 
-    // Menu items and buttons by their names ("xrep0", "wndDebug", "end",
-    // "startButton", ...). Disabled items do nothing. Items that talk to the
+    // Menu items and buttons (XReport, DebugWindow, EndProgram,
+    // StartButton, ...). Disabled items do nothing. Items that talk to the
     // register or to the timers run on the bridge's thread, after whatever
-    // runs there now; "end" is a stop request; the rest run at once.
-    void trigger(const QString &name);
+    // runs there now; EndProgram is a stop request; the rest run at once.
+    void trigger(WindowControl control);
 
     // The operator's quit, a closed window, or a signal. With no job under
     // way the program ends in order; during a job the job finishes first
@@ -99,6 +102,26 @@ public:
     std::optional<qint16> countJob();
 
     Interpreter &interpreter() { return interpreter_; }
+    MainWindowModel &mainWindow() { return window_; }
+
+    // The host API's jobs and reports, taken between folder jobs.
+    JobQueue &queue() { return queue_; }
+    // Where every job is recorded; none until set (before start).
+    void setJobHistory(JobHistory *history) { recorder_.setHistory(history); }
+    const JobRecorder &recorder() const { return recorder_; }
+    // What the operator is told once the resident bridge has started (the
+    // job history's trouble); empty for nothing.
+    void setStartupNotice(const QString &text) { startupNotice_ = text; }
+    // Someone looks at the register's state from afar (the host API's
+    // status): for a few seconds from now, while no job runs, the register
+    // is asked once a second whether it is there. Safe from any thread.
+    void noteWatched();
+    // How long the job history keeps a job.
+    void setHistoryDays(int days) { historyDays_ = days; }
+    // Told on the worker whenever a job's record changed; set before start.
+    void setJobChangeListener(std::function<void(qint64 id)> listener) { recorder_.changed = std::move(listener); }
+    // The job under way's progress, 0..100.
+    int progressPercent() const;
 
     // How job files are removed or set aside after their run.
     void setJobFileDisposal(JobFileDisposal &disposal) { disposal_ = &disposal; }
@@ -156,10 +179,18 @@ private:
     void fileArrived();
     QString nextJobCandidate();
     bool readyNow(const QString &path);
-    JobOutcome runJob(const QString &path);
+    JobOutcome runJob(const QString &path, JobSource source, const QueuedJob *queued = nullptr);
+    QString reportInterruptedJob(const std::optional<JournalEntry> &entry);
+    bool runQueuedJob();
+    // Runs one of the menu's reports; true when the register took it.
+    bool runReportOfKind(JobKind kind);
+    void runQueuedReport(const QueuedJob &job);
+    void queuedWorkArrived();
+    bool takeTurn();
+    void presenceTick();
     void disposeOfJob(const QString &path, JobOutcome outcome, bool keep);
     QString whyJobsCannotBeRecorded(const QString &jobPath, bool kept) const;
-    bool canRecordJob(const QString &jobPath, bool kept);
+    bool canRecordJob(const QString &jobPath, bool kept, const QString &divertedTo = {});
     void showRecordProblem(const QString &problem);
     void rememberUndisposed(const QString &path, const FileIdentity &identity, const QString &why);
     bool ranAlready(const QString &path);
@@ -177,6 +208,8 @@ private:
     MainWindowModel &window_;
     QTimer jobTimer_;
     QTimer searchTimer_;
+    QTimer presenceTimer_;
+    std::atomic<qint64> watchedAtMs_ = -1;
     JobFolderWatch folderWatch_;
     bool folderPresent_ = true;
     ParamSettings settings_;
@@ -195,6 +228,11 @@ private:
     qint16 jobCount_ = 0;
     JobProgress progress_;
     Interpreter interpreter_;
+    JobQueue queue_;
+    JobRecorder recorder_;
+    QString startupNotice_;
+    int historyDays_ = 90;
+    bool queueTurn_ = false; // the next tick takes a queued job before the folder's
 };
 
 } // namespace merovan

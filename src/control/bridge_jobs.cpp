@@ -6,6 +6,7 @@
 #include "core/main_window_model.h"
 #include "core/operator.h"
 #include "device/register_link.h"
+#include "jobs/api_job_intake.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ void Bridge::jobTick()
     progress_.setValue(0);
     if (!refreshSettings())
         return;
+    recorder_.pruneIfDue(historyDays_);
     // A device that went away during an earlier job is opened anew.
     link_.connection().dropLostTransport();
     // The folder may have changed with the settings, or come back.
@@ -48,9 +50,11 @@ void Bridge::jobTick()
         checkRecords();
     window_.repaint();
 
-    if (settings_.multiFile == SettingSwitch::Off)
-        runSingleJob();
-    else if (settings_.multiFile == SettingSwitch::On && runNextNumberedJob() && jobTimer_.isActive()) {
+    if (settings_.multiFile == SettingSwitch::Off) {
+        // A host's queued job comes before the one job of this working.
+        if (!runQueuedJob())
+            runSingleJob();
+    } else if (settings_.multiFile == SettingSwitch::On && takeTurn() && jobTimer_.isActive()) {
         // Jobs that arrived meanwhile may have been announced as one: look
         // again as soon as this tick is over.
         QTimer::singleShot(0, this, [this] {
@@ -58,6 +62,21 @@ void Bridge::jobTick()
                 jobTick();
         });
     }
+}
+
+bool Bridge::takeTurn()
+{
+    // Folder and queue take turns while both have work: the folder keeps
+    // its own order, and a host's job never waits behind a busy folder.
+    if (queueTurn_ && queue_.size() > 0) {
+        queueTurn_ = false;
+        return runQueuedJob();
+    }
+    if (runNextNumberedJob()) {
+        queueTurn_ = true;
+        return true;
+    }
+    return runQueuedJob();
 }
 
 QString Bridge::jobFolder() const
@@ -116,7 +135,7 @@ void Bridge::runSingleJob()
     QFile::remove(endMarker());
     showReceiptNumber();
     // One that cannot be read is set aside with its reason by the run.
-    const JobOutcome outcome = runJob(path);
+    const JobOutcome outcome = runJob(path, commandLine_.isEmpty() ? JobSource::Folder : JobSource::CommandLine);
     disposeOfJob(path, outcome, keep);
     receipt.close();
     if (outcome != JobOutcome::NotStarted)
@@ -202,7 +221,7 @@ bool Bridge::runNextNumberedJob()
     QFile::remove(endMarker());
     countJob();
     showReceiptNumber();
-    const JobOutcome outcome = runJob(candidate);
+    const JobOutcome outcome = runJob(candidate, JobSource::Folder);
     if (outcome == JobOutcome::NotStarted) {
         disposeOfJob(candidate, outcome, keep);
         return false;
@@ -217,15 +236,33 @@ bool Bridge::runNextNumberedJob()
 
 void Bridge::showReceiptNumber()
 {
-    window_.setLabel(QStringLiteral("lblreceipt"), interpreter_.receiptCounters().section(QLatin1Char(','), 1, 1));
+    window_.setLabel(WindowControl::ReceiptLabel, interpreter_.receiptCounters().section(QLatin1Char(','), 1, 1));
 }
 
-JobOutcome Bridge::runJob(const QString &path)
+JobOutcome Bridge::runJob(const QString &path, JobSource source, const QueuedJob *queued)
 {
     jobRunning_ = true;
+    recorder_.taken(queued ? queued->id : 0, source, JobKind::Job, path);
+    interpreter_.divertedResultFile = queued ? ApiJobIntake::resultPathFor(path) : QString();
     const JobOutcome outcome = interpreter_.runJob(path, settings_);
+    interpreter_.divertedResultFile.clear();
     if (outcome == JobOutcome::Ran || outcome == JobOutcome::Interrupted)
         journal_.markEnded();
+    // The history hears of the end before the journal forgets the job.
+    switch (outcome) {
+    case JobOutcome::Ran:
+        recorder_.ended(JobState::Done);
+        break;
+    case JobOutcome::Interrupted:
+        recorder_.ended(JobState::Interrupted);
+        break;
+    case JobOutcome::Rejected:
+        recorder_.ended(JobState::Rejected);
+        break;
+    case JobOutcome::NotStarted:
+        recorder_.untaken();
+        break;
+    }
     jobRunning_ = false;
     return outcome;
 }

@@ -26,70 +26,92 @@ QString reportWaitingText(bool firstSpelling)
 
 } // namespace
 
-void Bridge::trigger(const QString &name)
+void Bridge::trigger(WindowControl control)
 {
     // What touches neither the register nor the timers runs where it was
     // asked for, even while a job runs; the rest waits its turn on the
     // bridge's thread.
-    static const QStringList anywhere = {QStringLiteral("end"), QStringLiteral("wndDebug"),
-                                         QStringLiteral("help_text"), QStringLiteral("about"),
-                                         QStringLiteral("param"), QStringLiteral("paramEft")};
-    if (QThread::currentThread() != thread() && !anywhere.contains(name)) {
-        QMetaObject::invokeMethod(this, [this, name] { trigger(name); }, Qt::QueuedConnection);
+    static const QList<WindowControl> anywhere = {WindowControl::EndProgram, WindowControl::DebugWindow,
+                                                  WindowControl::HelpText,   WindowControl::About,
+                                                  WindowControl::Settings,   WindowControl::PaymentTypes};
+    if (QThread::currentThread() != thread() && !anywhere.contains(control)) {
+        QMetaObject::invokeMethod(this, [this, control] { trigger(control); }, Qt::QueuedConnection);
         return;
     }
-    if (!window_.isEnabled(name))
+    if (!window_.isEnabled(control))
         return;
     // An item inside a disabled menu cannot be reached either.
-    for (const QString &menu : menuAncestors(name)) {
+    for (const WindowControl menu : menuAncestors(control)) {
         if (!window_.isEnabled(menu))
             return;
     }
-    static const QHash<QString, void (Bridge::*)()> plain = {
-        {QStringLiteral("startButton"), &Bridge::startPrinting},
-        {QStringLiteral("stopButton"), &Bridge::stopPrinting},
-        {QStringLiteral("n_tables_num"), &Bridge::askTableNumber},
-        {QStringLiteral("errorclear"), &Bridge::clearRegisterError},
-        {QStringLiteral("wndDebug"), &Bridge::toggleDebugWindow},
-        {QStringLiteral("end"), &Bridge::requestStop},
+    static const QHash<WindowControl, void (Bridge::*)()> plain = {
+        {WindowControl::StartButton, &Bridge::startPrinting},
+        {WindowControl::StopButton, &Bridge::stopPrinting},
+        {WindowControl::PrintOneTable, &Bridge::askTableNumber},
+        {WindowControl::ClearRegisterError, &Bridge::clearRegisterError},
+        {WindowControl::DebugWindow, &Bridge::toggleDebugWindow},
+        {WindowControl::EndProgram, &Bridge::requestStop},
     };
-    if (auto it = plain.find(name); it != plain.end()) {
+    static const QHash<WindowControl, JobKind> reports = {
+        {WindowControl::XReport, JobKind::XReport},
+        {WindowControl::PeriodXReport, JobKind::PeriodXReport},
+        {WindowControl::DailyZReport, JobKind::ZReport},
+        {WindowControl::PeriodZReport, JobKind::PeriodZReport},
+    };
+    if (auto it = plain.find(control); it != plain.end()) {
         (this->*it.value())();
-    } else if (name == QStringLiteral("xrep0")) {
-        runReport(QStringLiteral("KX0T1"), reportWaitingText(true));
-    } else if (name == QStringLiteral("xrep5")) {
-        runReport(QStringLiteral("KX5T1"), reportWaitingText(false));
-    } else if (name == QStringLiteral("zrep021")) {
-        zReport();
-    } else if (name == QStringLiteral("zrep521")) {
-        runReport(QStringLiteral("KX521T1"), reportWaitingText(false));
-    } else if (name == QStringLiteral("n_tables_all")) {
+    } else if (auto report = reports.find(control); report != reports.end()) {
+        runReportOfKind(report.value());
+    } else if (control == WindowControl::PrintOpenTables) {
         printTables(QStringLiteral("KX990000OTR"));
-    } else if (name == QStringLiteral("help_text")) {
+    } else if (control == WindowControl::HelpText) {
         op_.startDetached(QStringLiteral("notepad"), {QStringLiteral("merovan.txt")});
-    } else if (name == QStringLiteral("about")) {
+    } else if (control == WindowControl::About) {
         Q_EMIT aboutRequested();
-    } else if (name == QStringLiteral("param")) {
+    } else if (control == WindowControl::Settings) {
         Q_EMIT settingsWindowRequested();
-    } else if (name == QStringLiteral("paramEft")) {
+    } else if (control == WindowControl::PaymentTypes) {
         Q_EMIT paymentTypesWindowRequested();
     }
 }
 
 void Bridge::runReport(const QString &command, const QString &waitingText)
 {
-    window_.setEnabled(QStringLiteral("startButton"), false);
+    window_.setEnabled(WindowControl::StartButton, false);
     window_.setStatus(waitingText);
     window_.repaint();
     lastMessage = link_.sendCommand(command, {.previousText = lastMessage}).text;
     // A failure was already reported by the exchange; the report still
     // counts as finished here.
-    window_.setEnabled(QStringLiteral("startButton"), true);
+    window_.setEnabled(WindowControl::StartButton, true);
     window_.setStatus(QStringLiteral("Το Ισοζύγιο ολοκληρώθηκε"));
     window_.setCaption(state::readyCaption());
 }
 
 void Bridge::zReport() { runReport(dailyZReportCommand(), reportWaitingText(false)); }
+
+// The menu's reports, also queued by a host as jobs of their own kind.
+bool Bridge::runReportOfKind(JobKind kind)
+{
+    switch (kind) {
+    case JobKind::XReport:
+        runReport(QStringLiteral("KX0T1"), reportWaitingText(true));
+        break;
+    case JobKind::PeriodXReport:
+        runReport(QStringLiteral("KX5T1"), reportWaitingText(false));
+        break;
+    case JobKind::PeriodZReport:
+        runReport(QStringLiteral("KX521T1"), reportWaitingText(false));
+        break;
+    case JobKind::ZReport:
+        zReport();
+        break;
+    case JobKind::Job:
+        return false;
+    }
+    return link_.lastRegisterError() == 0;
+}
 
 void Bridge::printTables(const QString &command)
 {

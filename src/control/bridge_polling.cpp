@@ -22,8 +22,8 @@ void Bridge::searchTick()
         return;
     }
 
-    window_.setEnabled(QStringLiteral("reports"), false);
-    window_.setEnabled(QStringLiteral("startButton"), false);
+    window_.setEnabled(WindowControl::ReportsMenu, false);
+    window_.setEnabled(WindowControl::StartButton, false);
     window_.setStatus(state::searchingStatus());
     window_.repaint();
 
@@ -37,12 +37,12 @@ void Bridge::searchTick()
             return;
         }
         showReady();
-        window_.setLabel(QStringLiteral("txtVersion"), readFirmwareVersion());
+        window_.setLabel(WindowControl::VersionLabel, readFirmwareVersion());
     }
     searchTimer_.stop();
     // A job that a crash cut short is reported before any job is taken.
     recoverInterruptedJob();
-    window_.setEnabled(QStringLiteral("reports"), true);
+    window_.setEnabled(WindowControl::ReportsMenu, true);
     if (autoStart_) {
         startPrinting();
         if (window_.notificationAreaAvailable())
@@ -64,26 +64,26 @@ void Bridge::startPrinting()
         jobTimer_.setInterval(1000);
     jobTimer_.start();
     folderWatch_.watch(jobFolder());
-    window_.setEnabled(QStringLiteral("startButton"), false);
-    window_.setEnabled(QStringLiteral("stopButton"), true);
+    window_.setEnabled(WindowControl::StartButton, false);
+    window_.setEnabled(WindowControl::StopButton, true);
     if (commandLine_.endsWith(QLatin1Char('`')))
         op_.startDetached(QStringLiteral("cop2fis.bat"), {});
     window_.setStatus(recordProblem_.isEmpty() ? state::waitingStatus() : recordProblem_);
     window_.setCaption(state::waitingCaption());
-    window_.setEnabled(QStringLiteral("reports"), false);
-    window_.setEnabled(QStringLiteral("Settings"), false);
+    window_.setEnabled(WindowControl::ReportsMenu, false);
+    window_.setEnabled(WindowControl::OptionsMenu, false);
 }
 
 void Bridge::stopPrinting()
 {
     jobTimer_.stop();
     folderWatch_.stop();
-    window_.setEnabled(QStringLiteral("stopButton"), false);
-    window_.setEnabled(QStringLiteral("startButton"), true);
+    window_.setEnabled(WindowControl::StopButton, false);
+    window_.setEnabled(WindowControl::StartButton, true);
     window_.setStatus(state::stoppedStatus());
     window_.setCaption(state::stoppedCaption());
-    window_.setEnabled(QStringLiteral("reports"), true);
-    window_.setEnabled(QStringLiteral("Settings"), true);
+    window_.setEnabled(WindowControl::ReportsMenu, true);
+    window_.setEnabled(WindowControl::OptionsMenu, true);
 }
 
 } // namespace merovan

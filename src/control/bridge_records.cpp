@@ -65,11 +65,11 @@ void Bridge::checkRecords()
                                               false));
 }
 
-bool Bridge::canRecordJob(const QString &jobPath, bool kept)
+bool Bridge::canRecordJob(const QString &jobPath, bool kept, const QString &divertedTo)
 {
     QString problem = whyJobsCannotBeRecorded(jobPath, kept);
     if (problem.isEmpty()) {
-        const QString resultFile = readJobHeaderOnly(jobPath).resultFile;
+        const QString resultFile = divertedTo.isEmpty() ? readJobHeaderOnly(jobPath).resultFile : divertedTo;
         if (!canAppendTo(resultFile) && !canAppendTo(QStringLiteral("Result")) &&
             !canAppendTo(QStringLiteral("Result.unsent")))
             problem = resultProblem(resultFile, QDir::currentPath(), currentUserName());

@@ -40,17 +40,33 @@ void Bridge::installJournal()
 {
     interpreter_.jobStarting = [this](const QString &path, const JobText &text, const JobHeader &header,
                                       const QString &started) {
+        // A diverted block (a host API job's) is where a recovery writes too.
+        const QString resultFile =
+            interpreter_.divertedResultFile.isEmpty() ? header.resultFile : interpreter_.divertedResultFile;
         JournalEntry entry{QFileInfo(path).absoluteFilePath(), text.identity.size, text.identity.sha256,
-                           int(text.lines.size()), header.tag, header.resultFile, started, 0, false};
+                           int(text.lines.size()), header.tag, resultFile, started, 0, false};
         entry.modifiedMs = text.identity.modifiedMs;
-        return journal_.begin(entry);
+        if (!journal_.begin(entry))
+            return false;
+        recorder_.started(header.tag, text.identity.sha256);
+        return true;
     };
     interpreter_.lineSent = [this](int line) { journal_.recordLine(line); };
 }
 
 QString Bridge::recoverInterruptedJob()
 {
+    // The history learns what the journal says of the job a crash cut
+    // short, with the block the report below writes.
     const std::optional<JournalEntry> entry = journal_.read();
+    recorder_.captureRecovery();
+    const QString recovered = reportInterruptedJob(entry);
+    recorder_.settleCrashed(entry && entry->ended);
+    return recovered;
+}
+
+QString Bridge::reportInterruptedJob(const std::optional<JournalEntry> &entry)
+{
     if (entry && !QFileInfo(entry->jobPath).isFile()) {
         // Only a job file is looked at: reading a pipe or a device named
         // there could wait for ever.

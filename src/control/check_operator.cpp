@@ -24,7 +24,7 @@ std::optional<QString> CheckOperator::inputBox(const QString &prompt)
     return std::nullopt;
 }
 
-void CheckOperator::showRegisterMessage(const RegisterMessagePtr &window)
+void CheckOperator::displayRegisterMessage(const RegisterMessagePtr &window)
 {
     note_(QStringLiteral("register message window: %1: %2").arg(window->caption(), oneLine(window->message())));
 }

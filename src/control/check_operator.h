@@ -18,7 +18,7 @@ public:
 
     int messageBox(const QString &text, int style, const QString &caption) override;
     std::optional<QString> inputBox(const QString &prompt) override;
-    void showRegisterMessage(const RegisterMessagePtr &window) override;
+    void displayRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override;
     void commandLineRefused(const QStringList &, const QString &) override {}
     void startDetached(const QString &program, const QStringList &arguments) override;

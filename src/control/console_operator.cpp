@@ -86,7 +86,7 @@ std::optional<QString> ConsoleOperator::inputBox(const QString &prompt)
     return std::nullopt;
 }
 
-void ConsoleOperator::showRegisterMessage(const RegisterMessagePtr &window)
+void ConsoleOperator::displayRegisterMessage(const RegisterMessagePtr &window)
 {
     const auto show = [shown = std::weak_ptr<RegisterMessage>(window)] {
         if (const auto window = shown.lock())

@@ -4,7 +4,6 @@
 #include "control/menu_tree.h"
 #include "control/state_texts.h"
 #include "control/tray_model.h"
-#include "control/window_links.h"
 #include "core/main_window_model.h"
 #include "diagnostics/debug_log.h"
 #include "diagnostics/debug_window.h"
@@ -25,22 +24,22 @@ namespace merovan {
 
 namespace {
 
-// Caption on the left, value label (by its control name) on the right.
+// Caption on the left, value label on the right.
 struct LabelRow {
     QString caption;
-    const char *valueName;
+    WindowControl value;
 };
 
 const LabelRow kRows[] = {
-    {QStringLiteral("Πόρτα επικοινωνίας"), "serialtxt"},
-    {QStringLiteral("Ταχύτητα         :"), "baudtxt"},
-    {QStringLiteral("Αρχείο              :"), "filetxt"},
-    {QStringLiteral("Περιγραφή       :"), "desctxt"},
-    {QStringLiteral("Σχόλια              :"), "commentstxt"},
-    {QStringLiteral("Εξόφληση         :"), "currtxt"},
-    {QStringLiteral("Ταμειακή          :"), "Label2"},
-    {QStringLiteral("f/w version"), "txtVersion"},
-    {QStringLiteral(" Αριθμός Αποδείξεων"), "lblreceipt"},
+    {QStringLiteral("Πόρτα επικοινωνίας"), WindowControl::ConnectionLabel},
+    {QStringLiteral("Ταχύτητα         :"), WindowControl::BaudLabel},
+    {QStringLiteral("Αρχείο              :"), WindowControl::JobFileLabel},
+    {QStringLiteral("Περιγραφή       :"), WindowControl::DescriptionLabel},
+    {QStringLiteral("Σχόλια              :"), WindowControl::CommentsLabel},
+    {QStringLiteral("Εξόφληση         :"), WindowControl::CurrencyLabel},
+    {QStringLiteral("Ταμειακή          :"), WindowControl::RegisterLabel},
+    {QStringLiteral("f/w version"), WindowControl::VersionLabel},
+    {QStringLiteral(" Αριθμός Αποδείξεων"), WindowControl::ReceiptLabel},
 };
 
 QPushButton *colouredButton(const QString &text, const QString &colour, QWidget *parent)
@@ -69,18 +68,18 @@ void MainWindow::buildMenus()
 {
     QHash<int, QMenu *> open; // the menu being filled at each depth
     for (const MenuEntry &entry : mainMenu()) {
-        const QString name = QLatin1String(entry.name);
         QMenu *parent = entry.depth > 0 ? open.value(entry.depth - 1) : nullptr;
-        if (name.isEmpty()) {
+        if (!entry.control) {
             parent->addSeparator();
             continue;
         }
+        const WindowControl control = *entry.control;
         const bool isMenu = std::next(&entry) != mainMenu().data() + mainMenu().size() &&
                             std::next(&entry)->depth > entry.depth;
         if (isMenu) {
             QMenu *menu = parent ? parent->addMenu(entry.caption) : menuBar()->addMenu(entry.caption);
             menu->setEnabled(entry.enabledAtStart);
-            menus_.insert(name, menu);
+            menus_.insert(control, menu);
             open.insert(entry.depth, menu);
             continue;
         }
@@ -88,9 +87,9 @@ void MainWindow::buildMenus()
         if (!entry.shortcut.isEmpty())
             action->setShortcut(QKeySequence(entry.shortcut));
         action->setEnabled(entry.enabledAtStart);
-        action->setCheckable(name == QStringLiteral("wndDebug"));
-        connect(action, &QAction::triggered, this, [this, name] { bridge_.trigger(name); });
-        actions_.insert(name, action);
+        action->setCheckable(control == WindowControl::DebugWindow);
+        connect(action, &QAction::triggered, this, [this, control] { bridge_.trigger(control); });
+        actions_.insert(control, action);
     }
 }
 
@@ -111,13 +110,13 @@ QWidget *MainWindow::buildBody()
     for (const LabelRow &r : kRows) {
         grid->addWidget(new QLabel(r.caption, body), row, 0);
         auto *value = new QLabel(body);
-        value->setObjectName(QLatin1String(r.valueName));
+        value->setObjectName(merovan::objectName(r.value));
         grid->addWidget(value, row++, 1);
-        labels_.insert(QLatin1String(r.valueName), value);
+        labels_.insert(r.value, value);
     }
     auto *progress = new QLabel(body);
-    progress->setObjectName(QStringLiteral("progress"));
-    labels_.insert(QStringLiteral("progress"), progress);
+    progress->setObjectName(merovan::objectName(WindowControl::ProgressLabel));
+    labels_.insert(WindowControl::ProgressLabel, progress);
     grid->addWidget(progress, row, 0, 1, 2);
     layout->addLayout(grid);
 
@@ -127,39 +126,39 @@ QWidget *MainWindow::buildBody()
     buttons->addWidget(start_);
     buttons->addWidget(stop_);
     layout->addLayout(buttons);
-    connect(start_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("startButton")); });
-    connect(stop_, &QPushButton::clicked, this, [this] { bridge_.trigger(QStringLiteral("stopButton")); });
+    connect(start_, &QPushButton::clicked, this, [this] { bridge_.trigger(WindowControl::StartButton); });
+    connect(stop_, &QPushButton::clicked, this, [this] { bridge_.trigger(WindowControl::StopButton); });
     return body;
 }
 
 void MainWindow::bindModel()
 {
-    const auto setEnabled = [this](const QString &name, bool on) {
-        if (name == mainWindowName())
+    const auto setEnabled = [this](WindowControl control, bool on) {
+        if (control == WindowControl::MainWindow)
             QWidget::setEnabled(on);
-        else if (name == QStringLiteral("startButton"))
+        else if (control == WindowControl::StartButton)
             start_->setEnabled(on);
-        else if (name == QStringLiteral("stopButton"))
+        else if (control == WindowControl::StopButton)
             stop_->setEnabled(on);
-        else if (QAction *a = actions_.value(name))
+        else if (QAction *a = actions_.value(control))
             a->setEnabled(on);
-        else if (QMenu *m = menus_.value(name))
+        else if (QMenu *m = menus_.value(control))
             m->setEnabled(on);
     };
-    const auto setLabel = [this](const QString &name, const QString &text) {
-        if (QLabel *label = labels_.value(name))
+    const auto setLabel = [this](WindowControl control, const QString &text) {
+        if (QLabel *label = labels_.value(control))
             label->setText(text);
     };
     connect(&model_, &MainWindowModel::captionChanged, this, &QWidget::setWindowTitle);
     connect(&model_, &MainWindowModel::statusChanged, status_, &QLineEdit::setText);
     connect(&model_, &MainWindowModel::labelChanged, this, setLabel);
     connect(&model_, &MainWindowModel::enabledChanged, this, setEnabled);
-    connect(&model_, &MainWindowModel::checkedChanged, this, [this](const QString &name, bool on) {
-        if (QAction *a = actions_.value(name))
+    connect(&model_, &MainWindowModel::checkedChanged, this, [this](WindowControl control, bool on) {
+        if (QAction *a = actions_.value(control))
             a->setChecked(on);
     });
     connect(&model_, &MainWindowModel::defaultButtonChanged, this,
-            [this](const QString &name) { start_->setDefault(name == QStringLiteral("startButton")); });
+            [this](WindowControl control) { start_->setDefault(control == WindowControl::StartButton); });
     connect(&model_, &MainWindowModel::visibleChanged, this, &QWidget::setVisible);
     connect(&model_, &MainWindowModel::minimizedChanged, this, [this](bool on) { on ? showMinimized() : showNormal(); });
     connect(&model_, &MainWindowModel::repaintRequested, this, [this] { repaint(); });
@@ -169,8 +168,8 @@ void MainWindow::bindModel()
     status_->setText(model_.status());
     for (auto it = labels_.cbegin(); it != labels_.cend(); ++it)
         it.value()->setText(model_.label(it.key()));
-    start_->setEnabled(model_.isEnabled(QStringLiteral("startButton")));
-    stop_->setEnabled(model_.isEnabled(QStringLiteral("stopButton")));
+    start_->setEnabled(model_.isEnabled(WindowControl::StartButton));
+    stop_->setEnabled(model_.isEnabled(WindowControl::StopButton));
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)

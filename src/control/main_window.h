@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/window_control.h"
+
 #include <QHash>
 #include <QMainWindow>
 
@@ -18,15 +20,15 @@ class DebugLog;
 class MainWindowModel;
 
 // The main window "Merovan": renders the main window model and forwards
-// buttons and menu items to the bridge by name. Its title bar offers no
+// buttons and menu items to the bridge. Its title bar offers no
 // Close and no Size: the program ends through its own menu.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(MainWindowModel &model, Bridge &bridge, DebugLog &log);
 
-    QAction *action(const QString &name) const { return actions_.value(name); }
-    QLabel *labelWidget(const QString &name) const { return labels_.value(name); }
+    QAction *action(WindowControl control) const { return actions_.value(control); }
+    QLabel *labelWidget(WindowControl control) const { return labels_.value(control); }
 
 Q_SIGNALS:
     // The mouse moved over the window with buttons held, as a button value
@@ -51,9 +53,9 @@ private:
     QLineEdit *status_ = nullptr;
     QPushButton *start_ = nullptr;
     QPushButton *stop_ = nullptr;
-    QHash<QString, QAction *> actions_;
-    QHash<QString, QMenu *> menus_;
-    QHash<QString, QLabel *> labels_;
+    QHash<WindowControl, QAction *> actions_;
+    QHash<WindowControl, QMenu *> menus_;
+    QHash<WindowControl, QLabel *> labels_;
 };
 
 } // namespace merovan

@@ -9,27 +9,27 @@ namespace {
 const std::array<MenuEntry, 21> &mainEntries()
 {
     static const std::array<MenuEntry, 21> entries = {{
-        {0, "Settings", QStringLiteral("Επιλογές"), {}, true},
-        {1, "param", QStringLiteral("Παράμετροι"), QStringLiteral("Ctrl+P"), true},
-        {1, "paramEft", QStringLiteral("Παράμετροι Πιστ. Καρτών"), {}, true},
-        {1, "", QStringLiteral("-"), {}, true},
-        {1, "help", QStringLiteral("Bοήθεια"), {}, true},
-        {2, "help_text", QStringLiteral("Ρυθμίσεις"), QStringLiteral("Ctrl+B"), true},
-        {2, "errorclear", QStringLiteral("Καθαρισμός λάθους ταμειακής"), QStringLiteral("Ctrl+C"), true},
-        {2, "wndDebug", QStringLiteral("Debug Επικοινωνίας"), {}, true},
-        {0, "reports", QStringLiteral("Ισοζύγια"), {}, true},
-        {1, "xreports", QStringLiteral("Ισοζύγια 'X'"), {}, true},
-        {2, "xrep0", QStringLiteral("Iσοζ. Χ (Οικονομικό)"), {}, true},
-        {2, "xrep5", QStringLiteral("Iσοζ. Χ (Περιόδου)"), {}, true},
-        {1, "zreports", QStringLiteral("Ισοζύγια 'Z'"), {}, false},
-        {2, "zrep021", QStringLiteral("Iσοζ. Z (Οικονομικό-Hμερήσιο)"), {}, true},
-        {2, "zrep521", QStringLiteral("Iσοζ. Z (Περιόδου)"), {}, true},
-        {1, "m_tables", QStringLiteral("Τραπέζια"), {}, true},
-        {2, "n_tables_all", QStringLiteral("Εκτύπωση όλα τα ανοικτά"), {}, true},
-        {2, "n_tables_num", QStringLiteral("Εκτύπωση συγκεκριμένου"), {}, true},
-        {0, "exit", QStringLiteral("Έξοδος"), {}, true},
-        {1, "end", QStringLiteral("Τερματισμός Merovan"), QStringLiteral("Ctrl+E"), true},
-        {1, "about", QStringLiteral("Περί Merovan"), QStringLiteral("Ctrl+A"), true},
+        {0, WindowControl::OptionsMenu, QStringLiteral("Επιλογές"), {}, true},
+        {1, WindowControl::Settings, QStringLiteral("Παράμετροι"), QStringLiteral("Ctrl+P"), true},
+        {1, WindowControl::PaymentTypes, QStringLiteral("Παράμετροι Πιστ. Καρτών"), {}, true},
+        {1, {}, QStringLiteral("-"), {}, true},
+        {1, WindowControl::HelpMenu, QStringLiteral("Bοήθεια"), {}, true},
+        {2, WindowControl::HelpText, QStringLiteral("Ρυθμίσεις"), QStringLiteral("Ctrl+B"), true},
+        {2, WindowControl::ClearRegisterError, QStringLiteral("Καθαρισμός λάθους ταμειακής"), QStringLiteral("Ctrl+C"), true},
+        {2, WindowControl::DebugWindow, QStringLiteral("Debug Επικοινωνίας"), {}, true},
+        {0, WindowControl::ReportsMenu, QStringLiteral("Ισοζύγια"), {}, true},
+        {1, WindowControl::XReportsMenu, QStringLiteral("Ισοζύγια 'X'"), {}, true},
+        {2, WindowControl::XReport, QStringLiteral("Iσοζ. Χ (Οικονομικό)"), {}, true},
+        {2, WindowControl::PeriodXReport, QStringLiteral("Iσοζ. Χ (Περιόδου)"), {}, true},
+        {1, WindowControl::ZReportsMenu, QStringLiteral("Ισοζύγια 'Z'"), {}, false},
+        {2, WindowControl::DailyZReport, QStringLiteral("Iσοζ. Z (Οικονομικό-Hμερήσιο)"), {}, true},
+        {2, WindowControl::PeriodZReport, QStringLiteral("Iσοζ. Z (Περιόδου)"), {}, true},
+        {1, WindowControl::TablesMenu, QStringLiteral("Τραπέζια"), {}, true},
+        {2, WindowControl::PrintOpenTables, QStringLiteral("Εκτύπωση όλα τα ανοικτά"), {}, true},
+        {2, WindowControl::PrintOneTable, QStringLiteral("Εκτύπωση συγκεκριμένου"), {}, true},
+        {0, WindowControl::ExitMenu, QStringLiteral("Έξοδος"), {}, true},
+        {1, WindowControl::EndProgram, QStringLiteral("Τερματισμός Merovan"), QStringLiteral("Ctrl+E"), true},
+        {1, WindowControl::About, QStringLiteral("Περί Merovan"), QStringLiteral("Ctrl+A"), true},
     }};
     return entries;
 }
@@ -37,13 +37,13 @@ const std::array<MenuEntry, 21> &mainEntries()
 const std::array<MenuEntry, 7> &trayEntries()
 {
     static const std::array<MenuEntry, 7> entries = {{
-        {0, "fShow", QStringLiteral("Εμφάνιση Merovan"), {}, true},
-        {0, "fHide", QStringLiteral("Απόκρυψη Merovan"), {}, true},
-        {0, "", QStringLiteral("-"), {}, true},
-        {0, "pStart", QStringLiteral("Έναρξη Εκτυπώσεων"), {}, true},
-        {0, "pStop", QStringLiteral("Διακοπή Εκτυπώσεων"), {}, true},
-        {0, "", QStringLiteral("-"), {}, true},
-        {0, "mZREp", QStringLiteral("Εκτέλεση Ισοζ. 'Ζ'"), {}, false},
+        {0, WindowControl::TrayShow, QStringLiteral("Εμφάνιση Merovan"), {}, true},
+        {0, WindowControl::TrayHide, QStringLiteral("Απόκρυψη Merovan"), {}, true},
+        {0, {}, QStringLiteral("-"), {}, true},
+        {0, WindowControl::TrayStartPrinting, QStringLiteral("Έναρξη Εκτυπώσεων"), {}, true},
+        {0, WindowControl::TrayStopPrinting, QStringLiteral("Διακοπή Εκτυπώσεων"), {}, true},
+        {0, {}, QStringLiteral("-"), {}, true},
+        {0, WindowControl::TrayZReport, QStringLiteral("Εκτέλεση Ισοζ. 'Ζ'"), {}, false},
     }};
     return entries;
 }
@@ -52,14 +52,16 @@ const std::array<MenuEntry, 7> &trayEntries()
 
 std::span<const MenuEntry> mainMenu() { return mainEntries(); }
 
-QStringList menuAncestors(const QString &name)
+QList<WindowControl> menuAncestors(WindowControl control)
 {
-    QStringList chain; // chain[d] is the open menu at depth d
+    QList<WindowControl> chain; // chain[d] is the open menu at depth d
     for (const MenuEntry &entry : mainEntries()) {
+        if (!entry.control)
+            continue; // a separator opens nothing
         chain.resize(entry.depth);
-        if (QLatin1String(entry.name) == name)
+        if (*entry.control == control)
             return chain;
-        chain << QLatin1String(entry.name);
+        chain << *entry.control;
     }
     return {};
 }

@@ -1,17 +1,20 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "core/window_control.h"
 
+#include <QList>
+#include <QString>
+
+#include <optional>
 #include <span>
 
 namespace merovan {
 
 // One entry of the main window's menu bar or of the tray menu. depth 0 is a
-// menu-bar menu; an empty name is a separator.
+// menu-bar menu; an entry without a control is a separator.
 struct MenuEntry {
     int depth;
-    const char *name;
+    std::optional<WindowControl> control;
     QString caption;
     QString shortcut;
     bool enabledAtStart;
@@ -21,8 +24,8 @@ struct MenuEntry {
 // X, Z, H) are part of the captions.
 std::span<const MenuEntry> mainMenu();
 
-// The names of the menus that hold an item, outermost first.
-QStringList menuAncestors(const QString &name);
+// The menus that hold an item, outermost first.
+QList<WindowControl> menuAncestors(WindowControl control);
 
 // The notification-area pop-up menu (the hidden menu "sysTray Menu").
 std::span<const MenuEntry> trayMenu();

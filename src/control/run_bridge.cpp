@@ -1,6 +1,7 @@
 #include "control/run_bridge.h"
 
 #include "control/bridge.h"
+#include "control/bridge_runtime.h"
 #include "control/job_check.h"
 #include "control/register_folder.h"
 #include "control/stop_signals.h"
@@ -8,6 +9,9 @@
 #include "device/connection.h"
 #include "device/register_link.h"
 #include "diagnostics/debug_log.h"
+#include "history/job_history.h"
+#include "jobs/api_job_intake.h"
+#include "settings/param_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,6 +35,23 @@ QString logFilePath()
     const QString installedFolder = QFileInfo(QStringLiteral(MEROVAN_INSTALLED_BINDIR)).canonicalFilePath();
     const bool installed = QFileInfo(programFolder).canonicalFilePath() == installedFolder;
     return QDir(installed ? QDir::currentPath() : programFolder).filePath(QStringLiteral("merovanLog.txt"));
+}
+
+// "--http ADDRESS:PORT" alone: its address; otherwise nothing, and the
+// arguments are the command line as they always were.
+std::optional<QString> httpArgument(const QStringList &arguments)
+{
+    if (arguments.size() == 2 && arguments[0] == QStringLiteral("--http"))
+        return arguments[1];
+    return std::nullopt;
+}
+
+HttpSettings httpSettingsOf(const std::optional<QString> &given)
+{
+    HttpSettings settings = httpSettings(readParamFileLines(kParamFile).value_or(QStringList()));
+    if (given)
+        settings.address = *given;
+    return settings;
 }
 
 } // namespace
@@ -72,7 +93,7 @@ std::optional<int> answerInformationRequest(int argc, char *argv[])
 }
 
 int runBridge(QCoreApplication &app, Operator &op,
-              const std::function<void(Bridge &, DebugLog &, QThread &worker)> &attach)
+              const std::function<std::optional<int>(BridgeRuntime &runtime)> &attach)
 {
     SystemClock clock;
     DebugLog log(clock, logFilePath());
@@ -80,11 +101,29 @@ int runBridge(QCoreApplication &app, Operator &op,
     RegisterLink link(clock, op, log, connection);
     Bridge bridge(op, clock, log, link);
 
+    // The command line is the program's arguments joined by single spaces.
+    const QStringList arguments = app.arguments().mid(1);
+    const std::optional<QString> httpAddress = httpArgument(arguments);
+    const QString commandLine = httpAddress ? QString() : arguments.join(QLatin1Char(' '));
+
+    // A history that cannot be had never stops the work: the operator is
+    // told at start-up, and the jobs run unrecorded there.
+    JobHistory history;
+    bridge.setStartupNotice(history.open());
+    JobHistory *kept = history.available() ? &history : nullptr;
+    bridge.setJobHistory(kept);
+    ApiJobIntake intake(kept, bridge.queue(), clock);
+    intake.stopping = [&link] { return link.stops().requested(); };
+    intake.requeueWaitingJobs();
+
     // The worker owns the register: the search, jobs and reports run there,
     // one at a time, while this thread stays free for the operator.
     QThread worker;
     worker.setObjectName(QStringLiteral("register"));
-    attach(bridge, log, worker);
+    BridgeRuntime runtime{bridge, log, link, worker, kept, intake, httpSettingsOf(httpAddress)};
+    bridge.setHistoryDays(runtime.http.historyDays);
+    if (const std::optional<int> status = attach(runtime))
+        return *status;
     bridge.moveToThread(&worker);
 
     QObject::connect(
@@ -93,8 +132,6 @@ int runBridge(QCoreApplication &app, Operator &op,
     StopSignals stopSignals;
     QObject::connect(&stopSignals, &StopSignals::stopRequested, &app, [&bridge] { bridge.requestStop(); });
 
-    // The command line is the program's arguments joined by single spaces.
-    const QString commandLine = app.arguments().mid(1).join(QLatin1Char(' '));
     worker.start();
     QMetaObject::invokeMethod(&bridge, [&bridge, commandLine] {
         if (const auto status = bridge.start(commandLine))

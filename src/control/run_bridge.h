@@ -4,12 +4,10 @@
 #include <optional>
 
 class QCoreApplication;
-class QThread;
 
 namespace merovan {
 
-class Bridge;
-class DebugLog;
+struct BridgeRuntime;
 class Operator;
 
 // The start-up shared by merovan and merovand: builds the clock, the log,
@@ -18,7 +16,11 @@ class Operator;
 // (main) thread runs the event loop: it renders, takes the operator's
 // clicks and turns SIGTERM, SIGINT and SIGHUP into stop requests. Returns
 // the exit status. attach also gets the worker, for front-end objects that
-// must run beside the bridge.
+// must run beside the bridge, and the job history and intake for the host
+// API; an exit status from it ends the program at once.
+//
+// The command line "--http ADDRESS:PORT" alone is resident mode with the
+// host API on that address, whatever param.ini says.
 // "--help" or "--version" alone on the command line, "--check JOB" (the dry
 // run of a job file) or "--init FOLDER" (a register's folder set up): does
 // it and gives the exit status, before any window is made. A job's six
@@ -26,6 +28,6 @@ class Operator;
 std::optional<int> answerInformationRequest(int argc, char *argv[]);
 
 int runBridge(QCoreApplication &app, Operator &op,
-              const std::function<void(Bridge &, DebugLog &, QThread &worker)> &attach);
+              const std::function<std::optional<int>(BridgeRuntime &runtime)> &attach);
 
 } // namespace merovan

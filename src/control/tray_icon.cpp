@@ -42,23 +42,24 @@ TrayIcon::~TrayIcon() { icon_.hide(); }
 void TrayIcon::buildMenu()
 {
     for (const MenuEntry &entry : trayMenu()) {
-        const QString name = QLatin1String(entry.name);
-        if (name.isEmpty()) {
+        if (!entry.control) {
             menu_->addSeparator();
             continue;
         }
+        const WindowControl control = *entry.control;
         QAction *action = menu_->addAction(entry.caption);
-        action->setObjectName(name);
-        action->setEnabled(entry.enabledAtStart && window_.isEnabled(name));
-        action->setCheckable(name == QStringLiteral("pStart") || name == QStringLiteral("pStop"));
-        action->setChecked(window_.isChecked(name));
+        action->setObjectName(merovan::objectName(control));
+        action->setEnabled(entry.enabledAtStart && window_.isEnabled(control));
+        action->setCheckable(control == WindowControl::TrayStartPrinting ||
+                             control == WindowControl::TrayStopPrinting);
+        action->setChecked(window_.isChecked(control));
         // A click toggles a checkable action by itself; the mark shows the
         // model's state, which a refused click leaves as it was.
-        connect(action, &QAction::triggered, &model_, [this, name, action] {
-            model_.trigger(name);
-            action->setChecked(window_.isChecked(name));
+        connect(action, &QAction::triggered, &model_, [this, control, action] {
+            model_.trigger(control);
+            action->setChecked(window_.isChecked(control));
         });
-        actions_.insert(name, action);
+        actions_.insert(control, action);
     }
 }
 
@@ -68,12 +69,12 @@ void TrayIcon::bindModel()
         icon_.setVisible(present && QSystemTrayIcon::isSystemTrayAvailable());
     };
     connect(&window_, &MainWindowModel::trayIconChanged, this, showIcon);
-    connect(&window_, &MainWindowModel::checkedChanged, this, [this](const QString &name, bool on) {
-        if (QAction *a = actions_.value(name))
+    connect(&window_, &MainWindowModel::checkedChanged, this, [this](WindowControl control, bool on) {
+        if (QAction *a = actions_.value(control))
             a->setChecked(on);
     });
-    connect(&window_, &MainWindowModel::enabledChanged, this, [this](const QString &name, bool on) {
-        if (QAction *a = actions_.value(name))
+    connect(&window_, &MainWindowModel::enabledChanged, this, [this](WindowControl control, bool on) {
+        if (QAction *a = actions_.value(control))
             a->setEnabled(on);
     });
     connect(&model_, &TrayModel::toolTipChanged, &icon_, &QSystemTrayIcon::setToolTip);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/window_control.h"
+
 #include <QHash>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -24,7 +26,7 @@ public:
     ~TrayIcon() override;
 
     QMenu *menu() const { return menu_.get(); }
-    QAction *action(const QString &name) const { return actions_.value(name); }
+    QAction *action(WindowControl control) const { return actions_.value(control); }
 
 private:
     void buildMenu();
@@ -34,7 +36,7 @@ private:
     MainWindowModel &window_;
     QSystemTrayIcon icon_;
     std::unique_ptr<QMenu> menu_;
-    QHash<QString, QAction *> actions_;
+    QHash<WindowControl, QAction *> actions_;
 };
 
 } // namespace merovan

@@ -5,13 +5,6 @@
 
 namespace merovan {
 
-namespace {
-
-const QString kStart = QStringLiteral("startButton");
-const QString kStop = QStringLiteral("stopButton");
-
-} // namespace
-
 TrayModel::TrayModel(MainWindowModel &window, Bridge &bridge, QObject *parent)
     : QObject(parent), window_(window), bridge_(bridge)
 {
@@ -40,11 +33,11 @@ void TrayModel::upkeep()
     }
     // While neither button can be pressed (searching, off-line) the menu
     // claims neither state.
-    const bool canStart = window_.isEnabled(kStart);
-    const bool canStop = window_.isEnabled(kStop);
+    const bool canStart = window_.isEnabled(WindowControl::StartButton);
+    const bool canStop = window_.isEnabled(WindowControl::StopButton);
     const bool settled = canStart || canStop;
-    window_.setChecked(QStringLiteral("pStart"), settled && !canStart);
-    window_.setChecked(QStringLiteral("pStop"), settled && !canStop);
+    window_.setChecked(WindowControl::TrayStartPrinting, settled && !canStart);
+    window_.setChecked(WindowControl::TrayStopPrinting, settled && !canStop);
 }
 
 void TrayModel::mouseButton(int button)
@@ -53,16 +46,16 @@ void TrayModel::mouseButton(int button)
         Q_EMIT menuRequested();
 }
 
-void TrayModel::trigger(const QString &name)
+void TrayModel::trigger(WindowControl control)
 {
-    if (name == QStringLiteral("fShow"))
+    if (control == WindowControl::TrayShow)
         window_.setVisible(true);
-    else if (name == QStringLiteral("fHide"))
+    else if (control == WindowControl::TrayHide)
         window_.setVisible(false);
-    else if (name == QStringLiteral("pStart"))
-        bridge_.trigger(kStart);
-    else if (name == QStringLiteral("pStop"))
-        bridge_.trigger(kStop);
+    else if (control == WindowControl::TrayStartPrinting)
+        bridge_.trigger(WindowControl::StartButton);
+    else if (control == WindowControl::TrayStopPrinting)
+        bridge_.trigger(WindowControl::StopButton);
 }
 
 int mouseButtonValue(Qt::MouseButtons buttons)

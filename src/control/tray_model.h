@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/window_control.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -11,10 +13,11 @@ class MainWindowModel;
 
 // The notification-area icon and its pop-up menu (mSysTray), without a
 // widget. The tooltip carries the main window's caption; the check marks of
-// "pStart" and "pStop" live in the main window model beside the other menu
-// items and follow the Start and Stop buttons. Both are brought up to date
-// by the upkeep tick, once a second for as long as the icon exists, so a
-// state change made inside a long job shows within a second.
+// TrayStartPrinting and TrayStopPrinting live in the main window model
+// beside the other menu items and follow the Start and Stop buttons. Both
+// are brought up to date by the upkeep tick, once a second for as long as
+// the icon exists, so a state change made inside a long job shows within a
+// second.
 class TrayModel : public QObject {
     Q_OBJECT
 public:
@@ -35,9 +38,10 @@ public:
     // the left or the right button alone opens the menu.
     void mouseButton(int button);
 
-    // A tray menu item by name ("fShow", "fHide", "pStart", "pStop"); Start
-    // and Stop go through the buttons, so a disabled button does nothing.
-    void trigger(const QString &name);
+    // A tray menu item (TrayShow, TrayHide, TrayStartPrinting,
+    // TrayStopPrinting); Start and Stop go through the buttons, so a
+    // disabled button does nothing.
+    void trigger(WindowControl control);
 
 Q_SIGNALS:
     void toolTipChanged(const QString &text);

@@ -60,7 +60,7 @@ std::optional<QString> WidgetOperator::inputBox(const QString &prompt)
     return answer;
 }
 
-void WidgetOperator::showRegisterMessage(const RegisterMessagePtr &window)
+void WidgetOperator::displayRegisterMessage(const RegisterMessagePtr &window)
 {
     runOnWindowThread([&window] {
         auto *widget = new RegisterMessageWindow(window);

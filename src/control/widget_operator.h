@@ -13,7 +13,7 @@ public:
 
     int messageBox(const QString &text, int style, const QString &caption) override;
     std::optional<QString> inputBox(const QString &prompt) override;
-    void showRegisterMessage(const RegisterMessagePtr &window) override;
+    void displayRegisterMessage(const RegisterMessagePtr &window) override;
     void fatal(const QString &text) override;
 };
 

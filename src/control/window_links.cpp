@@ -7,8 +7,6 @@
 
 namespace merovan {
 
-QString mainWindowName() { return QStringLiteral("Merovan"); }
-
 void linkSettingsForm(SettingsForm &form, Bridge &bridge)
 {
     QObject::connect(&form, &SettingsForm::opened, &bridge, &Bridge::holdSearch);
@@ -19,9 +17,9 @@ void linkSettingsForm(SettingsForm &form, Bridge &bridge)
 void linkPaymentTypesForm(PaymentTypesForm &form, MainWindowModel &window)
 {
     QObject::connect(&form, &PaymentTypesForm::opened, &window,
-                     [&window] { window.setEnabled(mainWindowName(), false); });
+                     [&window] { window.setEnabled(WindowControl::MainWindow, false); });
     QObject::connect(&form, &PaymentTypesForm::closed, &window,
-                     [&window] { window.setEnabled(mainWindowName(), true); });
+                     [&window] { window.setEnabled(WindowControl::MainWindow, true); });
 }
 
 } // namespace merovan

@@ -1,17 +1,11 @@
 #pragma once
 
-#include <QString>
-
 namespace merovan {
 
 class Bridge;
 class MainWindowModel;
 class PaymentTypesForm;
 class SettingsForm;
-
-// The name under which the main window model keeps the enabled state of
-// the whole main window.
-QString mainWindowName();
 
 // While the settings window is open the bridge does not search for the
 // register; a finished save ends the program, since the running bridge

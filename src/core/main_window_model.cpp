@@ -1,4 +1,5 @@
 #include "core/main_window_model.h"
+#include "core/register_message.h"
 
 #include <QMutexLocker>
 
@@ -56,70 +57,70 @@ void MainWindowModel::setWaitNote(const QString &note)
         Q_EMIT statusChanged(status());
 }
 
-QString MainWindowModel::label(const QString &name) const
+QString MainWindowModel::label(WindowControl control) const
 {
     QMutexLocker lock(&mutex_);
-    return labels_.value(name);
+    return labels_.value(control);
 }
 
-void MainWindowModel::setLabel(const QString &name, const QString &text)
+void MainWindowModel::setLabel(WindowControl control, const QString &text)
 {
     {
         QMutexLocker lock(&mutex_);
-        auto it = labels_.find(name);
+        auto it = labels_.find(control);
         if (it != labels_.end() && *it == text)
             return;
-        labels_.insert(name, text);
+        labels_.insert(control, text);
     }
-    Q_EMIT labelChanged(name, text);
+    Q_EMIT labelChanged(control, text);
 }
 
-bool MainWindowModel::isEnabled(const QString &name) const
+bool MainWindowModel::isEnabled(WindowControl control) const
 {
     QMutexLocker lock(&mutex_);
-    return !disabled_.contains(name);
+    return !disabled_.contains(control);
 }
 
-void MainWindowModel::setEnabled(const QString &name, bool on)
+void MainWindowModel::setEnabled(WindowControl control, bool on)
 {
     {
         QMutexLocker lock(&mutex_);
-        if (disabled_.contains(name) != on)
+        if (disabled_.contains(control) != on)
             return;
         if (on)
-            disabled_.remove(name);
+            disabled_.remove(control);
         else
-            disabled_.insert(name, true);
+            disabled_.insert(control, true);
     }
-    Q_EMIT enabledChanged(name, on);
+    Q_EMIT enabledChanged(control, on);
 }
 
-bool MainWindowModel::isChecked(const QString &name) const
+bool MainWindowModel::isChecked(WindowControl control) const
 {
     QMutexLocker lock(&mutex_);
-    return checked_.contains(name);
+    return checked_.contains(control);
 }
 
-void MainWindowModel::setChecked(const QString &name, bool on)
+void MainWindowModel::setChecked(WindowControl control, bool on)
 {
     {
         QMutexLocker lock(&mutex_);
-        if (checked_.contains(name) == on)
+        if (checked_.contains(control) == on)
             return;
         if (on)
-            checked_.insert(name, true);
+            checked_.insert(control, true);
         else
-            checked_.remove(name);
+            checked_.remove(control);
     }
-    Q_EMIT checkedChanged(name, on);
+    Q_EMIT checkedChanged(control, on);
 }
 
-QString MainWindowModel::defaultButton() const { return load(defaultButton_); }
+std::optional<WindowControl> MainWindowModel::defaultButton() const { return load(defaultButton_); }
 
-void MainWindowModel::setDefaultButton(const QString &name)
+void MainWindowModel::setDefaultButton(WindowControl control)
 {
-    if (store(defaultButton_, name))
-        Q_EMIT defaultButtonChanged(name);
+    if (store(defaultButton_, std::optional(control)))
+        Q_EMIT defaultButtonChanged(control);
 }
 
 bool MainWindowModel::isVisible() const { return load(visible_); }
@@ -148,6 +149,19 @@ void MainWindowModel::setTrayIcon(bool on)
 {
     if (store(trayIcon_, on))
         Q_EMIT trayIconChanged(on);
+}
+
+std::shared_ptr<RegisterMessage> MainWindowModel::registerMessage() const
+{
+    QMutexLocker lock(&mutex_);
+    std::shared_ptr<RegisterMessage> window = registerMessage_.lock();
+    return window && window->isOpen() ? window : nullptr;
+}
+
+void MainWindowModel::setRegisterMessage(const std::shared_ptr<RegisterMessage> &window)
+{
+    QMutexLocker lock(&mutex_);
+    registerMessage_ = window;
 }
 
 } // namespace merovan

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "core/window_control.h"
+
 #include <QHash>
 #include <QMutex>
 #include <QObject>
 #include <QString>
 
+#include <memory>
+#include <optional>
+
 namespace merovan {
 
+class RegisterMessage;
+
 // Everything the main window shows, without a widget: caption, status line,
-// the labels by control name, and the enabled/checked state of buttons and
-// menu items by name. The widget window renders it; merovand prints its
+// the labels, and the enabled/checked state of buttons and menu items, each
+// by its WindowControl. The widget window renders it; merovand prints its
 // caption and status changes; tests read it.
 //
 // The worker thread writes it while the window thread reads it, so every
@@ -33,18 +40,19 @@ public:
     void pinStatusNote(const QString &note);
     void setWaitNote(const QString &note);
 
-    // Labels such as "serialtxt", "txtVersion", "progress".
-    QString label(const QString &name) const;
-    void setLabel(const QString &name, const QString &text);
+    // The value labels (ConnectionLabel, VersionLabel, ProgressLabel, ...).
+    QString label(WindowControl control) const;
+    void setLabel(WindowControl control, const QString &text);
 
-    // Buttons ("startButton", "stopButton") and menu items by their names.
-    bool isEnabled(const QString &name) const;
-    void setEnabled(const QString &name, bool on);
-    bool isChecked(const QString &name) const;
-    void setChecked(const QString &name, bool on);
+    // Buttons, menus and menu items, and the main window as a whole.
+    bool isEnabled(WindowControl control) const;
+    void setEnabled(WindowControl control, bool on);
+    bool isChecked(WindowControl control) const;
+    void setChecked(WindowControl control, bool on);
 
-    QString defaultButton() const;
-    void setDefaultButton(const QString &name);
+    // None until the bridge names one.
+    std::optional<WindowControl> defaultButton() const;
+    void setDefaultButton(WindowControl control);
 
     bool isVisible() const;
     void setVisible(bool on);
@@ -61,16 +69,21 @@ public:
     bool hasTrayIcon() const;
     void setTrayIcon(bool on);
 
+    // The register message window shown last, while it is open; the model
+    // keeps no share of it.
+    std::shared_ptr<RegisterMessage> registerMessage() const;
+    void setRegisterMessage(const std::shared_ptr<RegisterMessage> &window);
+
     // A request to paint now, inside long work.
     void repaint() { Q_EMIT repaintRequested(); }
 
 Q_SIGNALS:
     void captionChanged(const QString &text);
     void statusChanged(const QString &text);
-    void labelChanged(const QString &name, const QString &text);
-    void enabledChanged(const QString &name, bool on);
-    void checkedChanged(const QString &name, bool on);
-    void defaultButtonChanged(const QString &name);
+    void labelChanged(merovan::WindowControl control, const QString &text);
+    void enabledChanged(merovan::WindowControl control, bool on);
+    void checkedChanged(merovan::WindowControl control, bool on);
+    void defaultButtonChanged(merovan::WindowControl control);
     void visibleChanged(bool on);
     void minimizedChanged(bool on);
     void trayIconChanged(bool on);
@@ -87,14 +100,15 @@ private:
     QString status_;
     QString statusNote_;
     QString waitNote_;
-    QHash<QString, QString> labels_;
-    QHash<QString, bool> disabled_;
-    QHash<QString, bool> checked_;
-    QString defaultButton_;
+    QHash<WindowControl, QString> labels_;
+    QHash<WindowControl, bool> disabled_;
+    QHash<WindowControl, bool> checked_;
+    std::optional<WindowControl> defaultButton_;
     bool visible_ = false;
     bool notificationArea_ = true;
     bool minimized_ = false;
     bool trayIcon_ = false;
+    std::weak_ptr<RegisterMessage> registerMessage_;
 };
 
 } // namespace merovan

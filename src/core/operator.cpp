@@ -1,6 +1,7 @@
 #include "core/operator.h"
 
 #include "core/launcher.h"
+#include "core/main_window_model.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -36,6 +37,12 @@ QString inFolder(const QString &path)
 int PlainMessage(Operator &op, const QString &text, int style)
 {
     return op.messageBox(text, style, QCoreApplication::applicationName());
+}
+
+void Operator::showRegisterMessage(const RegisterMessagePtr &window)
+{
+    mainWindow_.setRegisterMessage(window);
+    displayRegisterMessage(window);
 }
 
 void Operator::commandLineRefused(const QStringList &banner, const QString &problem)

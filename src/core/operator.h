@@ -45,8 +45,9 @@ public:
 
     // Shows the register message window without blocking; it stays until
     // the model is closed. The front end keeps its share of the model for
-    // as long as it shows it.
-    virtual void showRegisterMessage(const RegisterMessagePtr &window) = 0;
+    // as long as it shows it. The main window model learns of it too, for
+    // those who look from afar (the host API).
+    void showRegisterMessage(const RegisterMessagePtr &window);
 
     // A message that must be read whole (a missing settings file naming its
     // folder); not cut to the message box's 40 characters.
@@ -60,6 +61,10 @@ public:
     // Starts another program without waiting for it ("notepad" with the
     // help text, a "cop2fis.bat" of the host).
     virtual void startDetached(const QString &program, const QStringList &arguments);
+
+protected:
+    // How this front end shows the register message window.
+    virtual void displayRegisterMessage(const RegisterMessagePtr &window) = 0;
 
 private:
     MainWindowModel &mainWindow_;

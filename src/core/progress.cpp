@@ -12,12 +12,12 @@ void JobProgress::setValue(qint16 value)
     value_ = value;
     MainWindowModel &window = op_.mainWindow();
     if (value_ < 1) {
-        window.setLabel(QStringLiteral("progress"), QStringLiteral("-"));
+        window.setLabel(WindowControl::ProgressLabel, QStringLiteral("-"));
     } else {
         // The interpreter never counts beyond the line count; a zero maximum
         // is read as complete rather than divided by.
         const double share = max_ > 0 ? static_cast<double>(value_) / max_ : 1.0;
-        window.setLabel(QStringLiteral("progress"),
+        window.setLabel(WindowControl::ProgressLabel,
                         QStringLiteral(" Ολοκληρώθηκε το %1%").arg(std::lround(share * 100.0)));
         window.repaint();
     }

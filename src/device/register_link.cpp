@@ -49,7 +49,10 @@ void RegisterLink::beginJobResult(const QString &path)
 
 void RegisterLink::appendResult(const QString &line, const QString &path)
 {
-    results_.append(path.isEmpty() ? jobResultFile : path, line);
+    const QString target = path.isEmpty() ? jobResultFile : path;
+    results_.append(target, line);
+    if (target == jobResultFile && resultLineWritten)
+        resultLineWritten(line);
 }
 
 QString RegisterLink::lostDeviceText() const
@@ -84,6 +87,8 @@ CommandResult RegisterLink::sendCommand(const QString &command, const CommandOpt
     if (!connection_.transport()) {
         // A failed open sends nothing and writes nothing.
         result = connection_.open(options.previousText);
+        if (!result.accepted())
+            statistics_.recordUnreachable();
         if (result.accepted()) {
             CommandOptions opened = options;
             opened.previousText = result.text;
@@ -114,7 +119,9 @@ CommandResult RegisterLink::exchange(const QString &command, const CommandOption
 {
     Sends sends;
     sends.statusBefore = statusBefore;
+    const qint64 startedAt = clock_.monotonicMs();
     const Exchanged exchanged = exchangeCommand(command, options, sends);
+    statistics_.recordExchange(exchanged.sends, exchanged.result.code, clock_.monotonicMs() - startedAt);
     appendCardReplyLine(exchanged.cardCheckText);
     appendErrorLine(exchanged.result, command, options.resultFile);
     reportPossibleDouble(command, exchanged, options.resultFile);

@@ -4,10 +4,12 @@
 #include "device/command_result.h"
 #include "device/connection.h"
 #include "device/job_result_writer.h"
+#include "device/link_statistics.h"
 
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 
 namespace merovan {
@@ -125,6 +127,18 @@ public:
     // path when given); what cannot be written there goes elsewhere, as
     // JobResultWriter says: nothing the host should read is lost.
     void appendResult(const QString &line, const QString &path = {});
+    // Told every line that goes to the job's own result file, for the job
+    // history's copy of the block.
+    std::function<void(const QString &line)> resultLineWritten;
+
+    const LinkStatistics &statistics() const { return statistics_; }
+
+    // Outside any job, while someone watches the register's state from
+    // afar: asks "KXSTAT" once and waits at most deadlineMs for an answer,
+    // with no resend, no result line and no message. Whether the register
+    // answered; a device that is not open or was lost has not. A late
+    // answer is read off as stale before the next command.
+    bool probePresence(int deadlineMs);
 
     // While it lives, a query whose reply is awaited gives up as unanswered
     // once a stop is requested and the query has been out for half a
@@ -191,6 +205,7 @@ private:
     std::optional<qint16> knownStatus_;
     bool queriesGiveWay_ = false;
     JobResultWriter results_;
+    LinkStatistics statistics_;
 };
 
 // "ccPay0 = " body: fields 0, 2, 9, 11, 13, 10, 14 of a card answer and its

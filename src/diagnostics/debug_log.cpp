@@ -2,6 +2,7 @@
 
 #include "core/append_line.h"
 #include "core/clock.h"
+#include "diagnostics/recent_log_lines.h"
 
 namespace merovan {
 
@@ -12,7 +13,11 @@ DebugLog::DebugLog(const Clock &clock, QString logFilePath, QObject *parent)
 
 void DebugLog::addLine(const QString &line)
 {
-    if (!active_ || line.isNull())
+    if (line.isNull())
+        return;
+    if (recent_)
+        recent_->add(line);
+    if (!active_)
         return;
     if (fileSwitch_)
         appendLine(logFilePath_, line);
@@ -32,7 +37,7 @@ QString DebugLog::stamp() const { return logStamp(clock_.now()); }
 
 QString DebugLog::shaped(const char *label, const QString &text) const
 {
-    if (!active_)
+    if (!active_ && !recent_)
         return {};
     return stamp() + QLatin1String(label) + text;
 }

@@ -8,6 +8,7 @@
 namespace merovan {
 
 class Clock;
+class RecentLogLines;
 
 // The communication log. Any part of the program hands it finished lines
 // (addLine); while the debug window is open (active) each line
@@ -34,6 +35,10 @@ public:
     void setFileSwitch(bool on) { fileSwitch_ = on; }
 
     QString logFilePath() const { return logFilePath_; }
+
+    // Where every line also goes, whether the window is open or not (the
+    // host API's feed); set before the worker starts, left for the run.
+    void keepRecentLinesIn(RecentLogLines *recent) { recent_ = recent; }
 
     // The "mm:ss" time of day that starts every line.
     QString stamp() const;
@@ -65,6 +70,7 @@ private:
     QString logFilePath_;
     std::atomic<bool> active_ = false;
     std::atomic<bool> fileSwitch_ = true;
+    RecentLogLines *recent_ = nullptr;
 };
 
 // Every character below 32 written as "ASC(" + code + ") ", for log lines.

@@ -287,7 +287,7 @@ void Interpreter::finish(Job &job)
     const QString counters = receiptCounters();
     appendResult(QStringLiteral("receipt = %1, %2").arg(counters).arg(job.tableReceipt));
     appendResult(QStringLiteral("exitcode = %1").arg(job.exitCode));
-    op_.mainWindow().setLabel(QStringLiteral("lblreceipt"), counters.section(QLatin1Char(','), 1, 1));
+    op_.mainWindow().setLabel(WindowControl::ReceiptLabel, counters.section(QLatin1Char(','), 1, 1));
 
     if (state.footerPending && printFooter && !stoppingNow())
         printFooter(job);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace merovan {
 
 // A yes/no line as the program reads it. Only exact words count, and the
@@ -81,6 +83,10 @@ void readParamLines(const QStringList &lines, ParamReader reader, ParamReading &
 // The settings file, in the working folder.
 inline const QString kParamFile = QStringLiteral("param.ini");
 
+// The file's lines (Windows-1253, CR or CR LF line ends taken off); nothing
+// when it cannot be read.
+std::optional<QStringList> readParamFileLines(const QString &path);
+
 // Reads the file (Windows-1253, CR LF). False when it cannot be opened;
 // the reading is then left as it was.
 bool readParamFile(const QString &path, ParamReader reader, ParamReading &reading);
@@ -107,7 +113,9 @@ struct ParamFileValues {
 // The complete file, line by line, in the order the program always writes it.
 QStringList paramFileLines(const ParamFileValues &values, const QDate &today);
 
-// Replaces the file with those lines (Windows-1253, CR LF). False on failure.
+// Replaces the file with those lines (Windows-1253, CR LF), keeping the
+// host API's lines of the file it replaces after them: the settings window
+// does not show those. False on failure.
 bool writeParamFile(const QString &path, const ParamFileValues &values, const QDate &today);
 
 } // namespace merovan

@@ -140,15 +140,23 @@ void readParamLines(const QStringList &lines, ParamReader reader, ParamReading &
     }
 }
 
-bool readParamFile(const QString &path, ParamReader reader, ParamReading &reading)
+std::optional<QStringList> readParamFileLines(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return splitLines(fromCp1253(bytes));
+}
+
+bool readParamFile(const QString &path, ParamReader reader, ParamReading &reading)
+{
+    const std::optional<QStringList> lines = readParamFileLines(path);
+    if (!lines)
         return false;
-    readParamLines(splitLines(fromCp1253(bytes)), reader, reading);
+    readParamLines(*lines, reader, reading);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "settings/param_file.h"
 
 #include "greek/cp1253.h"
+#include "settings/http_settings.h"
 
 #include <QFile>
 
@@ -81,8 +82,15 @@ QStringList paramFileLines(const ParamFileValues &values, const QDate &today)
 
 bool writeParamFile(const QString &path, const ParamFileValues &values, const QDate &today)
 {
+    QStringList lines = paramFileLines(values, today);
+    if (const std::optional<QStringList> old = readParamFileLines(path)) {
+        for (const QString &line : *old) {
+            if (isHttpSettingLine(line))
+                lines << line;
+        }
+    }
     QByteArray bytes;
-    for (const QString &line : paramFileLines(values, today))
+    for (const QString &line : lines)
         bytes += toCp1253(line) + "\r\n";
     // Rewritten in place rather than renamed over: the main window may hold
     // the file open for reading between its polling ticks.

@@ -12,21 +12,25 @@ namespace {
 TEST_F(BridgeTest, StartsWithTheSettingsOnItsLabels)
 {
     startWith(kParamIni, 0);
-    const std::pair<const char *, const char *> labels[] = {
-        {"serialtxt", "127.0.0.2:5012"}, {"baudtxt", "5012"},    {"filetxt", "print @Path : /srv/jobs/"},
-        {"desctxt", "Να Εκτυπώνεται"},   {"commentstxt", "Οχι"}, {"currtxt", "Δευτερεύων Νομισμα"},
+    const std::pair<WindowControl, const char *> labels[] = {
+        {WindowControl::ConnectionLabel, "127.0.0.2:5012"},
+        {WindowControl::BaudLabel, "5012"},
+        {WindowControl::JobFileLabel, "print @Path : /srv/jobs/"},
+        {WindowControl::DescriptionLabel, "Να Εκτυπώνεται"},
+        {WindowControl::CommentsLabel, "Οχι"},
+        {WindowControl::CurrencyLabel, "Δευτερεύων Νομισμα"},
     };
-    for (const auto &[name, text] : labels)
-        EXPECT_EQ(window().label(QLatin1String(name)), QString::fromUtf8(text)) << name;
+    for (const auto &[label, text] : labels)
+        EXPECT_EQ(window().label(label), QString::fromUtf8(text)) << qPrintable(objectName(label));
     EXPECT_TRUE(window().hasTrayIcon());
 }
 
 TEST_F(BridgeTest, OtherCurrencyAndCommentsShowTheirTexts)
 {
     startWith("[comments] true\r\n[currency]=3\r\n", 0);
-    EXPECT_EQ(window().label(QStringLiteral("currtxt")), QStringLiteral("Label8"));
-    EXPECT_EQ(window().label(QStringLiteral("commentstxt")), QStringLiteral("Nαι"));
-    EXPECT_EQ(window().label(QStringLiteral("desctxt")), QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
+    EXPECT_EQ(window().label(WindowControl::CurrencyLabel), QStringLiteral("Label8"));
+    EXPECT_EQ(window().label(WindowControl::CommentsLabel), QStringLiteral("Nαι"));
+    EXPECT_EQ(window().label(WindowControl::DescriptionLabel), QStringLiteral("Να ΜΗΝ Εκτυπώνεται"));
 }
 
 // After that many ticks: the commands sent; whether the printing and search
@@ -48,7 +52,7 @@ TEST_P(Search, EndsInItsState)
     startWith(QByteArray(kParamIni) + c.extraIni, c.ticks);
     EXPECT_EQ(window().caption(), QString::fromUtf8(c.caption));
     EXPECT_EQ(window().status(), QString::fromUtf8(c.status));
-    EXPECT_EQ(window().label(QStringLiteral("txtVersion")), QString::fromUtf8(c.version));
+    EXPECT_EQ(window().label(WindowControl::VersionLabel), QString::fromUtf8(c.version));
     EXPECT_EQ(commands.size(), c.sent) << "none at start; a silent register is asked on the first tick only";
     EXPECT_EQ(std::tuple(bridge.jobTimerActive(), bridge.searchTimerActive(), window().isVisible()),
               std::tuple(c.printing, c.searching, c.visible));
@@ -81,37 +85,42 @@ TEST_F(BridgeTest, AutomaticStartWithoutANotificationAreaMinimisesInsteadOfHidin
 TEST_F(BridgeTest, StartAndStopPrintingSwitchButtonsAndMenus)
 {
     startWith(kParamIni, 1);
-    bridge.trigger(QStringLiteral("startButton"));
+    bridge.trigger(WindowControl::StartButton);
     EXPECT_TRUE(bridge.jobTimerActive());
     commands.clear();
-    bridge.trigger(QStringLiteral("xrep0"));
+    bridge.trigger(WindowControl::XReport);
     EXPECT_TRUE(commands.isEmpty()) << "reports are out of reach while printing";
 
-    bridge.trigger(QStringLiteral("stopButton"));
+    bridge.trigger(WindowControl::StopButton);
     EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Διακόπηκε"));
     EXPECT_EQ(window().status(), QStringLiteral("Διακοπή Εκτυπώσεων. Πατήστε Έναρξη Εκτυπώσεων!!!"));
     EXPECT_FALSE(bridge.jobTimerActive());
-    EXPECT_TRUE(window().isEnabled(QStringLiteral("reports")));
-    EXPECT_TRUE(window().isEnabled(QStringLiteral("Settings")));
+    EXPECT_TRUE(window().isEnabled(WindowControl::ReportsMenu));
+    EXPECT_TRUE(window().isEnabled(WindowControl::OptionsMenu));
 }
 
 // Item, answer at the table-number prompt (null: cancelled), command sent.
 TEST_F(BridgeTest, MenuCommandsSendTheirCommands)
 {
     startWith(kParamIni, 1);
-    const std::tuple<const char *, const char *, const char *> cases[] = {
-        {"xrep0", "", "KX0T1"}, {"xrep5", "", "KX5T1"}, {"zrep021", "", ""}, // its submenu is never enabled
-        {"n_tables_all", "", "KX990000OTR"},       {"n_tables_num", "7", "KX990007OTR"},
-        {"n_tables_num", "12345", "KX9912345OTR"}, {"n_tables_num", "2.6", "KX990003OTR"},
-        {"n_tables_num", "2,6", "KX990003OTR"}, // the locale's separator
-        {"n_tables_num", "seven", ""},             {"n_tables_num", nullptr, ""},
-        {"errorclear", "", "KXCL"},
+    const std::tuple<WindowControl, const char *, const char *> cases[] = {
+        {WindowControl::XReport, "", "KX0T1"},
+        {WindowControl::PeriodXReport, "", "KX5T1"},
+        {WindowControl::DailyZReport, "", ""}, // its submenu is never enabled
+        {WindowControl::PrintOpenTables, "", "KX990000OTR"},
+        {WindowControl::PrintOneTable, "7", "KX990007OTR"},
+        {WindowControl::PrintOneTable, "12345", "KX9912345OTR"},
+        {WindowControl::PrintOneTable, "2.6", "KX990003OTR"},
+        {WindowControl::PrintOneTable, "2,6", "KX990003OTR"}, // the locale's separator
+        {WindowControl::PrintOneTable, "seven", ""},
+        {WindowControl::PrintOneTable, nullptr, ""},
+        {WindowControl::ClearRegisterError, "", "KXCL"},
     };
     for (const auto &[item, answer, sent] : cases) {
         commands.clear();
         op.inputAnswers = {answer ? std::optional(QString::fromLatin1(answer)) : std::nullopt};
-        bridge.trigger(QString::fromLatin1(item));
-        EXPECT_EQ(commands.join(QLatin1Char('|')), QLatin1String(sent)) << item;
+        bridge.trigger(item);
+        EXPECT_EQ(commands.join(QLatin1Char('|')), QLatin1String(sent)) << qPrintable(objectName(item));
     }
     EXPECT_EQ(window().status(), QStringLiteral("Το Ισοζύγιο ολοκληρώθηκε"));
     EXPECT_EQ(window().caption(), QStringLiteral("Merovan- Έτοιμο"));
@@ -121,11 +130,11 @@ TEST_F(BridgeTest, DebugMenuTogglesTheLogWhichTheOrderlyEndCloses)
 {
     startWith(kParamIni, 1);
     for (const bool on : {true, false, true}) {
-        bridge.trigger(QStringLiteral("wndDebug"));
+        bridge.trigger(WindowControl::DebugWindow);
         EXPECT_EQ(log.active(), on);
-        EXPECT_EQ(window().isChecked(QStringLiteral("wndDebug")), on);
+        EXPECT_EQ(window().isChecked(WindowControl::DebugWindow), on);
     }
-    bridge.trigger(QStringLiteral("end"));
+    bridge.trigger(WindowControl::EndProgram);
     EXPECT_EQ(ended, 0);
     EXPECT_FALSE(log.active());
     EXPECT_FALSE(window().hasTrayIcon());
@@ -163,7 +172,7 @@ TEST_F(BridgeTest, ProgressLabelShowsWholePercent)
     QObject::connect(&window(), &MainWindowModel::repaintRequested, [&] { ++repaints; });
     for (const auto &[value, text] : steps) {
         progress.setValue(value);
-        EXPECT_EQ(window().label(QStringLiteral("progress")), QString::fromUtf8(text));
+        EXPECT_EQ(window().label(WindowControl::ProgressLabel), QString::fromUtf8(text));
     }
     EXPECT_EQ(repaints, 2) << "a percentage asks for a repaint";
 
@@ -176,17 +185,17 @@ TEST_F(BridgeTest, TrayCheckMarksFollowTheButtonsAtEachUpkeepTick)
     TrayModel tray(window(), bridge);
     const std::tuple<const char *, std::function<void()>, bool, bool> steps[] = {
         {"searching", [] {}, false, false},
-        {"tray Start while searching", [&] { tray.trigger(QStringLiteral("pStart")); }, false, false},
+        {"tray Start while searching", [&] { tray.trigger(WindowControl::TrayStartPrinting); }, false, false},
         {"ready", [this] { bridge.searchTick(); }, false, true},
-        {"tray Start", [&] { tray.trigger(QStringLiteral("pStart")); }, true, false},
-        {"tray Stop", [&] { tray.trigger(QStringLiteral("pStop")); }, false, true},
-        {"Start button", [this] { bridge.trigger(QStringLiteral("startButton")); }, true, false},
+        {"tray Start", [&] { tray.trigger(WindowControl::TrayStartPrinting); }, true, false},
+        {"tray Stop", [&] { tray.trigger(WindowControl::TrayStopPrinting); }, false, true},
+        {"Start button", [this] { bridge.trigger(WindowControl::StartButton); }, true, false},
     };
     for (const auto &[what, action, start, stop] : steps) {
         action();
         tray.upkeep();
-        EXPECT_EQ(window().isChecked(QStringLiteral("pStart")), start) << what;
-        EXPECT_EQ(window().isChecked(QStringLiteral("pStop")), stop) << what;
+        EXPECT_EQ(window().isChecked(WindowControl::TrayStartPrinting), start) << what;
+        EXPECT_EQ(window().isChecked(WindowControl::TrayStopPrinting), stop) << what;
     }
     EXPECT_TRUE(tray.upkeepRunning());
     bridge.orderlyEnd();

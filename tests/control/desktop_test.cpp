@@ -45,20 +45,20 @@ TEST_F(DesktopTest, TheMainWindowCannotBeClosedAndADragOpensTheTrayMenu)
 // Each opens once however often asked, and holds what it must until closed.
 TEST_F(DesktopTest, TheMenuWindowsOpenOnceAndHoldWhileOpen)
 {
-    const std::tuple<const char *, const char *, std::function<bool()>> cases[] = {
-        {"param", "frmparam", [this] { return !bridge.searchTimerActive(); }},
-        {"paramEft", "frmEFT", [this] { return !desktop.mainWindow().isEnabled(); }},
-        {"about", "frmAbout", nullptr},
+    const std::tuple<WindowControl, const char *, std::function<bool()>> cases[] = {
+        {WindowControl::Settings, "frmparam", [this] { return !bridge.searchTimerActive(); }},
+        {WindowControl::PaymentTypes, "frmEFT", [this] { return !desktop.mainWindow().isEnabled(); }},
+        {WindowControl::About, "frmAbout", nullptr},
     };
     for (const auto &[item, name, held] : cases) {
-        bridge.trigger(QLatin1String(item));
-        bridge.trigger(QLatin1String(item));
+        bridge.trigger(item);
+        bridge.trigger(item);
         QWidgetList windows = QApplication::topLevelWidgets(); // the shown ones of that name
         windows.removeIf([shown = QLatin1String(name)](QWidget *w) { return w->objectName() != shown || !w->isVisible(); });
-        ASSERT_EQ(windows.size(), 1) << item;
-        EXPECT_TRUE(!held || held()) << item;
+        ASSERT_EQ(windows.size(), 1) << name;
+        EXPECT_TRUE(!held || held()) << name;
         windows[0]->close();
-        EXPECT_TRUE(!held || !held()) << item;
+        EXPECT_TRUE(!held || !held()) << name;
     }
 }
 
@@ -67,14 +67,14 @@ TEST_F(DesktopTest, TheTrayMenuShowsTheCheckMarksAndWorksTheBridge)
     bridge.searchTick();
     desktop.trayModel().upkeep();
     TrayIcon &icon = desktop.trayIcon();
-    EXPECT_TRUE(icon.action(QStringLiteral("pStop"))->isChecked());
+    EXPECT_TRUE(icon.action(WindowControl::TrayStopPrinting)->isChecked());
     // A click on the item whose button cannot be pressed changes nothing.
-    icon.action(QStringLiteral("pStop"))->trigger();
-    EXPECT_TRUE(icon.action(QStringLiteral("pStop"))->isChecked());
-    EXPECT_FALSE(icon.action(QStringLiteral("pStart"))->isChecked());
-    icon.action(QStringLiteral("pStart"))->trigger();
+    icon.action(WindowControl::TrayStopPrinting)->trigger();
+    EXPECT_TRUE(icon.action(WindowControl::TrayStopPrinting)->isChecked());
+    EXPECT_FALSE(icon.action(WindowControl::TrayStartPrinting)->isChecked());
+    icon.action(WindowControl::TrayStartPrinting)->trigger();
     EXPECT_TRUE(bridge.jobTimerActive());
-    icon.action(QStringLiteral("fHide"))->trigger();
+    icon.action(WindowControl::TrayHide)->trigger();
     EXPECT_FALSE(desktop.mainWindow().isVisible());
 }
 

@@ -21,7 +21,7 @@ protected:
         const QString ini = QStringLiteral("[port] 127.0.0.2\r\n[baud] 5012\r\n[file] %1\r\n[multi type] %2\r\n"
                                            "[location] %3/\r\n");
         startWith(ini.arg(QLatin1String(file), QLatin1String(multi), dir.filePath(QStringLiteral("jobs"))).toUtf8(), 1);
-        bridge.trigger(QStringLiteral("startButton"));
+        bridge.trigger(WindowControl::StartButton);
         for (const QString &name : QString::fromLatin1(jobs).split(u' ', Qt::SkipEmptyParts)) {
             const QByteArray tag = name.endsWith(QLatin1Char('=')) ? QByteArray() : "tag:  " + name.toUtf8() + "\r\n";
             ASSERT_TRUE(writeSettledJob(QStringLiteral("jobs/") + QString(name).remove(QLatin1Char('=')), tag));
@@ -104,8 +104,8 @@ TEST_F(JobTick, AJobIsTakenWhenItIsRenamedInOrClosedNotWhileItIsWritten)
                  {QStringLiteral("-c"), QStringLiteral("exec 3>>print.2; printf 'tag:  print.2\\r\\n' >&3; echo held; read _")});
     ASSERT_TRUE(writer.waitForReadyRead(5000));
 
-    bridge.trigger(QStringLiteral("stopButton"));
-    bridge.trigger(QStringLiteral("startButton")); // the fallback tick is a whole second away from here
+    bridge.trigger(WindowControl::StopButton);
+    bridge.trigger(WindowControl::StartButton); // the fallback tick is a whole second away from here
     const QDeadlineTimer beforeTheFirstTick(900);
     QFile job(QStringLiteral("jobs/print.tmp"));
     ASSERT_TRUE(job.open(QIODevice::WriteOnly) && job.write("tag:  print.1\r\n") > 0);

@@ -54,7 +54,7 @@ protected:
     void startPrinting(const char *file, const char *multi)
     {
         startWith(ini(file, multi), 1);
-        bridge.trigger(QStringLiteral("startButton"));
+        bridge.trigger(WindowControl::StartButton);
     }
     // The job's own commands, without the receipt queries around them.
     QStringList jobCommands() const { return commands.filter(QStringLiteral("KXA")); }
@@ -96,7 +96,7 @@ TEST_F(NeverTwice, AJobFileThatCannotBeRemovedRunsOnceInEveryMode)
             param.close();
             b.start({});
             b.searchTick();
-            b.trigger(QStringLiteral("startButton"));
+            b.trigger(WindowControl::StartButton);
             b.jobTick();
             b.jobTick();
             return status;
@@ -173,7 +173,7 @@ TEST_F(NeverTwice, NoJobIsTakenWhileItCannotBeRecorded)
             EXPECT_EQ(op.boxes.size(), 1u) << "said at start-up, before any job";
         }
         b.searchTick();
-        b.trigger(QStringLiteral("startButton"));
+        b.trigger(WindowControl::StartButton);
         const QByteArray bytes =
             QByteArray("tag:  T\r\nresFile:  ") + c.resultFile + "\r\n snd  A1\r\n";
         ASSERT_TRUE(writeSettledJob(jobs() + "/print.1", bytes));

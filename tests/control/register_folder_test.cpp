@@ -1,5 +1,7 @@
 #include "control/register_folder.h"
 
+#include "file_mode.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,11 +14,7 @@ using namespace merovan;
 
 namespace {
 
-unsigned modeOf(const QString &path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
+using test::fileMode;
 
 TEST(RegisterFolder, MakesTheFoldersWithTheirModesAndTheExampleFilesForTheServiceUser)
 {
@@ -32,8 +30,8 @@ TEST(RegisterFolder, MakesTheFoldersWithTheirModesAndTheExampleFilesForTheServic
     ASSERT_TRUE(setUpRegisterFolder(shop, QDate(2026, 12, 6), record, report, whyNot)) << whyNot.toStdString();
 
     const QString jobs = shop + QStringLiteral("/jobs");
-    EXPECT_EQ(modeOf(shop), 0755u);
-    EXPECT_EQ(modeOf(jobs), 02775u) << "group-writable and set-group-ID: the group's members hand over jobs";
+    EXPECT_EQ(fileMode(shop), 0755u);
+    EXPECT_EQ(fileMode(jobs), 02775u) << "group-writable and set-group-ID: the group's members hand over jobs";
     EXPECT_EQ(given, (QStringList{shop, jobs, shop + QStringLiteral("/param.ini"), shop + QStringLiteral("/vats.dat"),
                                   shop + QStringLiteral("/payeft.dat")}));
 
@@ -72,7 +70,7 @@ TEST(RegisterFolder, ASecondRunKeepsTheFilesAndMendsTheModes)
     ASSERT_TRUE(setUpRegisterFolder(shop, QDate(2026, 12, 7), keep, report, whyNot));
     ASSERT_TRUE(param.open(QIODevice::ReadOnly));
     EXPECT_EQ(param.readAll(), QByteArray("[port] 127.0.0.2\r\n"));
-    EXPECT_EQ(modeOf(shop + QStringLiteral("/jobs")), 02775u);
+    EXPECT_EQ(fileMode(shop + QStringLiteral("/jobs")), 02775u);
     EXPECT_TRUE(report.join(QLatin1Char('\n')).contains(QStringLiteral("param.ini: kept as it was")));
 }
 

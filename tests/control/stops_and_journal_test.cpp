@@ -29,7 +29,7 @@ protected:
         const QString ini = QStringLiteral("[port] 127.0.0.2\r\n[baud] 5012\r\n[file] print\r\n[multi type] true\r\n"
                                            "[location] %1/\r\n");
         startWith(ini.arg(dir.filePath(QStringLiteral("jobs"))).toUtf8(), 1);
-        bridge.trigger(QStringLiteral("startButton"));
+        bridge.trigger(WindowControl::StartButton);
         commands.clear();
     }
     void writeJob(const QByteArray &bytes) { ASSERT_TRUE(writeSettledJob(jobPath(), bytes)); }
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Stops, ARequestWithoutAJobEndsAtOnceAndTakesNoFurtherJob)
 {
     startPrinting(fiveLineJob());
-    bridge.trigger(QStringLiteral("end"));
+    bridge.trigger(WindowControl::EndProgram);
     EXPECT_EQ(ended, 0);
     bridge.jobTick();
     EXPECT_TRUE(commands.isEmpty());
@@ -207,7 +207,7 @@ TEST_F(Stops, AtStartAJobCutShortIsReportedNotRunAgain)
                       .arg(dir.filePath(QStringLiteral("jobs")))
                       .toUtf8(),
                   1);
-        bridge.trigger(QStringLiteral("startButton"));
+        bridge.trigger(WindowControl::StartButton);
         bridge.jobTick();
 
         sent.removeAll(QStringLiteral("KXVER"));

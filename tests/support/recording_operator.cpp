@@ -21,7 +21,7 @@ std::optional<QString> RecordingOperator::inputBox(const QString &prompt)
     return text;
 }
 
-void RecordingOperator::showRegisterMessage(const RegisterMessagePtr &window)
+void RecordingOperator::displayRegisterMessage(const RegisterMessagePtr &window)
 {
     shownWindows.push_back(window);
     if (onShown)

@@ -121,7 +121,7 @@ int renderWindows(const QDir &out, const QString &work)
         std::fputs("merovan-screens: the bridge did not start\n", stderr);
         return 1;
     }
-    sample.bridge.trigger(QStringLiteral("wndDebug"));
+    sample.bridge.trigger(WindowControl::DebugWindow);
     DebugLog &log = sample.log;
     log.addLine(log.sendLine(QStringLiteral("KXCL")));
     log.addLine(log.replyLine(QStringLiteral("00 OK")));
@@ -133,8 +133,8 @@ int renderWindows(const QDir &out, const QString &work)
     waiting->setMessage(QStringLiteral("Αναμονή [07]"));
     waiting->setDetail(QStringLiteral("Εκτύπωση τερματικού EFTPOS"));
 
-    sample.bridge.trigger(QStringLiteral("param"));
-    sample.bridge.trigger(QStringLiteral("about"));
+    sample.bridge.trigger(WindowControl::Settings);
+    sample.bridge.trigger(WindowControl::About);
 
     // A payment-types window of its own, to show a found record.
     PaymentTypesForm payments(sample.op);
@@ -203,7 +203,7 @@ int renderDesktop(const QDir &out, const QString &work, const QSize &size)
     const QRect screen = main->screen()->availableGeometry();
     const QString suffix = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
     int status = 0;
-    const auto shoot = [&](const char *name, const char *className, const QString &item) {
+    const auto shoot = [&](const char *name, const char *className, WindowControl item) {
         sample.bridge.trigger(item);
         QCoreApplication::sendPostedEvents();
         QWidget *window = shownWindow(className);
@@ -222,8 +222,8 @@ int renderDesktop(const QDir &out, const QString &work, const QSize &size)
         window->close();
         QCoreApplication::sendPostedEvents();
     };
-    shoot("settings", "merovan::SettingsWindow", QStringLiteral("param"));
-    shoot("debug", "merovan::DebugWindow", QStringLiteral("wndDebug"));
+    shoot("settings", "merovan::SettingsWindow", WindowControl::Settings);
+    shoot("debug", "merovan::DebugWindow", WindowControl::DebugWindow);
     return status;
 }
 
