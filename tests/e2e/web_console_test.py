@@ -286,8 +286,8 @@ def z_asks_for_confirmation_and_the_token(bridge, page):
     check(page.js("return localStorage.length") == 0, "nothing kept beyond the tab")
     z = [job for job in bridge.request("GET", "/v1/jobs")[1]["jobs"] if job["kind"] == "z"]
     check(len(z) == 1, f"one Z report, none from the cancelled dialog: {z}")
-    wait_until(lambda: bridge.request("GET", f"/v1/jobs/{z[0]['id']}")[1]["state"] not in ("queued", "running"),
-               60, "the Z report's end")
+    wait_until(lambda: page.history_job(z[0]["id"]).get_attribute("data-state") == "done", 60,
+               "the Z report's end in the history")
 
 
 def screenshots(page, folder):

@@ -130,8 +130,10 @@
     $('queue-length').textContent = String(s.queueLength);
     $('last-error').textContent = s.lastError ? `${s.lastError.code} ${s.lastError.text}` : '-';
     showJobUnderWay(s.job);
+    // A job that starts or ends, or one the history shows unfinished (a
+    // short one may start and end between two looks), reads it again.
     const signature = JSON.stringify([s.job && s.job.id, s.queueLength]);
-    if (signature !== lastSignature) {
+    if (signature !== lastSignature || historyUnfinished) {
       lastSignature = signature;
       refreshHistory();
     }
@@ -152,6 +154,7 @@
   // --- History: the newest jobs, each with its result block.
 
   const historyRows = new Map(); // id -> {item, json}
+  let historyUnfinished = false;
 
   const historyItem = (job) => {
     const item = document.createElement('li');
@@ -204,6 +207,7 @@
       }
     }
     $('history-empty').hidden = jobs.length > 0;
+    historyUnfinished = jobs.some((job) => job.state === 'queued' || job.state === 'running');
   };
 
   let historyTimer = 0;
@@ -224,12 +228,17 @@
   let logAfter = 0;
   let logRun = new AbortController();
 
+  // The log follows its newest line unless the reader has scrolled back.
+  let logFollows = true;
+  const followLog = () => {
+    if (logFollows) $('log').scrollTop = $('log').scrollHeight;
+  };
+
   const appendLog = (lines) => {
     const log = $('log');
-    const atEnd = log.scrollTop + log.clientHeight >= log.scrollHeight - 4;
     for (const line of lines) log.append(document.createTextNode(`${line.text}\n`));
     while (log.childNodes.length > LOG_KEPT_LINES) log.firstChild.remove();
-    if (atEnd) log.scrollTop = log.scrollHeight;
+    followLog();
   };
 
   const pollLog = async (run) => {
@@ -314,7 +323,7 @@
     }
     const answer = await post(`/v1/reports/${kind}`);
     if (!answer) say(`${button.textContent}: δεν στάλθηκε.`);
-    else if (answer.status === 200 || answer.status === 202) say(`${button.textContent}: #${answer.body.id} ${STATE_NAMES[answer.body.state] || ''}`);
+    else if (answer.status === 200 || answer.status === 202) say(`${button.textContent}: στάλθηκε, #${answer.body.id}`);
     else say(`${button.textContent}: ${errorText(answer)}`);
     refreshHistory();
   };
@@ -345,6 +354,11 @@
       $('token-note').classList.remove('alert');
       refreshHistory();
     });
+    $('log').addEventListener('scroll', () => {
+      const log = $('log');
+      logFollows = log.scrollTop + log.clientHeight >= log.scrollHeight - 4;
+    });
+    window.addEventListener('resize', followLog);
     updateButtons();
     pollStatus();
     pollLog(logRun);
