@@ -225,6 +225,15 @@ class Page:
             self.driver.set_window_size(width, 900)
 
 
+def the_page_is_served(bridge, page):
+    for path, kind in (("/", "text/html"), ("/console.css", "text/css"), ("/console.js", "text/javascript")):
+        try:
+            with urllib.request.urlopen(bridge.url + path, timeout=5) as answer:
+                check(answer.headers.get_content_type() == kind, f"{path} served as {kind}")
+        except urllib.error.HTTPError as error:
+            raise Failure(f"{path} answered {error.code} {error.read()!r}: is merovan_console linked in?")
+
+
 def the_page_shows_the_status(bridge, page):
     page.driver.get(bridge.url + "/")
     status = wait_until(bridge.status, 5, "the status")
@@ -310,7 +319,7 @@ def a_lost_bridge_shows_the_unreachable_banner(bridge, page):
     wait_until(lambda: page.shown("banner-unreachable"), BANNER_SECONDS, "the banner of a bridge out of reach")
 
 
-CHECKS = [the_page_shows_the_status, a_posted_job_shows_with_its_log_and_result,
+CHECKS = [the_page_is_served, the_page_shows_the_status, a_posted_job_shows_with_its_log_and_result,
           z_asks_for_confirmation_and_the_token]
 ENDINGS = [a_lost_register_shows_the_offline_banner, a_lost_bridge_shows_the_unreachable_banner]
 
