@@ -144,9 +144,11 @@ class Bridge:
         self.sim.kill()
         self.sim.wait()
 
-    def end_bridge(self):
-        self.bridge.terminate()
-        self.bridge.wait(15)
+    def wait_for_end(self, seconds):
+        try:
+            return self.bridge.wait(seconds)
+        except subprocess.TimeoutExpired:
+            return None
 
     def stop(self, keep):
         for process in (self.bridge, self.sim):
@@ -314,14 +316,19 @@ def a_lost_register_shows_the_offline_banner(bridge, page):
     check(page.text("banner-offline").strip() == OFFLINE_TEXT, "the window's off-line text")
 
 
-def a_lost_bridge_shows_the_unreachable_banner(bridge, page):
-    bridge.end_bridge()
+def the_stop_button_ends_the_bridge(bridge, page):
+    page.driver.find_element(By.ID, "stop").click()
+    wait_until(lambda: page.js("return document.getElementById('confirm').open"), 2, "the stop's confirmation")
+    check(page.driver.find_element(By.ID, "confirm-token").get_attribute("value") == bridge.token,
+          "the token kept from the Z report is offered")
+    page.driver.find_element(By.ID, "confirm-ok").click()
+    check(bridge.wait_for_end(30) == 0, "merovand ended by the stop request, with status 0")
     wait_until(lambda: page.shown("banner-unreachable"), BANNER_SECONDS, "the banner of a bridge out of reach")
 
 
 CHECKS = [the_page_is_served, the_page_shows_the_status, a_posted_job_shows_with_its_log_and_result,
           z_asks_for_confirmation_and_the_token]
-ENDINGS = [a_lost_register_shows_the_offline_banner, a_lost_bridge_shows_the_unreachable_banner]
+ENDINGS = [a_lost_register_shows_the_offline_banner, the_stop_button_ends_the_bridge]
 
 
 def run(bridge, screens):
