@@ -13,7 +13,7 @@
 // build/bin/job_bench --open-files N runs only (e): pick-up, the one-item
 // job and merovand's CPU per 10-item job, first on the machine as it is,
 // then with N more files held open by other processes.
-#include "bench_support.h"
+#include "resident_bench.h"
 #include "control/file_ready.h"
 #include "core/progress.h"
 #include "device/register_link.h"
@@ -41,65 +41,6 @@ using namespace merovan;
 using namespace merovan::bench;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-const QByteArray kVats("\0\0\0\0\0\0\x38\x40\0\0\0\0\0\0\x2a\x40\0\0\0\0\0\0\x18\x40\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x31\x40",
-                       40);
-
-QByteArray receiptJob(int items)
-{
-    QByteArray job = "tag:  BENCH\r\n";
-    for (int i = 1; i <= items; ++i) {
-        QByteArray line = " PLU";
-        line = line.leftJustified(19, ' ') + QByteArray("ITEM ") + QByteArray::number(i);
-        line = line.leftJustified(47, ' ') + QByteArray::number(1 + i % 3).rightJustified(7, ' ');
-        line = line.leftJustified(56, ' ') + QByteArray("1.50").rightJustified(9, ' ');
-        line = line.leftJustified(68, ' ') + QByteArray("24").rightJustified(5, ' ');
-        job += line + "\r\n";
-    }
-    return items > 1 ? job + " to    1     500.00\r\n" : job;
-}
-
-qint64 prescribedMs(qsizetype replies) { return 100 * replies + 250; }
-
-qsizetype traceLines(const QString &trace) { return readFile(trace).count('\n'); }
-
-// The register on one link: the simulator's switches, and how the bridge
-// names it (connection text, param.ini lines, environment).
-struct Link {
-    const char *name;
-    QStringList simArguments;
-    QString connectionText;
-    QByteArray paramLines;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-};
-
-Link udpLink()
-{
-    const QString port = QString::number(freePort());
-    return {"UDP", {QStringLiteral("--udp"), QStringLiteral("127.0.0.2:") + port}, QStringLiteral("127.0.0.2:") + port,
-            "[port] 127.0.0.2\r\n[baud] " + port.toLatin1() + "\r\n"};
-}
-
-Link ptyLink(const QString &path)
-{
-    Link link{"pty", {QStringLiteral("--pty"), path}, QStringLiteral("com1:9600"), "[port] com1\r\n[baud] 9600\r\n"};
-    link.environment.insert(QStringLiteral("MEROVAN_COM1"), path);
-    qputenv("MEROVAN_COM1", path.toLocal8Bit());
-    return link;
-}
 
 void receiptAgainstPauses(const Link &link, const QDir &dir)
 {
@@ -144,13 +85,6 @@ long residentKiB(qint64 pid)
 }
 
 // Polls every half millisecond until done() or 30 s; the time it took.
-qint64 msUntil(const QElapsedTimer &since, const std::function<bool()> &done)
-{
-    while (!done() && since.elapsed() < 30000)
-        QThread::usleep(500);
-    return since.elapsed();
-}
-
 // CPU time the process has had so far, summed over its threads, in ns.
 qint64 cpuNs(qint64 pid)
 {
@@ -160,65 +94,6 @@ qint64 cpuNs(qint64 pid)
         total += readFile(tasks.filePath(task + QStringLiteral("/schedstat"))).split(' ').first().toLongLong();
     return total;
 }
-
-qint64 median(std::vector<qint64> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// merovand in resident mode against the simulator, taking the jobs renamed
-// into its folder one at a time.
-class ResidentBridge {
-public:
-    ResidentBridge(const Link &link, const QDir &dir)
-        : dir_(dir), trace_(dir.filePath(QStringLiteral("trace-r.txt"))),
-          sim_(QStringLiteral("merovan-sim"), link.simArguments + QStringList{QStringLiteral("--trace"), trace_})
-    {
-        sim_.process.waitForReadyRead(5000);
-        writeFile(dir.filePath(QStringLiteral("vats.dat")), kVats);
-        writeFile(dir.filePath(QStringLiteral("param.ini")),
-                  link.paramLines + "[file] print\r\n[multi type] true\r\n[print_desc] true\r\n[comments] true\r\n"
-                                    "[currency]=0\r\n[ecrt] mikro\r\n[AutoStar]=yes\r\n[location] " +
-                      dir.filePath(QStringLiteral("jobs/")).toUtf8() + "\r\n");
-        dir.mkpath(QStringLiteral("jobs"));
-        bridge_.emplace(QStringLiteral("merovand"), QStringList{}, dir.path(), link.environment);
-        QElapsedTimer started;
-        started.start();
-        msUntil(started, [&] {
-            bridge_->process.waitForReadyRead(10);
-            return bridge_->process.readAll().contains("Merovan- Αναμονή");
-        });
-    }
-
-    struct Timing {
-        qint64 pickUp;     // rename to the first command at the register
-        qint64 overPauses; // rename to file gone, less the prescribed pauses
-    };
-    // Renames a job of that many items in at a random moment and waits
-    // until its file is gone.
-    Timing run(int items)
-    {
-        const QString job = dir_.filePath(QStringLiteral("jobs/print.1"));
-        QThread::msleep(QRandomGenerator::global()->bounded(250));
-        writeFile(job + QStringLiteral(".tmp"), receiptJob(items));
-        const qsizetype before = traceLines(trace_);
-        QElapsedTimer renamed;
-        renamed.start();
-        QFile::rename(job + QStringLiteral(".tmp"), job);
-        const qint64 pickUp = msUntil(renamed, [&] { return traceLines(trace_) > before; });
-        const qint64 gone = msUntil(renamed, [&] { return !QFile::exists(job); });
-        bridge_->process.readAll();
-        return {pickUp, gone - prescribedMs(traceLines(trace_) - before)};
-    }
-    qint64 pid() const { return bridge_->process.processId(); }
-
-private:
-    QDir dir_;
-    QString trace_;
-    Program sim_;
-    std::optional<Program> bridge_;
-};
 
 void residentJobs(const Link &link, const QDir &dir, int jobs)
 {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds, and runs the bridge against the register simulator in a
 # demo folder (build/demo). With a display the desktop bridge opens; without
-# one merovand runs in the terminal. Ctrl+C (or closing the bridge) stops both.
+# one merovand runs in the terminal. The host API and its web console listen
+# on 127.0.0.1:8088. Ctrl+C (or closing the bridge) stops both.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -34,7 +35,8 @@ printf '%s\r\n' \
   '[dir_depa]=false' \
   '[quantity]=false' \
   "[AutoStar]=$autostart" \
-  "[location] $demo/jobs/" > param.ini
+  "[location] $demo/jobs/" \
+  '[http] 127.0.0.1:8088' > param.ini
 
 "$bin/merovan-sim" --udp 127.0.0.2:5012 --trace "$demo/trace.txt" --paper "$demo/paper.txt" &
 sim=$!
@@ -46,6 +48,8 @@ trap 'exit 130' INT TERM
 
 echo "demo folder: $demo (simulator trace: trace.txt, paper roll: paper.txt, result file: Result)"
 echo "print a receipt: cp $root/samples/receipt.txt $demo/jobs/print.tmp && mv $demo/jobs/print.tmp $demo/jobs/print.1"
+echo "host API and web console: http://127.0.0.1:8088/ (this machine only)"
+echo "  or by HTTP: curl -H 'Idempotency-Key: demo-1' --data-binary @$root/samples/receipt.txt 'http://127.0.0.1:8088/v1/jobs?wait=30'"
 if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
   "$bin/merovan" &
 else

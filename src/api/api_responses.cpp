@@ -42,4 +42,11 @@ HttpResponse errorResponse(ApiError error, const QString &message)
     return jsonResponse(shape.status, {{QStringLiteral("error"), shape.code}, {QStringLiteral("message"), message}});
 }
 
+HttpResponse unauthorizedResponse(const QString &message)
+{
+    HttpResponse response = errorResponse(ApiError::Unauthorized, message);
+    response.headers << qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Bearer"));
+    return response;
+}
+
 } // namespace merovan

@@ -26,4 +26,7 @@ HttpResponse jsonResponse(int status, const QJsonObject &body);
 // {"error": CODE, "message": TEXT} with the error's status.
 HttpResponse errorResponse(ApiError error, const QString &message);
 
+// The 401 of a request without the token it needs, saying why.
+HttpResponse unauthorizedResponse(const QString &message);
+
 } // namespace merovan

@@ -108,9 +108,7 @@ void HostApiRoutes::dispatch(const HttpRequest &request, const HttpAnswerPtr &an
         }
         const QStringList captures = match.capturedTexts();
         if (const std::optional<QString> refusal = accessRefusal(rules_, request, route.need(captures))) {
-            HttpResponse response = errorResponse(ApiError::Unauthorized, *refusal);
-            response.headers << qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Bearer"));
-            answer->send(response);
+            answer->send(unauthorizedResponse(*refusal));
             return;
         }
         if (request.body.size() > kMaxBodyBytes) {

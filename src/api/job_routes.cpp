@@ -4,6 +4,8 @@
 #include "api/api_query.h"
 #include "api/held_answer.h"
 #include "api/job_submission_request.h"
+#include "greek/cp1253.h"
+#include "interpreter/job_file.h"
 
 #include <QJsonArray>
 
@@ -40,6 +42,15 @@ void HostApiRoutes::postJob(const Call &call)
     if (std::get<QByteArray>(text).isEmpty()) {
         call.answer->send(errorResponse(ApiError::BadRequest, QStringLiteral("the body is empty: it is the job text")));
         return;
+    }
+    // A job that can close the fiscal day needs the token as the Z report
+    // does, from this host too.
+    if (jobCanCloseFiscalDay(fromCp1253(std::get<QByteArray>(text)))) {
+        if (const std::optional<QString> refusal = accessRefusal(rules_, call.request, TokenNeed::Always)) {
+            call.answer->send(unauthorizedResponse(
+                QStringLiteral("the job has a line that can close the fiscal day (MKZ, snd or PRG): ") + *refusal));
+            return;
+        }
     }
     answerSubmission(call, {.idempotencyKey = std::get<QString>(key), .kind = JobKind::Job,
                             .jobText = std::get<QByteArray>(text)});

@@ -76,13 +76,15 @@ std::optional<int> answerInformationRequest(int argc, char *argv[])
         text = program + QLatin1Char(' ') + QStringLiteral(MEROVAN_VERSION) + QLatin1Char('\n');
     } else if (argument == QStringLiteral("--help")) {
         text = QStringLiteral("Usage: %1                 resident: param.ini in the working folder, jobs from its folder\n"
+                              "       %1 --http ADDRESS:PORT   resident, with the host API on that address\n"
                               "       %1 PORT:BAUD BAUD JOB DELAY MODEL FLAGS   one job, then end\n"
                               "       %1 --check JOB      dry run of a job file: how it is read, what it sends\n"
                               "       %1 --init FOLDER    set up a register's folder (as root: for the merovan user)\n"
                               "       %1 --help | --version\n"
                               "Exit status: 0 done; 1 command line refused, or a job a crash cut short handed again;\n"
                               "2 no param.ini; 3 the register did not answer; 4 no job file; 5 stopped before the job;\n"
-                              "6 the job ran before (its file could not be removed); 7 the job cannot be recorded.\n"
+                              "6 the job ran before (its file could not be removed); 7 the job cannot be recorded;\n"
+                              "8 the host API cannot start as asked (an open address without a token, a bad address).\n"
                               "--check: 0 nothing to point out, 1 something to point out, 4 the job cannot be read.\n")
                    .arg(program);
     } else {

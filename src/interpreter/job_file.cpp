@@ -1,5 +1,7 @@
 #include "interpreter/job_file.h"
 
+#include <algorithm>
+
 #include "greek/cp1253.h"
 
 #include <QCryptographicHash>
@@ -85,6 +87,16 @@ bool keywordMatches(const QString &line, const QString &keyword, KeywordCase rul
         return field == keyword.toUpper() || field == keyword.toLower();
     }
     return false;
+}
+
+bool jobCanCloseFiscalDay(const QString &text)
+{
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    return std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
+        return keywordMatches(line, QStringLiteral("MKZ"), KeywordCase::AnyCase) ||
+               keywordMatches(line, QStringLiteral("snd"), KeywordCase::LowerCase) ||
+               keywordMatches(line, QStringLiteral("PRG"), KeywordCase::UpperOrLower);
+    });
 }
 
 bool commentsOn(SettingSwitch setting)

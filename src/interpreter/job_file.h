@@ -46,6 +46,11 @@ enum class KeywordCase {
 };
 bool keywordMatches(const QString &line, const QString &keyword, KeywordCase rule);
 
+// Whether a job's text (its lines as CR LF splits them) holds a line that
+// can close the fiscal day: the Z report ("MKZ"), or a raw command or key
+// sequence ("snd", "PRG"), which can be anything the register takes.
+bool jobCanCloseFiscalDay(const QString &text);
+
 // Comments are on when the setting reads "true" or "TRUE".
 bool commentsOn(SettingSwitch setting);
 

@@ -4,6 +4,7 @@
 
 #include "file_mode.h"
 #include "qt_printers.h"
+#include "text_bytes_printer.h"
 
 #include <QDir>
 #include <QFile>

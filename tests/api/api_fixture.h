@@ -4,6 +4,7 @@
 #include "fake_backend.h"
 #include "http_test_client.h"
 #include "qt_printers.h"
+#include "text_bytes_printer.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -65,6 +65,11 @@ TEST_F(ApiRoutes, EachRequestGetsItsStatusAndErrorCode)
         {"POST", "/v1/reports/z", {kKey}, "", 401, "unauthorized"},
         {"POST", "/v1/reports/z", {kKey, kBearer}, "", 202, ""},
         {"POST", "/v1/reports/z", {kKey, {"Authorization", "Bearer wrong"}}, "", 401, "unauthorized"},
+        // A job that can close the fiscal day needs the token as the Z report does.
+        {"POST", "/v1/jobs", {kKey}, "tag:  Z\r\n MKZ\r\n", 401, "unauthorized"},
+        {"POST", "/v1/jobs", {kKey}, "tag:  Z\r\n snd  KX021T1\r\n", 401, "unauthorized"},
+        {"POST", "/v1/jobs", {kKey}, "tag:  Z\r\n PRG  1\r\n", 401, "unauthorized"},
+        {"POST", "/v1/jobs", {kKey, kBearer}, "tag:  Z\r\n mkz\r\n", 202, ""},
         {"POST", "/v1/stop", {}, "", 401, "unauthorized"},
         {"GET", "/v1/stop", {kBearer}, "", 405, "method-not-allowed"},
         {"GET", "/v1/log", {}, "", 200, ""},

@@ -2,6 +2,7 @@
 #include "api/metrics_text.h"
 
 #include "qt_printers.h"
+#include "text_bytes_printer.h"
 
 #include <QJsonDocument>
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -9,8 +8,6 @@
 
 // Readable failure messages for Qt strings in GoogleTest output.
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-
-inline void PrintTo(const QByteArray &bytes, std::ostream *os) { *os << '"' << bytes.toStdString() << '"'; }
 
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
