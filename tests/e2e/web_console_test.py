@@ -108,7 +108,8 @@ class Bridge:
         port = free_port(socket.SOCK_STREAM, "127.0.0.1")
         self.url = f"http://127.0.0.1:{port}"
         self.bridge = self.run("merovand", [self.merovand, "--http", f"127.0.0.1:{port}"])
-        wait_until(lambda: (self.status() or {}).get("printing"), 30, "merovand printing, its API answering")
+        wait_until(lambda: (self.status() or {}).get("online") and self.status().get("printing"), 30,
+                   "merovand printing on a register found, its API answering")
 
     def run(self, name, command):
         out = open(self.path(f"{name}.out"), "wb")
@@ -209,6 +210,10 @@ class Page:
         found = self.driver.find_elements(By.CSS_SELECTOR, f"#history li[data-job-id='{job_id}']")
         return found[0] if found else None
 
+    def history_state(self, job_id):
+        return self.js("const e = document.querySelector(`#history li[data-job-id='${arguments[0]}']`);"
+                       "return e ? e.dataset.state : null", str(job_id))
+
     def history_kinds(self):
         return self.js("return Array.from(document.querySelectorAll('#history li'), e => e.dataset.kind)")
 
@@ -258,8 +263,7 @@ def a_posted_job_shows_with_its_log_and_result(bridge, page):
     def ended():
         if page.job_under_way() == str(job["id"]):
             seen_while_running.append(page.log_count(ITEM))
-        item = page.history_job(job["id"])
-        return item is not None and item.get_attribute("data-state") == "done"
+        return page.history_state(job["id"]) == "done"
 
     wait_until(ended, 90, f"job {job['id']} done in the history")
     at_end = page.log_count(ITEM)
@@ -297,8 +301,7 @@ def z_asks_for_confirmation_and_the_token(bridge, page):
     check(page.js("return localStorage.length") == 0, "nothing kept beyond the tab")
     z = [job for job in bridge.request("GET", "/v1/jobs")[1]["jobs"] if job["kind"] == "z"]
     check(len(z) == 1, f"one Z report, none from the cancelled dialog: {z}")
-    wait_until(lambda: page.history_job(z[0]["id"]).get_attribute("data-state") == "done", 60,
-               "the Z report's end in the history")
+    wait_until(lambda: page.history_state(z[0]["id"]) == "done", 60, "the Z report's end in the history")
 
 
 def screenshots(page, folder):
@@ -364,7 +367,8 @@ def main():
     parser.add_argument("--vats", required=True)
     parser.add_argument("--screens", required=True)
     arguments = parser.parse_args()
-    return run(Bridge(arguments.merovand, arguments.simulator, arguments.vats), arguments.screens)
+    programs = [os.path.abspath(path) for path in (arguments.merovand, arguments.simulator, arguments.vats)]
+    return run(Bridge(*programs), arguments.screens)
 
 
 if __name__ == "__main__":

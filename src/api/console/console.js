@@ -156,14 +156,24 @@
   const historyRows = new Map(); // id -> {item, json}
   let historyUnfinished = false;
 
-  const historyItem = (job) => {
+  // One row of the history; a row is filled again in place when its job
+  // changes, so that it stays open and keeps the keyboard's focus.
+  const newHistoryItem = () => {
     const item = document.createElement('li');
+    const details = document.createElement('details');
+    const block = document.createElement('pre');
+    block.className = 'result';
+    details.append(document.createElement('summary'), block);
+    item.append(details);
+    return item;
+  };
+
+  const fillHistoryItem = (item, job) => {
     item.dataset.jobId = job.id;
     item.dataset.state = job.state;
     item.dataset.kind = job.kind;
     item.className = `job state-${job.state}`;
-    const details = document.createElement('details');
-    const summary = document.createElement('summary');
+    const [summary, block] = item.firstChild.children;
     const title = document.createElement('span');
     title.className = 'job-title';
     title.textContent = jobTitle(job);
@@ -173,13 +183,8 @@
     const when = document.createElement('span');
     when.className = 'job-when';
     when.textContent = `${clock(job.endedAt || job.startedAt || job.queuedAt)} · ${SOURCE_NAMES[job.source] || job.source}`;
-    summary.append(title, ' ', state, ' ', when);
-    const block = document.createElement('pre');
-    block.className = 'result';
+    summary.replaceChildren(title, ' ', state, ' ', when);
     block.textContent = job.result && job.result.length ? job.result.join('\n') : '(χωρίς αποτέλεσμα ακόμη)';
-    details.append(summary, block);
-    item.append(details);
-    return item;
   };
 
   const showHistory = (jobs) => {
@@ -189,14 +194,13 @@
       seen.add(job.id);
       const json = JSON.stringify(job);
       let row = historyRows.get(job.id);
-      if (!row || row.json !== json) {
-        const item = historyItem(job);
-        if (row) {
-          item.firstChild.open = row.item.firstChild.open;
-          row.item.replaceWith(item);
-        }
-        row = { item, json };
+      if (!row) {
+        row = { item: newHistoryItem(), json: '' };
         historyRows.set(job.id, row);
+      }
+      if (row.json !== json) {
+        fillHistoryItem(row.item, job);
+        row.json = json;
       }
       if (list.children[index] !== row.item) list.insertBefore(row.item, list.children[index] || null);
     });
