@@ -87,14 +87,12 @@ void oneItemJobs(ResidentBridge &bridge, const QString &trace, quint16 port)
 
 // The 30-item receipt's time over its prescribed pauses, as a ratio: the
 // median of five runs.
-double receiptRatio(ResidentBridge &bridge, const QString &trace)
+double receiptRatio(ResidentBridge &bridge)
 {
     std::vector<double> ratios;
     for (int run = 0; run < 5; ++run) {
-        const qsizetype before = traceLines(trace);
         const ResidentBridge::Timing timing = bridge.run(30);
-        const qint64 prescribed = prescribedMs(traceLines(trace) - before);
-        ratios.push_back(double(timing.overPauses + prescribed) / double(prescribed));
+        ratios.push_back(double(timing.overPauses + timing.prescribed) / double(timing.prescribed));
     }
     std::sort(ratios.begin(), ratios.end());
     return ratios[ratios.size() / 2];
@@ -113,9 +111,9 @@ QByteArray lastSeq(const QByteArray &answer, const QByteArray &previous)
     return end > start ? answer.mid(start, end - start) : previous;
 }
 
-void receiptBesideCallers(ResidentBridge &bridge, const QString &trace, quint16 port)
+void receiptBesideCallers(ResidentBridge &bridge, quint16 port)
 {
-    const double alone = receiptRatio(bridge, trace);
+    const double alone = receiptRatio(bridge);
 
     std::atomic<bool> stop = false;
     std::vector<std::thread> page;
@@ -138,7 +136,7 @@ void receiptBesideCallers(ResidentBridge &bridge, const QString &trace, quint16 
         while (!stop)
             after = lastSeq(httpCall(port, "GET", "/v1/log?after=" + after + "&wait=2"), after);
     });
-    const double withPage = receiptRatio(bridge, trace);
+    const double withPage = receiptRatio(bridge);
     stop = true;
     for (std::thread &t : page)
         t.join();
@@ -154,7 +152,7 @@ void receiptBesideCallers(ResidentBridge &bridge, const QString &trace, quint16 
         });
     QElapsedTimer busy;
     busy.start();
-    const double withClients = receiptRatio(bridge, trace);
+    const double withClients = receiptRatio(bridge);
     const qint64 busyMs = busy.elapsed();
     stop = true;
     for (std::thread &t : clients)
@@ -177,6 +175,6 @@ int main(int argc, char *argv[])
     const quint16 port = freeTcpPort();
     ResidentBridge bridge(link, dir, {QStringLiteral("--http"), QStringLiteral("127.0.0.1:%1").arg(port)});
     oneItemJobs(bridge, trace, port);
-    receiptBesideCallers(bridge, trace, port);
+    receiptBesideCallers(bridge, port);
     return 0;
 }
