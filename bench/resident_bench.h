@@ -115,6 +115,7 @@ public:
     struct Timing {
         qint64 pickUp;     // rename to the first command at the register
         qint64 overPauses; // rename to file gone, less the prescribed pauses
+        qint64 prescribed; // the pauses of the commands the register received meanwhile
     };
     // Renames a job of that many items in at a random moment and waits
     // until its file is gone.
@@ -130,7 +131,8 @@ public:
         const qint64 pickUp = msUntil(renamed, [&] { return traceLines(trace_) > before; });
         const qint64 gone = msUntil(renamed, [&] { return !QFile::exists(job); });
         bridge_->process.readAll();
-        return {pickUp, gone - prescribedMs(traceLines(trace_) - before)};
+        const qint64 prescribed = prescribedMs(traceLines(trace_) - before);
+        return {pickUp, gone - prescribed, prescribed};
     }
     qint64 pid() const { return bridge_->process.processId(); }
 

@@ -24,6 +24,12 @@ inline bool writeSettledJob(const QString &path, const QByteArray &bytes)
     return job.setFileTime(QDateTime::currentDateTime().addSecs(-1), QFileDevice::FileModificationTime);
 }
 
+// A job of one pass-through command, its block in "Result".
+inline QByteArray passThroughJob(const char *tag, const char *command)
+{
+    return QByteArray("tag:  ") + tag + "\r\nresFile:  Result\r\n snd  " + command + "\r\n";
+}
+
 // A bridge on a scripted register, started in a temporary working folder.
 class BridgeTest : public LinkTest {
 protected:

@@ -12,11 +12,6 @@ using namespace merovan::test;
 
 namespace {
 
-QByteArray job(const char *tag, const char *command)
-{
-    return QByteArray("tag:  ") + tag + "\r\nresFile:  Result\r\n snd  " + command + "\r\n";
-}
-
 class HostJobs : public BridgeTest {
 protected:
     HostJobs()
@@ -63,10 +58,10 @@ protected:
 
 TEST_F(HostJobs, FolderAndHostJobsTakeTurnsAndEachBlockGoesWhereItsHostReadsIt)
 {
-    ASSERT_EQ(submit("k1", job("API1", "A3")).verdict, SubmitVerdict::Queued);
-    ASSERT_EQ(submit("k2", job("API2", "A4")).verdict, SubmitVerdict::Queued);
-    ASSERT_TRUE(writeSettledJob(jobs() + "/print.1", job("DIR1", "A1")));
-    ASSERT_TRUE(writeSettledJob(jobs() + "/print.2", job("DIR2", "A2")));
+    ASSERT_EQ(submit("k1", passThroughJob("API1", "A3")).verdict, SubmitVerdict::Queued);
+    ASSERT_EQ(submit("k2", passThroughJob("API2", "A4")).verdict, SubmitVerdict::Queued);
+    ASSERT_TRUE(writeSettledJob(jobs() + "/print.1", passThroughJob("DIR1", "A1")));
+    ASSERT_TRUE(writeSettledJob(jobs() + "/print.2", passThroughJob("DIR2", "A2")));
     EXPECT_TRUE(jobCommands().isEmpty()) << "nothing runs before Start";
     startPrinting();
     for (int tick = 0; tick < 6; ++tick)
@@ -97,7 +92,7 @@ TEST_F(HostJobs, FolderAndHostJobsTakeTurnsAndEachBlockGoesWhereItsHostReadsIt)
 TEST_F(HostJobs, OneKeyRunsOneJobWhateverHappensMeanwhile)
 {
     startPrinting();
-    const SubmitAnswer first = submit("sale-7", job("SALE7", "A7"));
+    const SubmitAnswer first = submit("sale-7", passThroughJob("SALE7", "A7"));
     ASSERT_EQ(first.verdict, SubmitVerdict::Queued);
     bridge.jobTick();
     ASSERT_EQ(jobCommands(), QStringList{"KXA7"});
@@ -108,8 +103,8 @@ TEST_F(HostJobs, OneKeyRunsOneJobWhateverHappensMeanwhile)
         JobKind kind;
         SubmitVerdict verdict;
     } cases[] = {
-        {"the same key and text", job("SALE7", "A7"), JobKind::Job, SubmitVerdict::SameJob},
-        {"the same key, another text", job("SALE7", "A8"), JobKind::Job, SubmitVerdict::KeyUsedOtherwise},
+        {"the same key and text", passThroughJob("SALE7", "A7"), JobKind::Job, SubmitVerdict::SameJob},
+        {"the same key, another text", passThroughJob("SALE7", "A8"), JobKind::Job, SubmitVerdict::KeyUsedOtherwise},
         {"the same key for a report", {}, JobKind::XReport, SubmitVerdict::KeyUsedOtherwise},
     };
     for (const auto &c : cases) {
@@ -127,7 +122,7 @@ TEST_F(HostJobs, OneKeyRunsOneJobWhateverHappensMeanwhile)
     restarted.setJobHistory(&reopened);
     ApiJobIntake restartedIntake{&reopened, restarted.queue(), clock};
     restartedIntake.requeueWaitingJobs();
-    const SubmitAnswer afterRestart = restartedIntake.submit({QStringLiteral("sale-7"), JobKind::Job, job("SALE7", "A7")});
+    const SubmitAnswer afterRestart = restartedIntake.submit({QStringLiteral("sale-7"), JobKind::Job, passThroughJob("SALE7", "A7")});
     EXPECT_EQ(afterRestart.verdict, SubmitVerdict::SameJob);
     EXPECT_EQ(afterRestart.job->state, JobState::Done);
     EXPECT_EQ(restarted.queue().size(), 0);
@@ -139,7 +134,7 @@ TEST_F(HostJobs, OneKeyRunsOneJobWhateverHappensMeanwhile)
 // and its key never runs it again.
 TEST_F(HostJobs, AJobACrashCutShortIsInterruptedInTheHistoryAsInTheJournal)
 {
-    const SubmitAnswer handed = submit("cut", job("CUT", "A9"));
+    const SubmitAnswer handed = submit("cut", passThroughJob("CUT", "A9"));
     ASSERT_EQ(handed.verdict, SubmitVerdict::Queued);
     const QString spooled = ApiJobIntake::spoolPath(handed.job->id);
     const auto identity = identityOf(spooled);
@@ -166,7 +161,7 @@ TEST_F(HostJobs, AJobACrashCutShortIsInterruptedInTheHistoryAsInTheJournal)
     EXPECT_TRUE(record.result[2].startsWith(QStringLiteral("Err = -97, [interrupted at line 1 of 3]")));
     EXPECT_EQ(record.exitCode, 1);
     EXPECT_FALSE(crashed.read()) << "the journal let go of it";
-    EXPECT_EQ(restartedIntake.submit({QStringLiteral("cut"), JobKind::Job, job("CUT", "A9")}).verdict,
+    EXPECT_EQ(restartedIntake.submit({QStringLiteral("cut"), JobKind::Job, passThroughJob("CUT", "A9")}).verdict,
               SubmitVerdict::SameJob);
     EXPECT_TRUE(jobCommands().isEmpty());
 }

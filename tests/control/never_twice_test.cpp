@@ -32,11 +32,6 @@ private:
     }
 };
 
-QByteArray job(const char *tag, const char *command)
-{
-    return QByteArray("tag:  ") + tag + "\r\nresFile:  Result\r\n snd  " + command + "\r\n";
-}
-
 class NeverTwice : public BridgeTest {
 protected:
     NeverTwice()
@@ -80,7 +75,7 @@ TEST_F(NeverTwice, AJobFileThatCannotBeRemovedRunsOnceInEveryMode)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.mode);
         const QString path = jobs() + (c.multi == QByteArray("true") ? "/print.1" : "/one.txt");
-        ASSERT_TRUE(writeSettledJob(path, job("FIRST", "A1")));
+        ASSERT_TRUE(writeSettledJob(path, passThroughJob("FIRST", "A1")));
         commands.clear();
         op.boxes.clear();
         op.fatals.clear();
@@ -117,7 +112,7 @@ TEST_F(NeverTwice, AJobFileThatCannotBeRemovedRunsOnceInEveryMode)
         EXPECT_EQ(op.boxes.size(), 1u) << "told once per file";
 
         // The host writes a new job under the same name: it runs, once.
-        ASSERT_TRUE(writeSettledJob(path, job("SECOND", "A2")));
+        ASSERT_TRUE(writeSettledJob(path, passThroughJob("SECOND", "A2")));
         Bridge third{op, clock, log, link};
         runBridge(third);
         EXPECT_EQ(jobCommands(), (QStringList{QStringLiteral("KXA1"), QStringLiteral("KXA2")}));
@@ -129,11 +124,11 @@ TEST_F(NeverTwice, AJobFileThatCannotBeRemovedRunsOnceInEveryMode)
 TEST_F(NeverTwice, TheNextJobRunsOnceTheFolderCanBeChanged)
 {
     startPrinting("print", "true");
-    ASSERT_TRUE(writeSettledJob(jobs() + "/print.1", job("ONE", "A1")));
+    ASSERT_TRUE(writeSettledJob(jobs() + "/print.1", passThroughJob("ONE", "A1")));
     bridge.jobTick();
     EXPECT_EQ(window().status().left(47), QStringLiteral("Δεν ήταν δυνατή η διαγραφή του αρχείου εργασίας"));
     folder.refusing = false;
-    ASSERT_TRUE(writeSettledJob(jobs() + "/print.2", job("TWO", "A2")));
+    ASSERT_TRUE(writeSettledJob(jobs() + "/print.2", passThroughJob("TWO", "A2")));
     bridge.jobTick();
     bridge.jobTick();
     EXPECT_EQ(tags(), QStringLiteral("ONE TWO"));
@@ -199,10 +194,10 @@ TEST_F(NeverTwice, AJobRenamedOverTheRunningOneRunsNext)
 {
     folder.refusing = false;
     startPrinting("print", "true");
-    ASSERT_TRUE(writeSettledJob(jobs() + "/print.1", job("OLD", "A1")));
+    ASSERT_TRUE(writeSettledJob(jobs() + "/print.1", passThroughJob("OLD", "A1")));
     registerScript = [&, script = registerScript](const QString &command, FakeTransport &reg) {
         if (command == QStringLiteral("KXA1")) {
-            EXPECT_TRUE(writeSettledJob(jobs() + "/new.tmp", job("NEW", "A2")));
+            EXPECT_TRUE(writeSettledJob(jobs() + "/new.tmp", passThroughJob("NEW", "A2")));
             QFile::remove(jobs() + "/print.1");
             EXPECT_TRUE(QFile::rename(jobs() + "/new.tmp", jobs() + "/print.1"));
         }
@@ -234,7 +229,7 @@ TEST_F(NeverTwice, AJournalEntryThatIsNotAFileIsDropped)
 TEST_F(NeverTwice, AJournalOfTheFirstFormatIsStillRead)
 {
     const QString path = jobs() + "/print.1";
-    ASSERT_TRUE(writeSettledJob(path, job("OLD", "A1")));
+    ASSERT_TRUE(writeSettledJob(path, passThroughJob("OLD", "A1")));
     const auto id = identityOf(path);
     QFile journal(QStringLiteral("merovan.journal"));
     ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
