@@ -99,7 +99,7 @@ class Bridge:
         with open(self.path("token"), "w") as token:
             token.write(self.token + "\n")
         os.chmod(self.path("token"), 0o600)
-        settings = [f"[port] 127.0.0.2", f"[baud] {udp}", "[file] print", "[multi type] true",
+        settings = ["[port] 127.0.0.2", f"[baud] {udp}", "[file] print", "[multi type] true",
                     "[AutoStar]=yes", "[ecrt] mikro", "[time] 0", "[print_desc] true", "[comments] true",
                     "[currency]=0", f"[location] {self.path('jobs')}/", f"[http token] {self.path('token')}"]
         with open(self.path("param.ini"), "wb") as param:
