@@ -33,7 +33,7 @@ add_custom_target(merovan_compressed_docs ALL DEPENDS ${compressed})
 install(FILES ${staged}/changelog.gz ${packaging}/debian/copyright README.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES docs/architecture.md docs/performance.md docs/simulator.md docs/job-files.md docs/host-api.md
-  docs/openapi.yaml
+  docs/openapi.yaml docs/web-console.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES samples/receipt.txt DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 

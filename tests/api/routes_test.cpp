@@ -84,7 +84,9 @@ TEST_F(ApiRoutes, EachRequestGetsItsStatusAndErrorCode)
         {"GET", "/v1", {}, "", 404, "not-found"},
         {"GET", "/v1/jobs/7/result", {}, "", 404, "not-found"},
         {"GET", "/", {}, "", 200, ""},
-        {"GET", "/console.js", {}, "", 404, "not-found"},
+        {"GET", "/console.js", {}, "", 200, ""},
+        {"GET", "/console.css", {}, "", 200, ""},
+        {"GET", "/console.html", {}, "", 404, "not-found"},
     };
     for (const auto &c : cases) {
         const HttpReply reply = send(c.method, c.target, c.headers, c.body);
@@ -336,6 +338,8 @@ TEST_F(ApiRoutes, AnUnlistedOriginGetsNoCorsHeaders)
 TEST_F(ApiRoutes, TheConsolePageAndTheMetricsHaveTheirContentTypes)
 {
     EXPECT_EQ(send("GET", "/").header("Content-Type"), "text/html; charset=utf-8");
+    EXPECT_EQ(send("GET", "/console.js").header("Content-Type"), "text/javascript; charset=utf-8");
+    EXPECT_EQ(send("GET", "/console.css").header("Content-Type"), "text/css; charset=utf-8");
     EXPECT_EQ(send("GET", "/metrics").header("Content-Type"), "text/plain; version=0.0.4; charset=utf-8");
     EXPECT_EQ(send("GET", "/v1/status").header("Content-Type"), "application/json");
 }
