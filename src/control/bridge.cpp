@@ -36,7 +36,7 @@ Bridge::Bridge(Operator &op, Clock &clock, DebugLog &log, RegisterLink &link, QO
     link_.resultLineWritten = [this](const QString &line) { recorder_.lineWritten(line); };
     connect(&queue_, &JobQueue::added, this, &Bridge::queuedWorkArrived);
     connect(&presenceTimer_, &QTimer::timeout, this, &Bridge::presenceTick);
-    presenceTimer_.setInterval(1000);
+    presenceTimer_.setInterval(500);
     connect(&jobTimer_, &QTimer::timeout, this, &Bridge::jobTick);
     // A job renamed into the folder, or closed there after writing, is
     // taken at once; the job timer remains for folders without notices.

@@ -114,7 +114,7 @@ public:
     void setStartupNotice(const QString &text) { startupNotice_ = text; }
     // Someone looks at the register's state from afar (the host API's
     // status): for a few seconds from now, while no job runs, the register
-    // is asked once a second whether it is there. Safe from any thread.
+    // is asked twice a second whether it is there. Safe from any thread.
     void noteWatched();
     // How long the job history keeps a job.
     void setHistoryDays(int days) { historyDays_ = days; }

@@ -313,9 +313,13 @@ def screenshots(page, folder):
 def a_lost_register_shows_the_offline_banner(bridge, page):
     # While the page watches the status, the bridge keeps asking the register
     # whether it is there.
+    gone = time.monotonic()
     bridge.kill_register()
     wait_until(lambda: bridge.status()["online"] is False, 60, "the bridge reporting the register off line")
+    reported = time.monotonic()
     wait_until(lambda: page.shown("banner-offline"), BANNER_SECONDS, "the off-line banner")
+    print(f"off line: reported by the bridge {reported - gone:.2f} s and shown by the page "
+          f"{time.monotonic() - gone:.2f} s after the register went away")
     check(page.text("banner-offline").strip() == OFFLINE_TEXT, "the window's off-line text")
 
 
