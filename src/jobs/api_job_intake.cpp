@@ -64,8 +64,6 @@ SubmitAnswer ApiJobIntake::submit(const JobSubmission &submission)
     record.fingerprint = fingerprint;
     record.state = JobState::Queued;
     record.queuedAt = clock_.now().toUTC();
-    if (submission.kind == JobKind::Job)
-        record.jobPath = spoolPath(0); // named after its id once it has one
     record.id = history_->add(record);
     if (record.id == 0)
         return {SubmitVerdict::NoHistory, std::nullopt};
@@ -73,7 +71,8 @@ SubmitAnswer ApiJobIntake::submit(const JobSubmission &submission)
         record.jobPath = spoolPath(record.id);
         // A text that cannot be kept is never run: the host sees it rejected.
         if (!spool(record.id, submission.jobText)) {
-            history_->finish(record.id, JobState::Rejected, {lostSpoolLine(record.id, clock_)}, std::nullopt, 1, clock_.now().toUTC());
+            history_->finish(record.id, JobState::Rejected, {lostSpoolLine(record.id, clock_)}, std::nullopt, 1,
+                             clock_.now().toUTC());
             return {SubmitVerdict::Queued, history_->find(record.id)};
         }
     }
@@ -108,7 +107,8 @@ void ApiJobIntake::requeueWaitingJobs()
         return;
     for (const JobRecord &record : history_->inState(JobState::Queued)) {
         if (record.kind == JobKind::Job && !QFileInfo(spoolPath(record.id)).isFile()) {
-            history_->finish(record.id, JobState::Rejected, {lostSpoolLine(record.id, clock_)}, std::nullopt, 1, clock_.now().toUTC());
+            history_->finish(record.id, JobState::Rejected, {lostSpoolLine(record.id, clock_)}, std::nullopt, 1,
+                             clock_.now().toUTC());
             continue;
         }
         queue(record);
