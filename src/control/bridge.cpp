@@ -242,11 +242,17 @@ void Bridge::unload()
     window_.setVisible(false);
 }
 
-void Bridge::terminate(int status)
+void Bridge::stopTimers()
 {
     ended_ = true;
     jobTimer_.stop();
     searchTimer_.stop();
+    presenceTimer_.stop();
+}
+
+void Bridge::terminate(int status)
+{
+    stopTimers();
     link_.connection().close(link_.connection().connectionText);
     Q_EMIT programEnded(status);
 }

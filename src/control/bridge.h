@@ -200,6 +200,9 @@ private:
     void installJournal();
     void showReceiptNumber();
     void endProgramNow(int status);
+    // The program is ending: no timer ticks again (and none is left running
+    // when the bridge goes back to the main thread).
+    void stopTimers();
 
     Operator &op_;
     Clock &clock_;

@@ -290,9 +290,7 @@ std::optional<qint16> Bridge::countJob()
 
 void Bridge::endProgramNow(int status)
 {
-    ended_ = true;
-    jobTimer_.stop();
-    searchTimer_.stop();
+    stopTimers();
     Q_EMIT programEnded(status);
 }
 
