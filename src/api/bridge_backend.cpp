@@ -54,7 +54,7 @@ BridgeStatus BridgeBackend::status() const
     status.statusLine = window_.status();
     status.printing = window_.isEnabled(WindowControl::StopButton);
     status.stopping = stopping();
-    status.reportsEnabled = window_.isEnabled(WindowControl::ReportsMenu) && !bridge_.searchTimerActive();
+    status.reportsEnabled = bridge_.reportsCanRun();
     if (const auto underWay = bridge_.recorder().underWay()) {
         status.job = JobUnderWay{underWay->id, underWay->source, underWay->kind, underWay->tag,
                                  bridge_.progressPercent()};

@@ -122,6 +122,9 @@ public:
     void setJobChangeListener(std::function<void(qint64 id)> listener) { recorder_.changed = std::move(listener); }
     // The job under way's progress, 0..100.
     int progressPercent() const;
+    // Whether a report would run now, as from the menu: the register has
+    // been found and the reports menu is enabled.
+    bool reportsCanRun() const;
 
     // How job files are removed or set aside after their run.
     void setJobFileDisposal(JobFileDisposal &disposal) { disposal_ = &disposal; }

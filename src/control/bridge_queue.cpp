@@ -80,8 +80,13 @@ void Bridge::presenceTick()
 
 int Bridge::progressPercent() const
 {
-    const int maximum = progress_.maximum();
-    return maximum > 0 ? qBound(0, progress_.value() * 100 / maximum, 100) : 0;
+    // Before its first line the label shows "-": nothing done yet.
+    return progress_.value() < 1 ? 0 : qMin(progress_.percent(), 100);
+}
+
+bool Bridge::reportsCanRun() const
+{
+    return !searchTimer_.isActive() && window_.isEnabled(WindowControl::ReportsMenu);
 }
 
 void Bridge::queuedWorkArrived()
@@ -95,7 +100,7 @@ void Bridge::queuedWorkArrived()
         return;
     }
     const std::optional<QueuedJob> next = queue_.peek();
-    if (next && next->kind != JobKind::Job && !searchTimer_.isActive() && window_.isEnabled(WindowControl::ReportsMenu))
+    if (next && next->kind != JobKind::Job && reportsCanRun())
         runQueuedJob();
 }
 

@@ -16,6 +16,8 @@ public:
     qint16 value() const { return value_; }
     void setValue(qint16 value);
     qint16 maximum() const { return max_; }
+    // How far the job is, 0..100: a zero maximum reads as complete.
+    int percent() const;
     void setMaximum(qint16 max) { max_ = max; }
 
 private:

@@ -24,12 +24,6 @@ QByteArray receipt(const char *tag, const char *item)
            "                             1       2.50      24\r\n to    1       2.50\r\n";
 }
 
-QString maskTimes(QString text)
-{
-    static const QRegularExpression stamp(QStringLiteral("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d"));
-    return text.replace(stamp, QStringLiteral("<time>"));
-}
-
 QStringList expected(const QString &name)
 {
     return QString::fromUtf8(readFile(QStringLiteral(HOST_API_DIR "/") + name)).split(u'\n');

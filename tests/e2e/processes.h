@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -82,6 +83,13 @@ private:
     QProcess process_;
     QByteArray out_, err_;
 };
+
+// Result-file time stamps written "<time>", so runs compare line by line.
+inline QString maskTimes(QString text)
+{
+    static const QRegularExpression stamp(QStringLiteral("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d"));
+    return text.replace(stamp, QStringLiteral("<time>"));
+}
 
 inline QByteArray readFile(const QString &path)
 {
